@@ -1,0 +1,33 @@
+#include "xlcall32/xlcall32.h"
+
+#include <cstdarg>
+
+#include "xll/xlcall.h"
+
+namespace {
+Excel4vHandler installed_handler = nullptr;
+// Excel accepts at most 30 arguments in a call.
+constexpr int max_arguments = 30;
+}  // namespace
+
+extern "C" {
+
+void xlcall32_set_handler(Excel4vHandler handler) { installed_handler = handler; }
+
+__attribute__((visibility("default"))) int Excel4v(int xlfn, LPXLOPER result, int count,
+                                                   LPXLOPER arguments[]) {
+    if (installed_handler == nullptr) return xlretFailed;
+    if (count < 0 || count > max_arguments) return xlretInvCount;
+    return installed_handler(xlfn, result, count, arguments);
+}
+
+__attribute__((visibility("default"))) int Excel4(int xlfn, LPXLOPER result, int count, ...) {
+    if (count < 0 || count > max_arguments) return xlretInvCount;
+    LPXLOPER arguments[max_arguments];
+    va_list list;
+    va_start(list, count);
+    for (int i = 0; i < count; ++i) arguments[i] = va_arg(list, LPXLOPER);
+    va_end(list);
+    return Excel4v(xlfn, result, count, arguments);
+}
+}

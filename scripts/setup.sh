@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build and test the project.
+# Runs apt-get only for packages that are missing. Usage: setup.sh [native|windows|all]
+set -euo pipefail
+
+side=${1:-all}
+
+native=(build-essential cmake ninja-build pkg-config git
+        libgtest-dev libgmock-dev googletest libbenchmark-dev
+        libffi-dev libxlsxwriter-dev libjpeg62-turbo-dev python3 python3-openpyxl)
+windows=(g++-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+
+wanted=()
+case "$side" in
+  native) wanted=("${native[@]}") ;;
+  windows) wanted=("${windows[@]}") ;;
+  all) wanted=("${native[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+
+for package in "${missing[@]}"; do
+  if [[ "$package" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+done
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

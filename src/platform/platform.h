@@ -1,0 +1,81 @@
+// The add-in's only door to the operating system. Each operation mirrors the Windows call it
+// stands for (named in its comment) with that call's arguments and results, so the Windows
+// implementation is a thin forwarder and the Linux stand-in (sim/) behaves the same way.
+#pragma once
+
+#include <stdarg.h>
+#include <stddef.h>
+#include <stdint.h>
+
+namespace plat {
+
+using Window = void*;       // HWND
+using RegKey = void*;       // HKEY
+using GlobalBlock = void*;  // HGLOBAL
+
+// ---- Registry (always under HKEY_LOCAL_MACHINE) ----
+// Status codes are the Win32 error codes.
+constexpr long reg_ok = 0;              // ERROR_SUCCESS
+constexpr long reg_not_found = 2;       // ERROR_FILE_NOT_FOUND
+constexpr long reg_access_denied = 5;   // ERROR_ACCESS_DENIED
+constexpr long reg_more_data = 234;     // ERROR_MORE_DATA
+
+// Value types.
+constexpr uint32_t reg_sz = 1;      // REG_SZ
+constexpr uint32_t reg_binary = 3;  // REG_BINARY
+constexpr uint32_t reg_dword = 4;   // REG_DWORD
+
+// RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, key).
+long reg_open_query(const char* subkey, RegKey* key);
+// RegQueryValueExA(key, name, NULL, type, buffer, size): copies the raw bytes of the value.
+// On entry *size is the buffer's size; on return the value's size. A value larger than the
+// buffer answers reg_more_data and leaves the buffer's contents undefined.
+long reg_query_value(RegKey key, const char* name, uint32_t* type, void* buffer, uint32_t* size);
+// RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, NULL, 0, KEY_SET_VALUE, NULL, key, NULL).
+long reg_create_for_set(const char* subkey, RegKey* key);
+// RegSetValueExA(key, name, 0, REG_SZ, text, strlen(text) + 1).
+long reg_set_text(RegKey key, const char* name, const char* text);
+// RegCloseKey.
+long reg_close(RegKey key);
+
+// ---- Windows ----
+// EnumWindows: calls the visitor for each top-level window until it answers false.
+using WindowVisitor = bool (*)(Window window, void* context);
+void enum_top_windows(WindowVisitor visitor, void* context);
+// GetClassNameA: copies at most size - 1 characters and a NUL; answers the count copied.
+int window_class_name(Window window, char* buffer, int size);
+// GetActiveWindow.
+Window active_window();
+
+// ---- Message boxes ----
+constexpr unsigned mb_ok = 0x00;
+constexpr unsigned mb_okcancel = 0x01;
+constexpr unsigned mb_iconerror = 0x10;
+constexpr unsigned mb_iconwarning = 0x30;
+constexpr unsigned mb_iconinformation = 0x40;
+constexpr int id_ok = 1;
+constexpr int id_cancel = 2;
+// MessageBoxA.
+int message_box(Window owner, const char* text, const char* caption, unsigned style);
+
+// ---- Debugger output ----
+// OutputDebugStringA.
+void debug_output(const char* text);
+// wvsprintfA into a buffer of `size` bytes (never writes past it); answers the length.
+int format_text(char* buffer, size_t size, const char* format, va_list args);
+
+// ---- Movable global memory ----
+GlobalBlock global_alloc_moveable(size_t bytes);  // GlobalAlloc(GMEM_MOVEABLE, bytes)
+void* global_lock(GlobalBlock block);             // GlobalLock
+bool global_unlock(GlobalBlock block);            // GlobalUnlock: true while still locked
+GlobalBlock global_free(GlobalBlock block);       // GlobalFree: null on success
+
+// ---- Processes and files ----
+constexpr int p_nowait = 1;  // _P_NOWAIT
+// _spawnlp(_P_NOWAIT, program, arg0, arg1, NULL): -1 when the program does not start.
+intptr_t spawn_nowait(const char* program, const char* arg0, const char* arg1);
+// SearchPathA(NULL, file, extension, size, buffer, NULL): the length of the full path, or 0
+// when nothing is found; a path that does not fit answers the size it needs (> size).
+uint32_t search_path(const char* file, const char* extension, char* buffer, uint32_t size);
+
+}  // namespace plat

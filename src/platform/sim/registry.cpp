@@ -1,0 +1,225 @@
+// The registry of the stand-in: keys and typed values under HKEY_LOCAL_MACHINE, compared
+// without regard to case as Windows does, kept in memory or in a file between runs.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_control.h"
+#include "platform/sim/sim_state.h"
+
+namespace {
+
+struct NoCase {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
+        });
+    }
+};
+
+using Values = std::map<std::string, sim::RegValue, NoCase>;
+std::map<std::string, Values, NoCase> keys;
+std::string backing_file;
+bool writes_denied = false;
+
+enum class Access { query, set };
+struct OpenKey {
+    std::string subkey;
+    Access access;
+};
+std::set<OpenKey*> open_keys;
+
+std::string hex(const std::vector<uint8_t>& bytes) {
+    std::string out;
+    char pair[3];
+    for (uint8_t b : bytes) {
+        std::snprintf(pair, sizeof pair, "%02x", b);
+        out += pair;
+    }
+    return out;
+}
+
+bool unhex(const std::string& text, std::vector<uint8_t>& bytes) {
+    if (text.size() % 2 != 0) return false;
+    bytes.clear();
+    for (size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1) return false;
+        bytes.push_back(static_cast<uint8_t>(value));
+    }
+    return true;
+}
+
+// One line per value: key, name, type and the bytes in hex, separated by tabs; a key without
+// values is a line with the key alone.
+void save() {
+    if (backing_file.empty()) return;
+    std::ofstream out(backing_file, std::ios::trunc);
+    for (const auto& [key, values] : keys) {
+        if (values.empty()) out << key << "\n";
+        for (const auto& [name, value] : values)
+            out << key << '\t' << name << '\t' << value.type << '\t' << hex(value.bytes) << "\n";
+    }
+}
+
+bool load(const std::string& path) {
+    std::ifstream in(path);
+    if (!in) return true;  // no file yet: an empty registry
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty()) continue;
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        std::string field;
+        while (std::getline(split, field, '\t')) fields.push_back(field);
+        if (fields.size() == 1) {
+            keys[fields[0]];
+            continue;
+        }
+        sim::RegValue value;
+        if (fields.size() != 4 || !unhex(fields[3], value.bytes)) return false;
+        value.type = static_cast<uint32_t>(std::stoul(fields[2]));
+        keys[fields[0]][fields[1]] = value;
+    }
+    return true;
+}
+
+OpenKey* as_open(plat::RegKey key) {
+    auto* open = static_cast<OpenKey*>(key);
+    return open_keys.count(open) ? open : nullptr;
+}
+
+}  // namespace
+
+namespace sim {
+
+void registry_clear() {
+    keys.clear();
+    save();
+}
+
+void registry_create_key(const std::string& subkey) {
+    keys[subkey];
+    save();
+}
+
+void registry_set(const std::string& subkey, const std::string& name, const RegValue& value) {
+    keys[subkey][name] = value;
+    save();
+}
+
+void registry_set_text(const std::string& subkey, const std::string& name, const std::string& text) {
+    RegValue value;
+    value.type = plat::reg_sz;
+    value.bytes.assign(text.begin(), text.end());
+    value.bytes.push_back(0);
+    registry_set(subkey, name, value);
+}
+
+void registry_delete_key(const std::string& subkey) {
+    keys.erase(subkey);
+    save();
+}
+
+bool registry_key_exists(const std::string& subkey) { return keys.count(subkey) != 0; }
+
+std::optional<RegValue> registry_get(const std::string& subkey, const std::string& name) {
+    auto key = keys.find(subkey);
+    if (key == keys.end()) return std::nullopt;
+    auto value = key->second.find(name);
+    if (value == key->second.end()) return std::nullopt;
+    return value->second;
+}
+
+void registry_deny_writes(bool deny) { writes_denied = deny; }
+
+bool registry_use_file(const std::string& path) {
+    backing_file.clear();
+    keys.clear();
+    if (path.empty()) return true;
+    if (!load(path)) return false;
+    backing_file = path;
+    return true;
+}
+
+int registry_open_handles() { return static_cast<int>(open_keys.size()); }
+
+namespace detail {
+void reset_registry() {
+    backing_file.clear();
+    keys.clear();
+    writes_denied = false;
+    for (OpenKey* key : open_keys) delete key;
+    open_keys.clear();
+}
+}  // namespace detail
+
+}  // namespace sim
+
+namespace plat {
+
+long reg_open_query(const char* subkey, RegKey* key) {
+    if (subkey == nullptr || key == nullptr) return 87;  // ERROR_INVALID_PARAMETER
+    if (keys.find(subkey) == keys.end()) return reg_not_found;
+    auto* open = new OpenKey{subkey, Access::query};
+    open_keys.insert(open);
+    *key = open;
+    return reg_ok;
+}
+
+long reg_query_value(RegKey key, const char* name, uint32_t* type, void* buffer, uint32_t* size) {
+    OpenKey* open = as_open(key);
+    if (open == nullptr) return 6;  // ERROR_INVALID_HANDLE
+    if (buffer != nullptr && size == nullptr) return 998;  // ERROR_NOACCESS
+    auto found = sim::registry_get(open->subkey, name ? name : "");
+    if (!found) return reg_not_found;
+    if (type) *type = found->type;
+    const auto needed = static_cast<uint32_t>(found->bytes.size());
+    if (size == nullptr) return reg_ok;
+    if (buffer == nullptr) {
+        *size = needed;
+        return reg_ok;
+    }
+    if (*size < needed) {
+        *size = needed;
+        return reg_more_data;
+    }
+    if (needed) std::memcpy(buffer, found->bytes.data(), needed);
+    *size = needed;
+    return reg_ok;
+}
+
+long reg_create_for_set(const char* subkey, RegKey* key) {
+    if (subkey == nullptr || key == nullptr) return 87;
+    if (writes_denied) return reg_access_denied;
+    if (keys.find(subkey) == keys.end()) sim::registry_create_key(subkey);
+    auto* open = new OpenKey{subkey, Access::set};
+    open_keys.insert(open);
+    *key = open;
+    return reg_ok;
+}
+
+long reg_set_text(RegKey key, const char* name, const char* text) {
+    OpenKey* open = as_open(key);
+    if (open == nullptr) return 6;
+    if (open->access != Access::set || writes_denied) return reg_access_denied;
+    sim::registry_set_text(open->subkey, name ? name : "", text ? text : "");
+    return reg_ok;
+}
+
+long reg_close(RegKey key) {
+    OpenKey* open = as_open(key);
+    if (open == nullptr) return 6;
+    open_keys.erase(open);
+    delete open;
+    return reg_ok;
+}
+
+}  // namespace plat

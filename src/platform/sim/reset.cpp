@@ -1,0 +1,11 @@
+#include "platform/sim/sim_control.h"
+#include "platform/sim/sim_state.h"
+
+namespace sim {
+void reset() {
+    detail::reset_registry();
+    detail::reset_windows();
+    detail::reset_records();
+    spawns_clear();
+}
+}  // namespace sim
