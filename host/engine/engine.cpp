@@ -149,8 +149,9 @@ Value Engine::take_record(XLOPER* record, const std::string& who) {
         else
             call_export("xlAutoFree", os::Slot::none, {slot}, nullptr, capi::Context::auto_free);
     } else if (bits == xlbitXLFree) {
-        if (session.memory.release(record) != capi::FreeOutcome::released)
-            session.fault(who + " returned a value with xlbitXLFree that holds no memory Excel handed out");
+        const auto outcome = session.memory.release(record);
+        if (outcome != capi::FreeOutcome::released && outcome != capi::FreeOutcome::nothing_to_free)
+            session.fault(who + " returned a value with xlbitXLFree whose memory Excel did not hand out");
     }
     return value;
 }

@@ -57,7 +57,7 @@ std::string Host::function_wizard() const {
         if (!entry->function_help.empty()) out += "    " + entry->function_help + "\n";
         for (size_t i = 0; i < names.size(); ++i) {
             const std::string help = i < entry->argument_help.size() ? entry->argument_help[i] : "";
-            out += "    " + names[i] + ": " + help + "\n";
+            out += "    " + names[i] + (help.empty() ? "" : ": " + help) + "\n";
         }
     }
     return utf8(out);
