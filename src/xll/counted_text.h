@@ -55,6 +55,15 @@ constexpr size_t packed_size(const std::array<const char*, Count>& texts) {
     return bytes;
 }
 
+// The longest of the texts, in characters.
+template <size_t Count>
+constexpr size_t longest_text(const std::array<const char*, Count>& texts) {
+    size_t longest = 0;
+    for (size_t i = 0; i < Count; ++i)
+        if (detail::text_length(texts[i]) > longest) longest = detail::text_length(texts[i]);
+    return longest;
+}
+
 template <size_t Bytes, size_t Count>
 constexpr PackedTexts<Count, Bytes> pack_texts(const std::array<const char*, Count>& texts) {
     PackedTexts<Count, Bytes> packed{};
@@ -70,10 +79,13 @@ constexpr PackedTexts<Count, Bytes> pack_texts(const std::array<const char*, Cou
 
 }  // namespace xll
 
-// Defines `name` as writable packed storage of the constexpr array `texts`. The static_assert
-// makes sure the packing is done by the compiler (constant initialisation), so the storage is
-// ready before any load-time code of the library runs.
+// Defines `name` as writable packed storage of the constexpr array `texts`. The first
+// static_assert keeps every text within a counted string; the second makes sure the packing is
+// done by the compiler (constant initialisation), so the storage is ready before any load-time
+// code of the library runs.
 #define VX_COUNTED_STORAGE(name, texts)                                                        \
+    static_assert(::xll::longest_text(texts) <= ::xll::counted_text_max,                       \
+                  "a text longer than a counted string can hold");                             \
     static_assert(::xll::pack_texts<::xll::packed_size(texts)>(texts).bytes[0] == 0,           \
                   "packed at compile time");                                                   \
     ::xll::PackedTexts<(texts).size(), ::xll::packed_size(texts)> name =                       \
