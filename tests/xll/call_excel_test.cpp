@@ -64,15 +64,19 @@ TEST_F(CallExcel, RegistrationWithNineteenTextsReachesExcelAndEmptiesThePool) {
 }
 
 TEST_F(CallExcel, VariadicFormPassesTheArgumentsInOrder) {
-    EXPECT_EQ(call_excel(xlfGetBar, nullptr, 3, scratch_integer(10), scratch_number(2.5),
-                         scratch_logical(1)),
+    EXPECT_EQ(call_excel(xlfGetBar, nullptr, 4, scratch_integer(-10), scratch_number(2.5),
+                         scratch_logical(7), scratch_missing()),
               xlretSuccess);
     ASSERT_EQ(excel.calls().size(), 1u);
     const ExcelCall& call = excel.calls()[0];
-    ASSERT_EQ(call.count, 3);
-    EXPECT_EQ(call.arguments[0].val.w, 10);
+    ASSERT_EQ(call.count, 4);
+    EXPECT_EQ(call.arguments[0].xltype, xltypeInt);
+    EXPECT_EQ(call.arguments[0].val.w, -10);
+    EXPECT_EQ(call.arguments[1].xltype, xltypeNum);
     EXPECT_EQ(call.arguments[1].val.num, 2.5);
     EXPECT_EQ(call.arguments[2].xltype, xltypeBool);
+    EXPECT_EQ(call.arguments[2].val.xbool, 1);  // any non-zero integer is TRUE
+    EXPECT_EQ(call.arguments[3].xltype, xltypeMissing);
 }
 
 TEST_F(CallExcel, NullArgumentIsRefusedWithoutCallingExcel) {

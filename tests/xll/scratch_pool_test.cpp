@@ -78,23 +78,6 @@ TEST_F(ScratchPool, FullPoolMakesTheNextBuilderNullAndTheCallRefused) {
     EXPECT_NE(scratch_alloc(scratch_pool_bytes), nullptr);
 }
 
-TEST_F(ScratchPool, ScalarBuilders) {
-    LPXLOPER number = scratch_number(-2.5);
-    LPXLOPER yes = scratch_logical(7);
-    LPXLOPER no = scratch_logical(0);
-    LPXLOPER integer = scratch_integer(-32768);
-    LPXLOPER missing = scratch_missing();
-    ASSERT_TRUE(number && yes && no && integer && missing);
-    EXPECT_EQ(number->xltype, xltypeNum);
-    EXPECT_EQ(number->val.num, -2.5);
-    EXPECT_EQ(yes->xltype, xltypeBool);
-    EXPECT_EQ(yes->val.xbool, 1);
-    EXPECT_EQ(no->val.xbool, 0);
-    EXPECT_EQ(integer->xltype, xltypeInt);
-    EXPECT_EQ(integer->val.w, -32768);
-    EXPECT_EQ(missing->xltype, xltypeMissing);
-}
-
 TEST_F(ScratchPool, TextGetsItsLengthInPlace) {
     char type_text[] = "\x7fPIPB";
     LPXLOPER text = scratch_text(type_text);
