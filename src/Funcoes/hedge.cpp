@@ -21,13 +21,15 @@ Resultado hedge(double taxa_di1, std::int16_t dias_di1, std::int32_t valor_face,
     const double sensibilidade_posicao = vencimento / (1.0 + taxa_posicao);
     const double pu = 100000.0 / std::pow(1.0 + taxa_di1, dias_di1 * um_252);
     const double sensibilidade_contrato = dias_di1 / (1.0 + taxa_di1);
+    // A DI1 rate so high that the contract's price underflows leaves nothing to hedge with.
+    const double divisor = pu * sensibilidade_contrato;
+    if (divisor == 0) return Resultado::falha(Erro::num);
     double contratos;
     if (duracao_alvo != 0) {
         const double sensibilidade_alvo = duracao_alvo / (1.0 + taxa_alvo);
-        contratos = -((sensibilidade_posicao - sensibilidade_alvo) * valor_presente) /
-                    (pu * sensibilidade_contrato);
+        contratos = -((sensibilidade_posicao - sensibilidade_alvo) * valor_presente) / divisor;
     } else {
-        contratos = -(valor_presente * sensibilidade_posicao) / (pu * sensibilidade_contrato);
+        contratos = -(valor_presente * sensibilidade_posicao) / divisor;
     }
     if (beta != 0) contratos = beta * contratos;
 
