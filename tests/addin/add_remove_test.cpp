@@ -60,7 +60,7 @@ TEST_P(Remove, AlertsThenRegistersTheFunctionsHidden) {
     ASSERT_EQ(registers.size(), 13u);
     for (const auto& call : registers) {
         ASSERT_EQ(call.arguments.size(), 20u);
-        EXPECT_EQ(call.arguments[5], "0") << call.arguments[1];
+        EXPECT_EQ(call.arguments[5], "0i") << call.arguments[1];  // the integer 0, not a text
         EXPECT_EQ(call.arguments[6], "Varentis");
     }
     EXPECT_EQ(registers.front().arguments[1], "interpol");

@@ -27,6 +27,14 @@ inline void install(const std::string& idioma) {
     sim::registry_set_text(settings_key, "IDIOMA", idioma);
 }
 
+// The host records a text argument in double quotes and an integer with the suffix "i"; the
+// tests compare texts without the quotes (an integer stays told apart by its suffix).
+inline std::string unquoted(const std::string& decoded) {
+    if (decoded.size() >= 2 && decoded.front() == '"' && decoded.back() == '"')
+        return decoded.substr(1, decoded.size() - 2);
+    return decoded;
+}
+
 inline xlhost::Value integer(int n) {
     xlhost::Value value;
     value.kind = xlhost::Value::Kind::integer;
@@ -63,11 +71,15 @@ protected:
         ASSERT_EQ(host.auto_open(), 1);
     }
 
-    // The calls of one function number, in order.
+    // The calls of one function number, in order, with their texts unquoted.
     std::vector<xlhost::CallRecord> calls_of(int function) const {
         std::vector<xlhost::CallRecord> found;
-        for (const auto& call : host.calls())
-            if (call.function == function) found.push_back(call);
+        for (xlhost::CallRecord call : host.calls()) {
+            if (call.function != function) continue;
+            for (std::string& argument : call.arguments) argument = unquoted(argument);
+            call.result = unquoted(call.result);
+            found.push_back(call);
+        }
         return found;
     }
 

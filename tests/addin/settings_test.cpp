@@ -2,6 +2,7 @@
 // read IDIOMA at all, only its first character counts, and any value is read as raw bytes into a
 // 500-byte buffer whatever its registry type.
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ void idioma_text(const std::string& text) {
     sim::registry_set_text(settings_key, "PATH", "C:\\Varentis");
     sim::registry_set_text(settings_key, "IDIOMA", text);
 }
+
+void PrintTo(const SettingsCase& setting, std::ostream* out) { *out << setting.name; }
 
 const SettingsCase cases[] = {
     {"NoSettingsKey", [] {}, Language::en},
