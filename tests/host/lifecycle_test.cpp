@@ -1,5 +1,7 @@
 // Loading the add-in as Excel does: a fresh process attach every time, Excel's window among
 // others, the name and the entries of the add-in.
+#include <dlfcn.h>
+
 #include <fstream>
 
 #include "host_fixture.h"
@@ -21,6 +23,22 @@ TEST(Lifecycle, EveryLoadAttachesAfresh) {
         host.auto_close();
         host.unload();
     }
+    EXPECT_TRUE(host.faults().empty());
+}
+
+TEST(Lifecycle, ALibraryStillMappedIsLoadedFromAFreshCopy) {
+    sim::reset();
+    void* pinned = dlopen(XLHOST_TEST_ADDIN, RTLD_NOW);  // someone else keeps it mapped
+    ASSERT_NE(pinned, nullptr);
+    sim::registry_set_text("Software\\XlhostTest", "Greeting", "fresh");
+    xlhost::Host host;
+    ASSERT_TRUE(host.load(XLHOST_TEST_ADDIN));
+    host.auto_open();
+    EXPECT_EQ(host.eval("=T.GREETING()"), Value::str("fresh"));
+    EXPECT_EQ(host.addin_path(), XLHOST_TEST_ADDIN);  // the name stays the add-in's own
+    EXPECT_EQ(host.eval("=T.NAME()"), Value::str(XLHOST_TEST_ADDIN));
+    host.unload();
+    dlclose(pinned);
     EXPECT_TRUE(host.faults().empty());
 }
 

@@ -53,6 +53,8 @@ const Row rows[] = {
     {"t_free_argument", "JP", "T.FREEARG", 1},
     {"t_unknown", "J", "T.UNKNOWN", 1},
     {"t_bad_count", "J", "T.BADCOUNT", 1},
+    {"t_too_many", "J", "T.TOOMANY", 1},
+    {"t_sheet_bare", "P", "T.SHEETBARE", 1},
     {"t_alert_from_function", "J", "T.ALERTFN", 1},
     {"t_register", "PPPPP", "T.REGISTER", 1},
     {"t_register_id", "PPP", "T.REGID", 1},
@@ -310,6 +312,22 @@ VX_EXPORT long t_unknown() {
 VX_EXPORT long t_bad_count() {
     XLOPER answer, extra = number(1);
     return Excel4(xlGetName, &answer, 1, &extra);
+}
+
+VX_EXPORT long t_too_many() {
+    XLOPER answer, one = number(1);
+    LPXLOPER arguments[31];
+    for (auto& argument : arguments) argument = &one;
+    return Excel4v(xlfRegister, &answer, 31, arguments);
+}
+
+// xlSheetNm straight on the answer of xlSheetId, which holds a sheet and no areas.
+VX_EXPORT LPXLOPER t_sheet_bare() {
+    XLOPER ref;
+    Excel4(xlSheetId, &ref, 0);
+    Excel4(xlSheetNm, &result, 1, &ref);
+    result.xltype |= xlbitXLFree;
+    return &result;
 }
 
 VX_EXPORT long t_alert_from_function() {
