@@ -1,10 +1,9 @@
 // Loading the add-in as Excel does: a fresh process attach every time, Excel's window among
 // others, the name and the entries of the add-in.
-#include <dlfcn.h>
-
 #include <fstream>
 
 #include "host_fixture.h"
+#include "os/os.h"
 #include "xll/xlcall.h"
 #include "platform/platform.h"
 
@@ -28,7 +27,7 @@ TEST(Lifecycle, EveryLoadAttachesAfresh) {
 
 TEST(Lifecycle, ALibraryStillMappedIsLoadedFromAFreshCopy) {
     sim::reset();
-    void* pinned = dlopen(XLHOST_TEST_ADDIN, RTLD_NOW);  // someone else keeps it mapped
+    auto pinned = xlhost::os::load_module(XLHOST_TEST_ADDIN, nullptr);  // someone else keeps it mapped
     ASSERT_NE(pinned, nullptr);
     sim::registry_set_text("Software\\XlhostTest", "Greeting", "fresh");
     xlhost::Host host;
@@ -38,7 +37,7 @@ TEST(Lifecycle, ALibraryStillMappedIsLoadedFromAFreshCopy) {
     EXPECT_EQ(host.addin_path(), XLHOST_TEST_ADDIN);  // the name stays the add-in's own
     EXPECT_EQ(host.eval("=T.NAME()"), Value::str(XLHOST_TEST_ADDIN));
     host.unload();
-    dlclose(pinned);
+    pinned.reset();
     EXPECT_TRUE(host.faults().empty());
 }
 
