@@ -9,7 +9,8 @@ void espera_linhas(const Value& v, int dias, double e, double f, double c, doubl
     ASSERT_EQ(v.kind, Value::Kind::array) << xlhost::display(v);
     ASSERT_EQ(v.rows, 5);
     ASSERT_EQ(v.columns, 1);
-    // Row 1 is handed over as an integer value; a cell shows it as a number.
+    // The cell shows the integer of row 1 as a number, as Excel does.
+    EXPECT_EQ(v.items[0].kind, Value::Kind::number);
     EXPECT_EQ(v.items[0].number, dias);
     const double esperado[] = {e, f, c, m};
     const double tolerancia[] = {0.005, 0.005, 5e-7, 5e-7};
