@@ -28,7 +28,7 @@ build-sanitize: deps-native $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 demo: build
-	$(XLHOST) calc examples/demo.csv
+	$(XLHOST) calc examples/demo.csv --table
 
 test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
