@@ -1,0 +1,47 @@
+# Settings of the Windows build (mingw-w64, i686), included by the top-level CMakeLists.txt.
+#
+# Everything is linked with the static runtime: Excel cannot load an XLL that needs the
+# libstdc++ or libgcc DLLs, and the test programs then run under Wine with nothing beside them
+# but XLCALL32.DLL. Every program and DLL lands in one folder, bin/, so that the host, its
+# XLCALL32.DLL, the add-in and the test programs find one another as they would on Windows.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Excel's call library as the add-in imports it: Excel4 (cdecl) and Excel4v (stdcall), bound to
+# their plain names. The add-in links against this import library only, never against the
+# host's stand-in DLL, exactly as it would against Excel's own library.
+set(VX_XLCALL32_IMPLIB ${CMAKE_BINARY_DIR}/lib/libxlcall32.dll.a)
+add_custom_command(
+  OUTPUT ${VX_XLCALL32_IMPLIB}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/lib
+  COMMAND ${VX_DLLTOOL} -k -d ${CMAKE_CURRENT_LIST_DIR}/xlcall32.def -l ${VX_XLCALL32_IMPLIB}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/xlcall32.def
+  COMMENT "Import library for XLCALL32.DLL")
+add_custom_target(xlcall32_import DEPENDS ${VX_XLCALL32_IMPLIB})
+add_library(xlcall32 INTERFACE)
+target_link_libraries(xlcall32 INTERFACE ${VX_XLCALL32_IMPLIB})
+add_dependencies(xlcall32 xlcall32_import)
+
+# The add-in's exports are __stdcall; --kill-at exports them under their plain names
+# (xlAutoOpen, interpol, ...), the names Excel looks up.
+function(vx_windows_addin target)
+  target_link_options(${target} PRIVATE -Wl,--kill-at)
+endfunction()
+
+# GoogleTest, built from Debian's source with the same compiler (it defines the GTest::
+# targets itself).
+if(VX_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+# A test program runs under Wine as one ctest test: scripts/wine/run-suite.sh gives it a fresh
+# copy of the run's Wine prefix and its own wineserver.
+set(VX_WINE_RUN_SUITE ${CMAKE_SOURCE_DIR}/scripts/wine/run-suite.sh)
+function(vx_wine_suite target)
+  add_test(NAME ${target} COMMAND ${VX_WINE_RUN_SUITE} $<TARGET_FILE:${target}>)
+  set_tests_properties(${target} PROPERTIES
+    ENVIRONMENT "VARENTIS_ADDIN=$<TARGET_FILE:varentis>;VX_WINE_BUILD=${CMAKE_BINARY_DIR}"
+    TIMEOUT 900)
+endfunction()
