@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "os/windows/debug_output_watch.h"
-#include "os/windows/message_box_watch.h"
+#include "os/windows/control/debug_output_watch.h"
+#include "os/windows/control/message_box_watch.h"
 #include "platform/platform.h"
 #include "platform/win32/win32.h"
 
@@ -22,7 +22,6 @@ protected:
         clear_message_boxes_seen();
         set_message_box_answer(IDOK);
     }
-    void TearDown() override { stop_message_box_watch(); }
 };
 
 TEST_F(MessageBoxes, ShownWithOwnerTextCaptionAndIconThenClosed) {
@@ -41,8 +40,9 @@ TEST_F(MessageBoxes, ShownWithOwnerTextCaptionAndIconThenClosed) {
     EXPECT_EQ(plat::message_box(owner, text, caption, plat::mb_ok | plat::mb_iconerror), plat::id_ok);
     DestroyWindow(owner);
 
-    ASSERT_EQ(message_boxes_seen().size(), 1u);
-    const MessageBoxSeen& box = message_boxes_seen()[0];
+    const auto seen = message_boxes_seen();
+    ASSERT_EQ(seen.size(), 1u);
+    const MessageBoxSeen& box = seen[0];
     EXPECT_EQ(box.owner, owner);
     EXPECT_EQ(box.text, text);
     EXPECT_EQ(box.caption, caption);
@@ -55,10 +55,28 @@ TEST_F(MessageBoxes, AnswerIsTheChosenButton) {
               plat::id_cancel);
     // A box without that button is closed with OK.
     EXPECT_EQ(plat::message_box(nullptr, "Done", "Error", plat::mb_ok | plat::mb_iconinformation), plat::id_ok);
-    ASSERT_EQ(message_boxes_seen().size(), 2u);
-    EXPECT_EQ(message_boxes_seen()[0].style, plat::mb_okcancel | plat::mb_iconwarning);
-    EXPECT_EQ(message_boxes_seen()[1].style, plat::mb_ok | plat::mb_iconinformation);
-    EXPECT_EQ(message_boxes_seen()[0].caption, "Error");
+    const auto seen = message_boxes_seen();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].style, plat::mb_okcancel | plat::mb_iconwarning);
+    EXPECT_EQ(seen[1].style, plat::mb_ok | plat::mb_iconinformation);
+    EXPECT_EQ(seen[0].caption, "Error");
+}
+
+DWORD WINAPI show_box_on_this_thread(LPVOID) {
+    return static_cast<DWORD>(plat::message_box(nullptr, "Outra thread", "Error", plat::mb_ok));
+}
+
+TEST_F(MessageBoxes, BoxesOfOtherThreadsAreClosedToo) {
+    HANDLE thread = CreateThread(nullptr, 0, show_box_on_this_thread, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread, 10000), WAIT_OBJECT_0);
+    DWORD answer = 0;
+    GetExitCodeThread(thread, &answer);
+    CloseHandle(thread);
+    EXPECT_EQ(answer, static_cast<DWORD>(IDOK));
+    const auto seen = message_boxes_seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Outra thread");
 }
 
 TEST(DebugOutput, TextsArriveInOrderAndWhole) {
@@ -73,7 +91,6 @@ TEST(DebugOutput, TextsArriveInOrderAndWhole) {
     EXPECT_EQ(seen[0], "Erro! Excel4(");
     EXPECT_EQ(seen[2], "118) falha em callback:");
     EXPECT_EQ(seen[3], " Fun\xE7\xE3o Inv\xE1lida\r");
-    stop_debug_output_watch();
 }
 
 int format(char* buffer, size_t size, const char* format_text, ...) {

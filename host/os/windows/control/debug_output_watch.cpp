@@ -1,7 +1,7 @@
 // OutputDebugStringA raises the exception DBG_PRINTEXCEPTION_C with the text, which system code
 // catches when no debugger is attached. A vectored handler sees it first, in the calling thread
 // and before the call returns, so the texts are kept in the order they were sent.
-#include "os/windows/debug_output_watch.h"
+#include "os/windows/control/debug_output_watch.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,7 +21,7 @@ PVOID handler = nullptr;
 CRITICAL_SECTION guard;
 bool guard_ready = false;
 std::vector<std::string> texts;
-const bool echo = std::getenv("VARENTIS_DEBUG") != nullptr;
+bool echo = std::getenv("VARENTIS_DEBUG") != nullptr;
 
 LONG CALLBACK on_exception(EXCEPTION_POINTERS* pointers) {
     const EXCEPTION_RECORD* record = pointers->ExceptionRecord;
@@ -62,6 +62,8 @@ std::vector<std::string> debug_output_seen() {
     LeaveCriticalSection(&guard);
     return copy;
 }
+
+void set_debug_output_echo(bool value) { echo = value; }
 
 void clear_debug_output_seen() {
     if (!guard_ready) return;

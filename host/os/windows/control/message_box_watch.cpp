@@ -1,4 +1,4 @@
-#include "os/windows/message_box_watch.h"
+#include "os/windows/control/message_box_watch.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -14,6 +14,21 @@ namespace {
 HHOOK hook = nullptr;
 std::vector<MessageBoxSeen> seen;
 int wanted_answer = IDOK;
+CRITICAL_SECTION guard;
+HANDLE watchdog = nullptr;
+
+struct Lock {
+    Lock() { EnterCriticalSection(&guard); }
+    ~Lock() { LeaveCriticalSection(&guard); }
+};
+
+void init_guard() {
+    static const bool ready = [] {
+        InitializeCriticalSection(&guard);
+        return true;
+    }();
+    (void)ready;
+}
 
 // The text of a message box is the static control 0xFFFF of a dialog of class #32770.
 bool is_message_box(HWND window) {
@@ -74,7 +89,15 @@ std::string window_text(HWND window) {
     return text;
 }
 
+// Boxes already answered, so that the hook and the watchdog never answer one twice.
+std::vector<HWND> answered;
+
 void record_and_close(HWND box) {
+    Lock lock;
+    for (HWND done : answered)
+        if (done == box && IsWindow(box)) return;
+    answered.push_back(box);
+    if (answered.size() > 64) answered.erase(answered.begin());
     Children children;
     EnumChildWindows(box, visit_child, reinterpret_cast<LPARAM>(&children));
     MessageBoxSeen record;
@@ -101,9 +124,30 @@ LRESULT CALLBACK on_cbt(int code, WPARAM wparam, LPARAM lparam) {
     return CallNextHookEx(hook, code, wparam, lparam);
 }
 
+BOOL CALLBACK visit_top(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && is_message_box(window)) {
+        try {
+            record_and_close(window);
+        } catch (...) {
+        }
+    }
+    return TRUE;
+}
+
+DWORD WINAPI watch_forever(LPVOID) {
+    for (;;) {
+        Sleep(250);
+        EnumWindows(visit_top, 0);
+    }
+}
+
 }  // namespace
 
 bool start_message_box_watch() {
+    init_guard();
+    if (watchdog == nullptr) watchdog = CreateThread(nullptr, 0, watch_forever, nullptr, 0, nullptr);
     if (hook) return true;
     hook = SetWindowsHookExA(WH_CBT, on_cbt, nullptr, GetCurrentThreadId());
     return hook != nullptr;
@@ -114,8 +158,22 @@ void stop_message_box_watch() {
     hook = nullptr;
 }
 
-const std::vector<MessageBoxSeen>& message_boxes_seen() { return seen; }
-void clear_message_boxes_seen() { seen.clear(); }
-void set_message_box_answer(int answer) { wanted_answer = answer; }
+std::vector<MessageBoxSeen> message_boxes_seen() {
+    init_guard();
+    Lock lock;
+    return seen;
+}
+
+void clear_message_boxes_seen() {
+    init_guard();
+    Lock lock;
+    seen.clear();
+}
+
+void set_message_box_answer(int answer) {
+    init_guard();
+    Lock lock;
+    wanted_answer = answer;
+}
 
 }  // namespace xlhost::win32

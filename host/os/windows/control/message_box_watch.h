@@ -16,10 +16,12 @@ struct MessageBoxSeen {
     int answer = 0;         // the button that closed it
 };
 
-// Watches message boxes of the calling thread (a WH_CBT hook) until stop_message_box_watch.
+// Watches message boxes of the calling thread (a WH_CBT hook, which closes a box as it opens)
+// until stop_message_box_watch. A watchdog thread also closes, within a quarter of a second, any
+// box of the process that the hook did not see (shown on another thread, or while stopped).
 bool start_message_box_watch();
 void stop_message_box_watch();
-const std::vector<MessageBoxSeen>& message_boxes_seen();
+std::vector<MessageBoxSeen> message_boxes_seen();
 void clear_message_boxes_seen();
 // The button the next boxes are closed with (IDOK by default); when a box lacks that button,
 // OK, or else its first button, closes it.

@@ -11,5 +11,7 @@ bool start_debug_output_watch();
 void stop_debug_output_watch();
 std::vector<std::string> debug_output_seen();
 void clear_debug_output_seen();
+// Also write every text to stderr (on from the start when VARENTIS_DEBUG is set).
+void set_debug_output_echo(bool echo);
 
 }  // namespace xlhost::win32
