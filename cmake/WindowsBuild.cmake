@@ -5,7 +5,11 @@
 # but XLCALL32.DLL. Every program and DLL lands in one folder, bin/, so that the host, its
 # XLCALL32.DLL, the add-in and the test programs find one another as they would on Windows.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)  # MODULE libraries (test add-ins)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Doubles in SSE2 registers, as on x86-64: the x87 unit's 80-bit intermediates would round
+# differently from the native build (a term such as 1 - 360 x (1/360) would not come out as 0).
+add_compile_options(-msse2 -mfpmath=sse)
 
 # Excel's call library as the add-in imports it: Excel4 (cdecl) and Excel4v (stdcall), bound to
 # their plain names. The add-in links against this import library only, never against the
@@ -21,6 +25,12 @@ add_custom_target(xlcall32_import DEPENDS ${VX_XLCALL32_IMPLIB})
 add_library(xlcall32 INTERFACE)
 target_link_libraries(xlcall32 INTERFACE ${VX_XLCALL32_IMPLIB})
 add_dependencies(xlcall32 xlcall32_import)
+
+# A path of the build tree as Windows programs under Wine see it: drive Z: is the Unix root.
+function(vx_windows_path variable unix_path)
+  string(REPLACE "/" "\\\\" windows_path "${unix_path}")
+  set(${variable} "Z:${windows_path}" PARENT_SCOPE)
+endfunction()
 
 # The add-in's exports are __stdcall; --kill-at exports them under their plain names
 # (xlAutoOpen, interpol, ...), the names Excel looks up.
@@ -40,9 +50,21 @@ endif()
 
 # A test program runs under Wine as one ctest test: scripts/wine/run-suite.sh gives it a fresh
 # copy of the run's Wine prefix and its own wineserver.
+#
+# Scenarios of the shared suites that cannot exist on Windows, and why:
+# - Dispatch.EscapingExceptionsAreFaults: an exception that leaves an export ends the host's
+#   process there, as it ends Excel's (every module carries its own static unwinder, which
+#   knows no other module's frames). The win32 suite proves that in a child process.
+set(VX_WINE_EXCLUDED_host_tests "Dispatch.EscapingExceptionsAreFaults")
+
 set(VX_WINE_RUN_SUITE ${CMAKE_SOURCE_DIR}/scripts/wine/run-suite.sh)
 function(vx_wine_suite target)
-  add_test(NAME ${target} COMMAND ${VX_WINE_RUN_SUITE} $<TARGET_FILE:${target}>)
+  set(arguments)
+  if(VX_WINE_EXCLUDED_${target})
+    list(JOIN VX_WINE_EXCLUDED_${target} ":" excluded)
+    set(arguments "--gtest_filter=-${excluded}")
+  endif()
+  add_test(NAME ${target} COMMAND ${VX_WINE_RUN_SUITE} $<TARGET_FILE:${target}> ${arguments})
   set_tests_properties(${target} PROPERTIES
     ENVIRONMENT "VARENTIS_ADDIN=$<TARGET_FILE:varentis>;VX_WINE_BUILD=${CMAKE_BINARY_DIR}"
     TIMEOUT 900)

@@ -5,8 +5,12 @@
 //
 // Texts inside the host are kept as Excel keeps them: bytes in the Windows Latin-1 code page
 // (cp1252). `utf8` and `cp1252` convert for printing and for tests written in UTF-8.
+//
+// One Host at a time can have an add-in loaded: Excel4/Excel4v reach the host through one
+// process-wide handler, as they reach the one running Excel.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +18,7 @@
 namespace xlhost {
 
 std::string utf8(const std::string& cp1252_text);
+// Characters outside cp1252 become '?', as Windows' best-fit conversion writes them.
 std::string cp1252(const std::string& utf8_text);
 
 // A value as a cell, an argument or a result holds it.
@@ -21,33 +26,45 @@ struct Value {
     enum class Kind { nil, number, text, boolean, error, integer, array, missing, reference };
     Kind kind = Kind::nil;
     double number = 0;         // number, integer
-    std::string text;          // text (cp1252)
+    std::string text;          // text (cp1252); reference: its address, "[Book1]Sheet1!$A$1:$B$4"
     bool boolean = false;
     int error = 0;             // Excel error code (0 #NULL!, 7 #DIV/0!, 15 #VALUE!, ...)
-    int rows = 0, columns = 0; // array
+    int rows = 0, columns = 0; // array; reference: the extent of its first area
     std::vector<Value> items;  // array, row by row
+    int row = 0, column = 0;   // reference: 0-based first cell of its first area
 
     static Value nil();
     static Value num(double n);
     static Value str(const std::string& cp1252_text);
     static Value boolean_value(bool b);
     static Value err(int code);
+    static Value integer_value(int n);
+    static Value missing_value();
     static Value array(int rows, int columns, std::vector<Value> items);
     bool operator==(const Value& other) const;
+    bool operator!=(const Value& other) const { return !(*this == other); }
 };
 
 // Numbers with 17 significant digits, errors as Excel writes them (#N/A, #VALUE!, ...),
-// booleans TRUE/FALSE, texts as they are, arrays one row per line with tab-separated columns.
+// booleans TRUE/FALSE, texts as they are, arrays one row per line with tab-separated columns,
+// empty and missing values as nothing.
 std::string display(const Value& value);
+// A value as an Excel constant inside a CSV cell: an array as {1,2;3,4} with texts quoted.
+std::string constant_text(const Value& value);
+// Excel's text of an error code ("#N/A"), or "" for a code Excel does not have.
+std::string error_text(int code);
 
-// One call of the add-in into Excel: function number, decoded arguments, return code.
+// One call of the add-in into Excel: function number, decoded arguments, return code and the
+// decoded result (empty when the call wrote no result).
 struct CallRecord {
     int function = 0;
     std::vector<std::string> arguments;  // each decoded as display() would print it
     int code = 0;
+    std::string result;
+    std::string note;  // why the host refused the call, when it did (REGISTER answering #VALUE!)
 };
 
-// One REGISTER call that Excel accepted.
+// One procedure that REGISTER accepted (a re-registration of the same procedure updates it).
 struct Registration {
     std::string module, procedure, type_text, function_text, argument_text;
     int macro_type = 0;  // 1 function, 2 command, 0 hidden
@@ -55,11 +72,12 @@ struct Registration {
     std::vector<std::string> argument_help;
     double register_id = 0;
     bool name_defined = true;  // false once SET.NAME deleted the name
+    int use_count = 1;         // REGISTER adds one, UNREGISTER takes one
 };
 
 struct Alert {
     std::string text;  // cp1252
-    int type = 0;
+    int type = 0;      // 1 OK/Cancel, 2 information, 3 error
 };
 
 struct Options {
@@ -76,29 +94,55 @@ public:
     // ---- The add-in ----
     // Loads the add-in by path with a fresh process attach; false (with a reason) on failure.
     bool load(const std::string& path, std::string* error = nullptr);
-    void unload();  // process detach and unload
+    // Process detach and unload; the add-in's registrations go with it. A value handed out
+    // and never freed is reported as a fault here.
+    void unload();
+    bool loaded() const;
+    // The add-in's full path as xlGetName answers it ("" when nothing is loaded).
+    std::string addin_path() const;
+    // The xlAuto* entries; each answers the entry's result (-1 when the add-in lacks it).
     int auto_open();
     int auto_close();
     int auto_add();     // Add-In Manager: add
     int auto_remove();  // Add-In Manager: remove
     Value addin_manager_info(const Value& item);
     Value auto_register(const std::string& procedure);
+    // Runs a registered command by its macro name, as a menu pick does (#NAME? when no
+    // command of that name is registered).
+    Value run_macro(const std::string& macro_name);
 
     // ---- Registrations ----
     const std::vector<Registration>& registrations() const;
-    // The registration whose function text (Excel name) is `name`, compared without case.
+    // The registration whose function text (Excel name) is `name`, compared without case,
+    // while its name is defined.
     const Registration* find_function(const std::string& name) const;
 
-    // ---- Sheets and formulas (the active sheet of the active workbook) ----
+    // ---- Sheets and formulas (the active sheet of the active workbook, "[Book1]Sheet1") ----
     void set_cell(const std::string& a1, const Value& value);
+    // Stores a formula; it is evaluated by calc() (and its value read with cell()).
     void set_formula(const std::string& a1, const std::string& formula);
     Value cell(const std::string& a1) const;
-    // Loads a CSV sheet into the active sheet; false with a one-line reason.
+    // The formula of a cell, "" when it holds a constant.
+    std::string formula(const std::string& a1) const;
+    // Loads a CSV sheet into the active sheet (replacing it); false with a one-line reason.
     bool load_csv(const std::string& path, std::string* error = nullptr);
+    bool load_csv_text(const std::string& utf8_text, std::string* error = nullptr);
+    // The active sheet as CSV of values (UTF-8, formulas replaced by their values).
+    std::string sheet_csv() const;
     // Evaluates a formula such as =VX.INTERPOLEX(42;A1:B4;0) against the active sheet.
-    Value eval(const std::string& formula);
-    // Recalculates every formula cell.
+    // A formula that cannot be parsed answers #NAME? and `error` says why.
+    Value eval(const std::string& formula, std::string* error = nullptr);
+    // Checks that a formula parses, without evaluating it.
+    static bool parse_check(const std::string& formula, std::string* error = nullptr);
+    // Recalculates every formula cell, row by row.
     void calc();
+
+    // ---- What a user sees ----
+    // The function wizard: every category with its functions (hidden ones left out), their
+    // argument names, function help and argument help, in UTF-8.
+    std::string function_wizard() const;
+    // The Add-In Manager's line for the loaded add-in.
+    std::string addin_manager_line();
 
     // ---- What the add-in did ----
     const std::vector<CallRecord>& calls() const;
@@ -109,13 +153,21 @@ public:
     int outstanding_values() const;
     // Faults found in the add-in's behaviour (double free, unknown function number, ...).
     const std::vector<std::string>& faults() const;
+    void clear_faults();
+    // Excel's main window (a top-level window of class "XLMAIN") as the OS knows it.
+    std::uintptr_t main_window() const;
+
+    struct Impl;
 
 private:
-    struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
 // The add-in built beside the host in the same build tree (or $VARENTIS_ADDIN when set).
 std::string default_addin_path();
+
+// The command line of the xlhost program: answers the exit status (0 success, 1 the add-in
+// failed to load, 2 bad input, 3 the add-in misbehaved: faults are printed on `err`).
+int run_command_line(const std::vector<std::string>& arguments, std::string& out, std::string& err);
 
 }  // namespace xlhost

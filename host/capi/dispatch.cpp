@@ -1,0 +1,95 @@
+#include "capi/dispatch.h"
+
+#include <cstdio>
+
+#include "capi/xloper_values.h"
+
+namespace xlhost::capi {
+namespace {
+
+const HandlerEntry table[] = {
+    {xlFree, "xlFree", free_values, 1, 30, false},
+    {xlCoerce, "xlCoerce", coerce, 1, 2, true},
+    {xlSheetId, "xlSheetId", sheet_id, 0, 1, true},
+    {xlSheetNm, "xlSheetNm", sheet_name, 1, 1, true},
+    {xlGetHwnd, "xlGetHwnd", get_hwnd, 0, 0, true},
+    {xlGetName, "xlGetName", get_name, 0, 0, true},
+    {xlfSetName, "SET.NAME", set_name, 1, 2, true},
+    {xlfRegister, "REGISTER", register_procedure, 1, 30, true},
+    {xlfUnregister, "UNREGISTER", unregister, 1, 1, true},
+    {xlfRegisterId, "REGISTER.ID", register_id, 2, 3, true},
+    {xlcAlert, "ALERT", alert, 1, 3, true},
+};
+
+}  // namespace
+
+const HandlerEntry* find_handler(int number) {
+    for (const auto& entry : table)
+        if (entry.number == number) return &entry;
+    return nullptr;
+}
+
+std::string function_name(int number) {
+    if (const HandlerEntry* entry = find_handler(number)) return entry->name;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "function %d (0x%04X)", number, static_cast<unsigned>(number) & 0xFFFF);
+    return buffer;
+}
+
+int serve(Session& session, int number, XLOPER* result, int count, XLOPER** arguments) {
+    CallRecord record;
+    record.function = number;
+    const HandlerEntry* entry = find_handler(number);
+    for (int i = 0; i < count; ++i) {
+        if (arguments == nullptr || arguments[i] == nullptr) record.arguments.push_back("<null>");
+        else if (entry != nullptr && !entry->reads_arguments) record.arguments.push_back("<record>");
+        else record.arguments.push_back(describe(arguments[i], session));
+    }
+    auto finish = [&](int code) {
+        record.code = code;
+        record.note = std::move(session.calls_note);
+        session.calls_note.clear();
+        if (code == xlretSuccess && result != nullptr && entry != nullptr && entry->number != xlFree)
+            record.result = describe(result, session);
+        session.calls.push_back(std::move(record));
+        return code;
+    };
+    const std::string name = function_name(number);
+    if (entry == nullptr) {
+        session.fault("the add-in called " + name + ", which the host does not serve");
+        return finish(xlretInvXlfn);
+    }
+    if (session.context == Context::idle) {
+        session.fault("the add-in called " + name + " while Excel was not running any of its code");
+        return finish(xlretFailed);
+    }
+    if (session.context == Context::auto_free && number != xlFree) {
+        session.fault("xlAutoFree called " + name + "; inside xlAutoFree only xlFree is allowed");
+        return finish(xlretFailed);
+    }
+    if (session.context == Context::function && (number & xlCommand) != 0) {
+        session.fault("a worksheet function called the command " + name);
+        return finish(xlretFailed);
+    }
+    if (count < entry->min_arguments || count > entry->max_arguments) {
+        session.fault(name + " called with " + std::to_string(count) + " arguments (it takes " +
+                      std::to_string(entry->min_arguments) + " to " + std::to_string(entry->max_arguments) + ")");
+        return finish(xlretInvCount);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (arguments == nullptr || arguments[i] == nullptr) {
+            session.fault(name + ": argument " + std::to_string(i + 1) + " is a null pointer");
+            return finish(xlretInvXloper);
+        }
+        if (!entry->reads_arguments) continue;
+        Value ignored;
+        std::string problem;
+        if (!read_xloper(arguments[i], session, &ignored, &problem)) {
+            session.fault(name + ": argument " + std::to_string(i + 1) + " is " + problem);
+            return finish(xlretInvXloper);
+        }
+    }
+    return finish(entry->handler(session, result, count, arguments));
+}
+
+}  // namespace xlhost::capi

@@ -1,0 +1,53 @@
+// Everything the C-API handlers work on: the model, the memory accounting, the registrations,
+// what the add-in did (calls, alerts, faults), and the loaded add-in itself.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "capi/memory.h"
+#include "capi/registrations.h"
+#include "model/workbook.h"
+#include "os/os.h"
+#include "xlhost/host.h"
+
+namespace xlhost::capi {
+
+// Where the add-in's code runs when it calls into Excel.
+enum class Context {
+    idle,        // nothing of the add-in runs (a call now comes from nowhere)
+    entry,       // an xlAuto* entry or a command: everything is allowed
+    function,    // a worksheet function
+    auto_free,   // xlAutoFree: only xlFree is allowed
+};
+
+struct NoCaseLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+};
+
+struct Session {
+    Model model;
+    Memory memory;
+    Registrations registrations;
+    std::vector<Alert> alerts;
+    std::vector<CallRecord> calls;
+    std::vector<std::string> faults;
+    std::map<std::string, Value, NoCaseLess> names;  // names SET.NAME defined with a value
+
+    std::string addin_path;  // the add-in's full path, as xlGetName answers it
+    os::Module* module = nullptr;
+    os::WindowHandle main_window = 0;
+    Context context = Context::idle;
+    Sheet* current_sheet = nullptr;  // the sheet of the formula being calculated
+    // Runs the add-in's xlAutoRegister (REGISTER without a type text asks the add-in).
+    std::function<void(const std::string& procedure)> auto_register_hook;
+    // Why the handler running now refused its call; copied into the call log.
+    std::string calls_note;
+
+    void fault(const std::string& what);
+    Sheet& sheet_in_use() { return current_sheet ? *current_sheet : model.active_sheet(); }
+};
+
+}  // namespace xlhost::capi

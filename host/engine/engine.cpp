@@ -1,0 +1,294 @@
+#include "engine/engine.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "capi/dispatch.h"
+#include "capi/xloper_values.h"
+#include "engine/arguments.h"
+#include "xlcall32/xlcall32.h"
+
+namespace xlhost::engine {
+
+namespace {
+
+Engine* attached = nullptr;
+
+// The handler behind Excel4/Excel4v. Nothing may leave it: it returns into the add-in's C frames.
+int excel_entry(int number, LPXLOPER result, int count, LPXLOPER* arguments) {
+    if (attached == nullptr) return xlretFailed;
+    try {
+        return capi::serve(attached->session, number, result, count, arguments);
+    } catch (const std::exception& error) {
+        attached->session.fault(std::string("the host failed inside a call: ") + error.what());
+    } catch (...) {
+        attached->session.fault("the host failed inside a call");
+    }
+    return xlretFailed;
+}
+
+class ContextScope {
+public:
+    ContextScope(capi::Session& session, capi::Context context, Sheet* sheet)
+        : session_(session), context_(session.context), sheet_(session.current_sheet) {
+        session.context = context;
+        if (sheet != nullptr) session.current_sheet = sheet;
+    }
+    ~ContextScope() {
+        session_.context = context_;
+        session_.current_sheet = sheet_;
+    }
+
+private:
+    capi::Session& session_;
+    capi::Context context_;
+    Sheet* sheet_;
+};
+
+// What a cell shows of a result: numbers for integers and empty results, #NUM! for numbers
+// that are not finite.
+Value cell_value(Value value) {
+    switch (value.kind) {
+        case Value::Kind::integer:
+        case Value::Kind::nil:
+        case Value::Kind::missing: return Value::num(value.number);
+        case Value::Kind::number: return std::isfinite(value.number) ? value : Value::err(xlerrNum);
+        case Value::Kind::array:
+            for (auto& item : value.items) item = cell_value(item);
+            return value;
+        default: return value;
+    }
+}
+
+}  // namespace
+
+Engine::Engine() {
+    session.auto_register_hook = [this](const std::string& procedure) {
+        call_with_value("xlAutoRegister", Value::str(procedure));
+    };
+}
+
+Engine::~Engine() { detach(); }
+
+bool Engine::attach() {
+    if (attached != nullptr && attached != this) return false;
+    attached = this;
+    xlcall32_set_handler(excel_entry);
+    return true;
+}
+
+void Engine::detach() {
+    if (attached != this) return;
+    attached = nullptr;
+    xlcall32_set_handler(nullptr);
+}
+
+bool Engine::call_export(const std::string& name, os::Slot result_slot, const std::vector<os::SlotValue>& arguments,
+                         os::SlotValue* result, capi::Context context, bool required) {
+    void* address = session.module ? session.module->symbol(name) : nullptr;
+    if (address == nullptr) {
+        if (required) session.fault("the add-in does not export " + name);
+        return false;
+    }
+    ContextScope scope(session, context, nullptr);
+    std::string error;
+    try {
+        if (!os::call_procedure(address, result_slot, arguments, result, &error)) {
+            session.fault("cannot call " + name + ": " + error);
+            return false;
+        }
+    } catch (...) {
+        session.fault("an exception left " + name + "; Excel's process would end here");
+        return false;
+    }
+    return true;
+}
+
+Value Engine::call_with_value(const std::string& name, const Value& argument) {
+    const auto mark = session.memory.mark();
+    auto* record = static_cast<XLOPER*>(session.memory.new_block(sizeof(XLOPER), capi::Owner::call));
+    capi::write_value(argument, record, session.memory, capi::Owner::call);
+    os::SlotValue slot;
+    slot.slot = os::Slot::pointer;
+    slot.ptr = record;
+    os::SlotValue answer;
+    Value value = Value::err(xlerrValue);
+    if (call_export(name, os::Slot::pointer, {slot}, &answer, capi::Context::entry, false)) {
+        value = answer.ptr == nullptr ? Value::err(xlerrNum) : take_record(static_cast<XLOPER*>(answer.ptr), name);
+    }
+    session.memory.release_call_storage(mark);
+    return value;
+}
+
+Value Engine::take_record(XLOPER* record, const std::string& who) {
+    const uint16_t bits = record->xltype & (xlbitDLLFree | xlbitXLFree);
+    if (bits == (xlbitDLLFree | xlbitXLFree)) {
+        session.fault(who + " returned a value marked both xlbitDLLFree and xlbitXLFree");
+        return Value::err(xlerrValue);
+    }
+    Value value;
+    std::string problem;
+    if (!capi::read_xloper(record, session, &value, &problem)) {
+        session.fault(who + " returned " + problem);
+        value = Value::err(xlerrValue);
+    } else if (value.kind == Value::Kind::reference) {
+        capi::Target target;
+        capi::reference_target(*record, session, &target, nullptr);
+        value = capi::target_value(target);
+    }
+    if (value.kind == Value::Kind::error && error_text(value.error).empty()) {
+        session.fault(who + " returned the error code " + std::to_string(value.error) + ", which Excel does not have");
+        value = Value::err(xlerrValue);
+    }
+    if (bits == xlbitDLLFree) {
+        os::SlotValue slot;
+        slot.slot = os::Slot::pointer;
+        slot.ptr = record;
+        if (session.module == nullptr || session.module->symbol("xlAutoFree") == nullptr)
+            session.fault(who + " returned a value with xlbitDLLFree, but the add-in exports no xlAutoFree");
+        else
+            call_export("xlAutoFree", os::Slot::none, {slot}, nullptr, capi::Context::auto_free);
+    } else if (bits == xlbitXLFree) {
+        const auto outcome = session.memory.release(record);
+        if (outcome != capi::FreeOutcome::released && outcome != capi::FreeOutcome::nothing_to_free)
+            session.fault(who + " returned a value with xlbitXLFree whose memory Excel did not hand out");
+    }
+    return value;
+}
+
+Value Engine::value_of_result(char letter, const os::SlotValue& result, const std::string& who) {
+    switch (letter) {
+        case 'A': return Value::boolean_value(result.i16 != 0);
+        case 'B': return Value::num(result.f64);
+        case 'H': return Value::num(result.u16);
+        case 'I': return Value::num(result.i16);
+        case 'J': return Value::num(result.i32);
+        case 'C': {
+            if (result.ptr == nullptr) return Value::err(xlerrNum);
+            const char* text = static_cast<const char*>(result.ptr);
+            return Value::str(std::string(text, strnlen(text, 255)));
+        }
+        case 'D':
+            if (result.ptr == nullptr) return Value::err(xlerrNum);
+            return Value::str(capi::counted_text(static_cast<const char*>(result.ptr)));
+        case 'E':
+            if (result.ptr == nullptr) return Value::err(xlerrNum);
+            return Value::num(*static_cast<const double*>(result.ptr));
+        case 'L':
+        case 'M':
+        case 'N': return read_back(letter, result, session);
+        case 'K': {
+            if (result.ptr == nullptr) return Value::err(xlerrNum);
+            const auto* counts = static_cast<const uint16_t*>(result.ptr);
+            if (counts[0] == 0 || counts[1] == 0) return Value::err(xlerrNum);
+            struct Fp {
+                uint16_t rows, columns;
+                double array[1];
+            };
+            const auto* fp = static_cast<const Fp*>(result.ptr);
+            std::vector<Value> items;
+            for (size_t i = 0; i < static_cast<size_t>(fp->rows) * fp->columns; ++i) items.push_back(Value::num(fp->array[i]));
+            return Value::array(fp->rows, fp->columns, std::move(items));
+        }
+        case 'P':
+        case 'R':
+            if (result.ptr == nullptr) return Value::err(xlerrNum);
+            return take_record(static_cast<XLOPER*>(result.ptr), who);
+        default: break;
+    }
+    session.fault(who + ": a result of type '" + letter + "'");
+    return Value::err(xlerrValue);
+}
+
+Value Engine::call_registered(size_t index, const std::vector<Operand>& operands, const CallSite& site) {
+    const Registration& entry = session.registrations.at(index);
+    const capi::TypeText type = session.registrations.type(index);
+    const std::string who = entry.procedure;
+    if (operands.size() > type.arguments.size()) return Value::err(xlerrValue);
+    const auto mark = session.memory.mark();
+    std::vector<os::SlotValue> slots;
+    Value answer;
+    bool refused = false;
+    for (size_t i = 0; i < type.arguments.size(); ++i) {
+        const char letter = type.arguments[i];
+        if (letter == 'O') {
+            session.fault(who + ": the host cannot pass an argument of type 'O' yet");
+            answer = Value::err(xlerrValue);
+            refused = true;
+            break;
+        }
+        const Operand operand = i < operands.size() ? operands[i] : Operand{};
+        Converted converted = convert_argument(letter, operand, site, session);
+        if (converted.refusal) {
+            answer = *converted.refusal;
+            refused = true;
+            break;
+        }
+        slots.push_back(converted.slot);
+    }
+    if (!refused) {
+        const bool in_place = type.in_place_argument > 0;
+        const os::Slot result_slot = in_place ? os::Slot::none : slot_of(type.result);
+        os::SlotValue result;
+        ContextScope scope(session, entry.macro_type == 2 ? capi::Context::entry : capi::Context::function, site.sheet);
+        std::string error;
+        bool called = false;
+        try {
+            called = os::call_procedure(session.registrations.address(index), result_slot, slots, &result, &error);
+            if (!called) session.fault("cannot call " + who + ": " + error);
+        } catch (...) {
+            session.fault("an exception left " + who + "; Excel's process would end here");
+        }
+        if (!called) answer = Value::err(xlerrValue);
+        else if (in_place) {
+            const auto n = static_cast<size_t>(type.in_place_argument - 1);
+            answer = read_back(type.arguments[n], slots[n], session);
+        } else {
+            answer = value_of_result(type.result, result, who);
+        }
+    }
+    session.memory.release_call_storage(mark);
+    return cell_value(answer);
+}
+
+Operand Engine::operand_of(const Expr& expression, const CallSite& site) {
+    switch (expression.kind) {
+        case Expr::Kind::missing: return Operand{};
+        case Expr::Kind::reference: return Operand::of_reference(site.sheet ? *site.sheet : session.model.active_sheet(), expression.range);
+        default: return Operand::of_value(evaluate(expression, site));
+    }
+}
+
+Value Engine::evaluate(const Expr& expression, const CallSite& site) {
+    switch (expression.kind) {
+        case Expr::Kind::number: return Value::num(expression.number);
+        case Expr::Kind::text: return Value::str(expression.text);
+        case Expr::Kind::boolean: return Value::boolean_value(expression.boolean);
+        case Expr::Kind::error: return Value::err(expression.error);
+        case Expr::Kind::missing: return Value::nil();
+        case Expr::Kind::name: {
+            auto found = session.names.find(expression.text);
+            return found == session.names.end() ? Value::err(xlerrName) : found->second;
+        }
+        case Expr::Kind::reference: {
+            capi::Target target;
+            target.sheet = site.sheet ? site.sheet : &session.model.active_sheet();
+            target.areas.push_back(expression.range);
+            return capi::target_value(target);
+        }
+        case Expr::Kind::call: {
+            const int found = session.registrations.find_name(expression.text);
+            if (found < 0) return Value::err(xlerrName);
+            const Registration& entry = session.registrations.at(static_cast<size_t>(found));
+            // Commands run from menus, not from cells; a procedure whose use count went to zero is gone.
+            if (entry.macro_type == 2 || entry.use_count <= 0) return Value::err(xlerrName);
+            std::vector<Operand> operands;
+            operands.reserve(expression.arguments.size());
+            for (const auto& argument : expression.arguments) operands.push_back(operand_of(argument, site));
+            return call_registered(static_cast<size_t>(found), operands, site);
+        }
+    }
+    return Value::err(xlerrValue);
+}
+
+}  // namespace xlhost::engine

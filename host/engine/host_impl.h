@@ -1,0 +1,27 @@
+// What a Host holds: the engine (session, calls), the loaded module and Excel's windows.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "engine/engine.h"
+#include "os/os.h"
+#include "xlhost/host.h"
+
+namespace xlhost {
+
+struct Host::Impl {
+    explicit Impl(Options options);
+    ~Impl();
+
+    Options options;
+    engine::Engine engine;
+    std::unique_ptr<os::Module> module;
+    std::vector<os::WindowHandle> windows;
+
+    capi::Session& session() { return engine.session; }
+    int entry(const char* name);
+    void calculate();
+};
+
+}  // namespace xlhost

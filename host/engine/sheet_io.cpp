@@ -1,0 +1,99 @@
+// Sheets in and out as CSV: what each field of a file becomes in a cell, and the values of a
+// sheet written back.
+#include <fstream>
+#include <sstream>
+
+#include "csv/csv.h"
+#include "engine/host_impl.h"
+#include "formula/formula.h"
+#include "model/number_text.h"
+
+namespace xlhost {
+
+namespace {
+// A field as Excel reads a typed entry: '=' starts a formula, an apostrophe makes the rest a
+// text, then numbers, TRUE/FALSE and error literals; anything else is a text.
+bool enter(Sheet& sheet, int row, int column, const std::string& field, std::string* error) {
+    if (field.empty()) return true;
+    if (field[0] == '=') {
+        Expr parsed;
+        std::string why;
+        if (!parse_formula(field, &parsed, &why)) {
+            if (error) *error = "cell " + cell_text(row, column) + ": " + why;
+            return false;
+        }
+        sheet.set_formula(row, column, field);
+        return true;
+    }
+    if (field[0] == '\'') {
+        sheet.set_value(row, column, Value::str(field.substr(1)));
+        return true;
+    }
+    if (auto number = parse_number(field)) sheet.set_value(row, column, Value::num(*number));
+    else if (auto boolean = parse_boolean(field)) sheet.set_value(row, column, Value::boolean_value(*boolean));
+    else if (auto code = parse_error(field)) sheet.set_value(row, column, Value::err(*code));
+    else sheet.set_value(row, column, Value::str(field));
+    return true;
+}
+}  // namespace
+
+bool Host::load_csv_text(const std::string& utf8_text, std::string* error) {
+    CsvRows rows;
+    if (!parse_csv(utf8_text, &rows, error)) return false;
+    if (rows.size() > static_cast<size_t>(max_rows)) {
+        if (error) *error = "more than " + std::to_string(max_rows) + " rows";
+        return false;
+    }
+    Sheet& sheet = impl_->session().model.active_sheet();
+    Sheet loaded(sheet.name(), sheet.id());
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (rows[r].size() > static_cast<size_t>(max_columns)) {
+            if (error) *error = "line " + std::to_string(r + 1) + ": more than " + std::to_string(max_columns) + " columns";
+            return false;
+        }
+        for (size_t c = 0; c < rows[r].size(); ++c)
+            if (!enter(loaded, static_cast<int>(r), static_cast<int>(c), cp1252(rows[r][c]), error)) return false;
+    }
+    sheet.clear();
+    for (const auto& [at, cell] : loaded.cells()) {
+        if (cell.formula.empty()) sheet.set_value(at.first, at.second, cell.value);
+        else sheet.set_formula(at.first, at.second, cell.formula);
+    }
+    return true;
+}
+
+bool Host::load_csv(const std::string& path, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (error) *error = "cannot read " + path;
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string why;
+    if (!load_csv_text(text.str(), &why)) {
+        if (error) *error = path + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+std::string Host::sheet_csv() const {
+    const Sheet& sheet = impl_->engine.session.model.active_sheet();
+    int last_row = -1, last_column = -1;
+    for (const auto& [at, cell] : sheet.cells()) {
+        last_row = std::max(last_row, at.first);
+        last_column = std::max(last_column, at.second);
+    }
+    std::string out;
+    for (int r = 0; r <= last_row; ++r) {
+        for (int c = 0; c <= last_column; ++c) {
+            if (c > 0) out += ',';
+            out += csv_field(utf8(constant_text(sheet.value(r, c))));
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace xlhost

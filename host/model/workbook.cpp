@@ -1,0 +1,110 @@
+#include "model/workbook.h"
+
+#include <cctype>
+
+namespace xlhost {
+
+Value Sheet::value(int row, int column) const {
+    auto found = cells_.find({row, column});
+    return found == cells_.end() ? Value::nil() : found->second.value;
+}
+
+const Cell* Sheet::cell(int row, int column) const {
+    auto found = cells_.find({row, column});
+    return found == cells_.end() ? nullptr : &found->second;
+}
+
+void Sheet::set_value(int row, int column, const Value& value) {
+    if (value.kind == Value::Kind::nil) {
+        cells_.erase({row, column});
+        return;
+    }
+    Cell& cell = cells_[{row, column}];
+    cell.value = value;
+    cell.formula.clear();
+}
+
+void Sheet::set_formula(int row, int column, const std::string& formula) {
+    Cell& cell = cells_[{row, column}];
+    cell.formula = formula;
+    cell.value = Value::nil();
+}
+
+void Sheet::set_formula_value(int row, int column, const Value& value) { cells_[{row, column}].value = value; }
+
+void Sheet::clear() { cells_.clear(); }
+
+Sheet& Workbook::add_sheet(const std::string& name, uint32_t id) {
+    sheets_.push_back(std::make_unique<Sheet>(name, id));
+    return *sheets_.back();
+}
+
+Model::Model() {
+    Workbook& book = add_workbook("Book1");
+    Sheet& sheet = add_sheet(book, "Sheet1");
+    activate(book, sheet);
+}
+
+Workbook& Model::add_workbook(const std::string& name) {
+    books_.push_back(std::make_unique<Workbook>(name));
+    return *books_.back();
+}
+
+Sheet& Model::add_sheet(Workbook& book, const std::string& name) {
+    const uint32_t id = next_sheet_id_;
+    next_sheet_id_ += 0x10;
+    return book.add_sheet(name, id);
+}
+
+void Model::activate(Workbook& book, Sheet& sheet) {
+    active_book_ = &book;
+    active_sheet_ = &sheet;
+}
+
+Sheet* Model::sheet_by_id(uint32_t id) const {
+    for (const auto& book : books_)
+        for (const auto& sheet : book->sheets())
+            if (sheet->id() == id) return sheet.get();
+    return nullptr;
+}
+
+Workbook* Model::book_of(const Sheet& sheet) const {
+    for (const auto& book : books_)
+        for (const auto& s : book->sheets())
+            if (s.get() == &sheet) return book.get();
+    return nullptr;
+}
+
+namespace {
+bool same_name(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+}  // namespace
+
+Sheet* Model::find_sheet(const std::string& name) const {
+    std::string book_name = active_book_->name();
+    std::string sheet_name = name;
+    if (!name.empty() && name[0] == '[') {
+        const auto close = name.find(']');
+        if (close == std::string::npos) return nullptr;
+        book_name = name.substr(1, close - 1);
+        sheet_name = name.substr(close + 1);
+    }
+    for (const auto& book : books_) {
+        if (!same_name(book->name(), book_name)) continue;
+        for (const auto& sheet : book->sheets())
+            if (same_name(sheet->name(), sheet_name)) return sheet.get();
+    }
+    return nullptr;
+}
+
+std::string Model::full_name(const Sheet& sheet) const {
+    const Workbook* book = book_of(sheet);
+    return "[" + (book ? book->name() : std::string()) + "]" + sheet.name();
+}
+
+}  // namespace xlhost

@@ -1,0 +1,79 @@
+// The model of what Excel holds: workbooks, their sheets and the cells of each sheet. It knows
+// nothing of the C API; the handlers read and change it.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "model/address.h"
+#include "xlhost/host.h"
+
+namespace xlhost {
+
+struct Cell {
+    Value value;          // the constant, or the formula's last value
+    std::string formula;  // "" for a constant
+};
+
+class Sheet {
+public:
+    Sheet(std::string name, uint32_t id) : name_(std::move(name)), id_(id) {}
+    const std::string& name() const { return name_; }
+    uint32_t id() const { return id_; }
+
+    // An empty cell answers nil.
+    Value value(int row, int column) const;
+    const Cell* cell(int row, int column) const;
+    void set_value(int row, int column, const Value& value);
+    void set_formula(int row, int column, const std::string& formula);
+    void set_formula_value(int row, int column, const Value& value);
+    void clear();
+    // Cells in row order, then column order.
+    const std::map<std::pair<int, int>, Cell>& cells() const { return cells_; }
+
+private:
+    std::string name_;
+    uint32_t id_;
+    std::map<std::pair<int, int>, Cell> cells_;
+};
+
+class Workbook {
+public:
+    explicit Workbook(std::string name) : name_(std::move(name)) {}
+    const std::string& name() const { return name_; }
+    Sheet& add_sheet(const std::string& name, uint32_t id);
+    const std::vector<std::unique_ptr<Sheet>>& sheets() const { return sheets_; }
+
+private:
+    std::string name_;
+    std::vector<std::unique_ptr<Sheet>> sheets_;
+};
+
+class Model {
+public:
+    // A fresh Excel: the workbook "Book1" with the sheet "Sheet1", active.
+    Model();
+    Workbook& add_workbook(const std::string& name);
+    Sheet& add_sheet(Workbook& book, const std::string& name);
+    Sheet& active_sheet() const { return *active_sheet_; }
+    Workbook& active_workbook() const { return *active_book_; }
+    void activate(Workbook& book, Sheet& sheet);
+    Sheet* sheet_by_id(uint32_t id) const;
+    Workbook* book_of(const Sheet& sheet) const;
+    // "[Book1]Sheet1", or a sheet name of the active workbook ("Sheet1"), without case.
+    Sheet* find_sheet(const std::string& name) const;
+    // "[Book1]Sheet1"
+    std::string full_name(const Sheet& sheet) const;
+
+private:
+    std::vector<std::unique_ptr<Workbook>> books_;
+    Workbook* active_book_ = nullptr;
+    Sheet* active_sheet_ = nullptr;
+    uint32_t next_sheet_id_ = 0x0A4B0001;
+};
+
+}  // namespace xlhost

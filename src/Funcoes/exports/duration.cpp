@@ -1,0 +1,11 @@
+// VX.DURATION ("PPP"): a 5 × 1 array handed to Excel with xlbitDLLFree.
+#include "Funcoes/duration.h"
+#include "Funcoes/exports/resposta.h"
+#include "xll/xlcall.h"
+
+VX_EXPORT LPXLOPER VX_STDCALL duration(LPXLOPER curva, LPXLOPER portfolio) {
+    static XLOPER resultado;
+    return funcoes::responde(resultado, [&] {
+        return funcoes::duration(funcoes::matriz_de(curva), funcoes::matriz_de(portfolio));
+    });
+}

@@ -1,0 +1,9 @@
+// VX.CSPLINE ("PIP"): the natural cubic spline of a yield-curve range.
+#include "Funcoes/exports/resposta.h"
+#include "Funcoes/spline.h"
+#include "xll/xlcall.h"
+
+VX_EXPORT LPXLOPER VX_STDCALL cspline(std::int16_t dias, LPXLOPER curva) {
+    static XLOPER resultado;
+    return funcoes::responde(resultado, [&] { return funcoes::cspline(dias, funcoes::matriz_de(curva)); });
+}

@@ -1,0 +1,42 @@
+// What a calculation core answers: a number, or the reason there is none. The worksheet
+// exports turn it into their result record; the cores never see Excel's value record.
+#pragma once
+
+#include <cstdint>
+
+namespace funcoes {
+
+// Why a core gives no number. Each maps to one Excel error value at the boundary.
+enum class Erro : std::uint8_t {
+    nenhum,  // a number was produced
+    na,      // rejected or insufficient input (#N/A)
+    valor,   // an argument outside its range (#VALUE!)
+    num,     // no finite answer, or a whole number that does not fit its integer (#NUM!)
+    div0,    // a divisor that the inputs made exactly zero (#DIV/0!)
+};
+
+class Resultado {
+public:
+    // The only way a number becomes a result: infinities, NaN and values beyond the range of
+    // a double become #NUM!, so no core can hand garbage to a cell.
+    static Resultado numero(long double valor);
+    static Resultado falha(Erro erro) { return Resultado(erro, 0.0); }
+
+    bool ok() const { return erro_ == Erro::nenhum; }
+    Erro erro() const { return erro_; }
+    double valor() const { return valor_; }
+
+private:
+    Resultado(Erro erro, double valor) : erro_(erro), valor_(valor) {}
+    Erro erro_;
+    double valor_;
+};
+
+// True when the value is finite and within the range of a double.
+bool cabe_em_double(long double valor);
+
+// An extended-precision intermediate held as a double: beyond the range of a double it becomes
+// an infinity of its sign (a plain conversion would be undefined there).
+double como_double(long double valor);
+
+}  // namespace funcoes

@@ -1,0 +1,34 @@
+// The menu definitions of the add-in, in the layout of Excel's ADD.MENU: five text columns per
+// row (name with "&" before the access letter, macro, shortcut key, status-bar text, help
+// topic). The first row names the menu and carries its status-bar text; a separator item is
+// named "-" with a macro of one blank. Texts are counted strings prepared at load.
+#pragma once
+
+#include "xll/counted_text.h"
+
+namespace menu {
+
+constexpr int menu_columns = 5;
+constexpr int menu_rows = 6;
+constexpr int submenu_rows = 3;
+
+enum MenuColumn {
+    menu_col_name = 0,
+    menu_col_macro = 1,
+    menu_col_shortcut = 2,
+    menu_col_status_text = 3,
+    menu_col_help_topic = 4,
+};
+
+// "&Varentis" on the worksheet menu bar.
+extern const xll::CountedTable menu_table_pt;
+extern const xll::CountedTable menu_table_en;
+// The language submenu inside it.
+extern const xll::CountedTable submenu_table_pt;
+extern const xll::CountedTable submenu_table_en;
+
+// The tables of the language setting (Portuguese when idioma is 1).
+const xll::CountedTable& menu_table(int idioma);
+const xll::CountedTable& submenu_table(int idioma);
+
+}  // namespace menu

@@ -1,0 +1,65 @@
+// xlAutoAdd and xlAutoRemove: the user adds or removes the add-in in Excel's Add-In Manager.
+// Each shows an information alert; removal registers the functions again hidden, so they leave
+// the function wizard.
+#include "addin/catalogue.h"
+#include "addin/registration.h"
+#include "addin/settings.h"
+#include "xll/boundary.h"
+#include "xll/call_excel.h"
+#include "xll/scratch.h"
+#include "xll/xlcall.h"
+
+namespace {
+
+constexpr int added = 0;
+constexpr int removed = 1;
+constexpr int16_t alert_information = 2;
+
+// One row per language (Portuguese, English), one column per event.
+constexpr std::array<const char*, 4> message_texts = {
+    "Add-in VARENTIS - Cálculos para Mercado Financeiro - será adicionado!\n"
+    "Para remover este add-in, selecione a opção correspondente no gerenciador de suplementos.\n"
+    "\n"
+    "Marvessa Sistemas Financeiros\n",
+    "Add-in VARENTIS - Cálculos para Mercado Financeiro - será removido!\n"
+    "Para reinstalar este add-in, selecione a opção correspondente no gerenciador de suplementos.\n"
+    "\n"
+    "Marvessa Sistemas Financeiros\n",
+    "Dynamic add-in VARENTIS - Metrics for Financial Market - will be added!\n"
+    "To remove it, select the available option in Excel add-in manager.\n"
+    "\n"
+    "Marvessa Sistemas Financeiros\n",
+    "VARENTIS add-in - Varentis for Financial Market - will be removed!\n"
+    "To reinstall it, select the available option in Excel add-in manager.\n"
+    "\n"
+    "Marvessa Sistemas Financeiros\n",
+};
+VX_COUNTED_STORAGE(message_storage, message_texts);
+const xll::CountedTable messages{message_storage.bytes, message_storage.offsets, 2, 2};
+
+void alert(int event) {
+    const int language = addin::idioma == 1 ? 0 : 1;
+    xll::call_excel(xlcAlert, nullptr, 2, xll::scratch_text(messages.text(language, event)),
+                    xll::scratch_integer(alert_information));
+}
+
+}  // namespace
+
+VX_EXPORT int VX_STDCALL xlAutoAdd() {
+    return xll::guarded(1, [] {
+        alert(added);
+        return 1;
+    });
+}
+
+VX_EXPORT int VX_STDCALL xlAutoRemove() {
+    return xll::guarded(1, [] {
+        using namespace addin;
+        alert(removed);
+        obtain_module_name();
+        const xll::CountedTable& functions = function_catalogue();
+        for (int row = 0; row < function_rows; ++row) register_function_row(functions, row, true);
+        release_module_name();
+        return 1;
+    });
+}

@@ -1,0 +1,23 @@
+// xlAutoClose: Excel closes the add-in. The names that registration defined are deleted (the
+// functions themselves stay registered).
+#include "addin/catalogue.h"
+#include "xll/boundary.h"
+#include "xll/call_excel.h"
+#include "xll/scratch.h"
+#include "xll/xlcall.h"
+
+VX_EXPORT int VX_STDCALL xlAutoClose() {
+    return xll::guarded(1, [] {
+        using namespace addin;
+        // SET.NAME with the name alone deletes it. The Excel names are the same in both
+        // languages, so the Portuguese rows serve for both.
+        for (int row = 0; row < function_rows; ++row)
+            xll::call_excel(xlfSetName, nullptr, 1,
+                            xll::scratch_text(function_catalogue_pt.text(row, col_function_text)));
+        for (int row = 0; row < command_rows; ++row)
+            xll::call_excel(xlfSetName, nullptr, 1,
+                            xll::scratch_text(command_catalogue.text(row, col_function_text)));
+        // The add-in's menu is removed here, and then the automation bridge stopped.
+        return 1;
+    });
+}

@@ -1,0 +1,49 @@
+// xlAutoRegister: Excel meets a call to one of the add-in's procedures that is not registered.
+// The matching catalogue row is registered; the answer is #VALUE! in every case, also after a
+// successful registration.
+#include "addin/catalogue.h"
+#include "addin/compare_counted.h"
+#include "addin/lifecycle.h"
+#include "addin/registration.h"
+#include "xll/boundary.h"
+#include "xll/xlcall.h"
+
+namespace {
+XLOPER registration_answer = [] {
+    XLOPER answer{};
+    xll::set_error(answer, xlerrValue);
+    return answer;
+}();
+
+bool is_text(const XLOPER* value) {
+    return value != nullptr && (value->xltype & ~(xlbitXLFree | xlbitDLLFree)) == xltypeStr &&
+           value->val.str != nullptr;
+}
+}  // namespace
+
+VX_EXPORT LPXLOPER VX_STDCALL xlAutoRegister(LPXLOPER name) {
+    return xll::guarded(&registration_answer, [&] {
+        using namespace addin;
+        xll::set_error(registration_answer, xlerrValue);
+        if (!addin_opened || !is_text(name)) return &registration_answer;
+
+        const xll::CountedTable& functions = function_catalogue();
+        for (int row = 0; row < function_rows; ++row) {
+            if (compare_counted_nocase(functions.text(row, col_procedure), name->val.str)) {
+                obtain_module_name();
+                register_function_row(functions, row, false);
+                release_module_name();
+                return &registration_answer;
+            }
+        }
+        for (int row = 0; row < command_rows; ++row) {
+            if (compare_counted_nocase(command_catalogue.text(row, col_procedure), name->val.str)) {
+                obtain_module_name();
+                register_command_row(row);
+                release_module_name();
+                return &registration_answer;
+            }
+        }
+        return &registration_answer;
+    });
+}

@@ -1,0 +1,38 @@
+// xlAddInManagerInfo: Excel's Add-In Manager asks for the add-in's long name (item 1).
+#include <string.h>
+
+#include "addin/settings.h"
+#include "xll/boundary.h"
+#include "xll/call_excel.h"
+#include "xll/counted_text.h"
+#include "xll/scratch.h"
+#include "xll/xlcall.h"
+
+namespace {
+
+constexpr char long_name_pt[] = "Varentis - Cálculos para Mercado Financeiro";
+constexpr char long_name_en[] = "Varentis - Calculations for Financial Market";
+
+// The answer's text must stay valid after the call returns: a static counted string.
+char long_name[1 + (sizeof long_name_pt > sizeof long_name_en ? sizeof long_name_pt
+                                                               : sizeof long_name_en)];
+XLOPER manager_answer;
+
+}  // namespace
+
+VX_EXPORT LPXLOPER VX_STDCALL xlAddInManagerInfo(LPXLOPER item) {
+    return xll::guarded(&manager_answer, [&] {
+        xll::set_error(manager_answer, xlerrValue);
+        const char* name = addin::idioma == 1 ? long_name_pt : long_name_en;
+        memcpy(long_name + 1, name, strlen(name) + 1);
+
+        XLOPER number{};
+        const int code = xll::call_excel(xlCoerce, &number, 2, item, xll::scratch_integer(xltypeInt));
+        if (code == xlretSuccess && number.xltype == xltypeInt && number.val.w == 1) {
+            xll::set_counted_length(long_name);
+            manager_answer.xltype = xltypeStr;
+            manager_answer.val.str = long_name;
+        }
+        return &manager_answer;
+    });
+}

@@ -1,0 +1,55 @@
+// Open, close and open again in one process, and a fresh load: each open repeats its steps, and
+// nothing Excel handed out is left behind.
+#include "addin_fixture.h"
+
+namespace addin_test {
+namespace {
+
+TEST_F(AddinTest, ReopenRepeatsEveryRegistrationOnce) {
+    install("2");
+    load_and_open();
+    const auto first = calls_of(xlfRegister);
+    ASSERT_EQ(first.size(), 18u);
+    const size_t registered = host.registrations().size();
+    ASSERT_EQ(host.auto_close(), 1);
+
+    host.clear_calls();
+    ASSERT_EQ(host.auto_open(), 1);
+    const auto second = calls_of(xlfRegister);
+    ASSERT_EQ(second.size(), 18u);
+    for (size_t i = 0; i < second.size(); ++i) EXPECT_EQ(second[i].arguments, first[i].arguments);
+    // Registering a procedure again updates it rather than adding a second one, and the names
+    // deleted at close are defined again.
+    EXPECT_EQ(host.registrations().size(), registered);
+    for (const auto& registration : host.registrations()) EXPECT_TRUE(registration.name_defined);
+    ASSERT_EQ(host.auto_close(), 1);
+}
+
+TEST_F(AddinTest, OpenAsksForTheWindowAndTheModuleNameAndGivesTheNameBack) {
+    install("2");
+    load_and_open();
+    const auto& calls = host.calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0].function, 0x4008);  // xlGetHwnd, before anything else
+    EXPECT_EQ(calls[1].function, 0x4009);  // xlGetName, before the first registration
+    EXPECT_EQ(calls[2].function, xlfRegister);
+    EXPECT_EQ(unquoted(calls[1].result), host.addin_path());
+    // The name goes back once, after the last registration (the host counts what is outstanding).
+    EXPECT_EQ(calls_of(xlFree).size(), 1u);
+    EXPECT_EQ(calls.back().function, xlFree);
+    EXPECT_EQ(host.outstanding_values(), 0);
+}
+
+TEST_F(AddinTest, EntriesInAnyOrderAnswerOneAndLeaveNothingBehind) {
+    // No settings at all, and close, remove and add before any open.
+    load();
+    EXPECT_EQ(host.auto_close(), 1);
+    EXPECT_EQ(host.auto_remove(), 1);
+    EXPECT_EQ(host.auto_add(), 1);
+    EXPECT_EQ(host.auto_open(), 1);
+    EXPECT_EQ(host.auto_open(), 1);
+    EXPECT_EQ(host.auto_close(), 1);
+}
+
+}  // namespace
+}  // namespace addin_test
