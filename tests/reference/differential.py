@@ -217,7 +217,9 @@ def query_days(rng, pts, count):
 
 
 def years_flat(rng):
-    return rng.choice([MISSING, 0.0, 0.0, 0.5, 1.0, 1.7, 2.0, 0.003, -1.0, 0.25, 3.0])
+    # Uniform values make G = trunc(2 × Y × 252) odd about half the time.
+    return rng.choice([MISSING, 0.0, 0.0, 0.5, 1.0, 1.7, 2.0, 0.003, -1.0, 0.25, 3.0,
+                       rng.uniform(0, 3), rng.uniform(0, 0.2)])
 
 
 def curve_block(sheet, rng):
@@ -559,11 +561,106 @@ def fixed_block(sheet):
                        [None, 1e4, 1e4, None, None], inputs=shown + "; portfolio %r" % port.rows))
     sheet.close_block()
 
+    # A flat zero curve: equal rate risk on both sides is a tie, which the long side takes.
+    rows = [[0.0, 21.0], [0.0, 252.0], [0.0, 504.0]]
+    portfolio = [[2000.0, 100.0], [-1000.0, 200.0], [-1000.0, 100.0], [2000.0, 200.0]]
+    top = sheet.block([[r[0] for r in rows], [r[1] for r in rows], [], [p[0] for p in portfolio],
+                       [p[1] for p in portfolio]], len(portfolio))
+    c = addr(top, 0) + ":" + addr(top + 2, 1)
+    for first in (0, 2):
+        p = addr(top + first, 3) + ":" + addr(top + first + 1, 4)
+        port = Matrix(portfolio[first:first + 2])
+        sheet.formula(Case("=VX.DURATION(%s;%s)" % (c, p), ref.call("VX.DURATION", [Matrix(rows), port]),
+                           [None, 1e4, 1e4, None, None], inputs="zero curve; portfolio %r" % port.rows))
+    # Halves of the short-leg count: the divisor is exactly 2 over 360 days at 100 %.
+    for q in (195, -195, 197, -197, 2147483647):
+        sheet.formula(Case("=VX.CUPOM_FRACRUTA(1;%d;45360;45000)" % q,
+                           ref.call("VX.CUPOM_FRACRUTA", [1.0, float(q), 45360.0, 45000.0]), whole=True,
+                           inputs="literal arguments"))
+    sheet.close_block()
+
+
+def limits_block(sheet):
+    """Inputs at the limits of the integer types and of doubles."""
+    curves = [
+        [[0.18, 21.0], [0.19, 3e9], [0.2, 252.0]],              # a vertex beyond 31 bits
+        [[0.18, 21.0], [0.19, 4294967295.5], [0.2, 252.0]],     # the last unsigned 32-bit day
+        [[0.18, 21.0], [0.19, 4294967296.0]],                   # beyond 32 bits
+        [[0.18, 21.0], [0.19, 5e9], ["Taxa", "Dias"]],
+        [[1e300, 21.0], [1e300, 63.0], [1e300, 252.0]],         # absurd rates
+        [[1e308, 21.0], [0.1, 63.0], [0.2, 252.0]],
+    ]
+    portfolio = [[1000.0, 40000.0], [1000.0, 5e9], [5e9, 21.0], [1000.0, 30000.0], [-3e9, 100.0],
+                 [1000.0, 2147483647.0], [1000.0, 32767.0]]
+    for rows in curves:
+        top = sheet.block([[r[0] for r in rows], [r[1] for r in rows], [], [p[0] for p in portfolio],
+                           [p[1] for p in portfolio]], max(len(rows), len(portfolio)))
+        c = addr(top, 0) + ":" + addr(top + len(rows) - 1, 1)
+        curve = Matrix(rows)
+        shown = "curve rows %r" % rows
+        for a in (10, 21, 100, 252, 300, 32767):
+            for y in (MISSING, 1.0, 1e7, 1e12, 1e20, 1e300):
+                if y is not MISSING and a < 300:
+                    continue
+                sheet.formula(Case("=VX.INTERPOLEX(%d;%s;%s)" % (a, c, literal(y)),
+                                   ref.call("VX.INTERPOLEX", [float(a), curve, y]), 1.0, inputs=shown))
+            sheet.formula(Case("=VX.CSPLINE(%d;%s)" % (a, c), ref.call("VX.CSPLINE", [float(a), curve]), 1.0,
+                               inputs=shown))
+            sheet.formula(Case("=VX.INDJUSTO(1000;%d;%s)" % (a, c),
+                               ref.call("VX.INDJUSTO", [1000.0, float(a), curve]), whole=True, inputs=shown))
+        for i in range(len(portfolio)):
+            p = addr(top + i, 3) + ":" + addr(top + i, 4)
+            port = Matrix([portfolio[i]])
+            exp = ref.call("VX.DURATION", [curve, port])
+            scale = [None, abs(exp[1]), abs(exp[2]), None, None] if isinstance(exp, list) else None
+            sheet.formula(Case("=VX.DURATION(%s;%s)" % (c, p), exp, scale,
+                               inputs=shown + "; portfolio %r" % port.rows))
+        sheet.close_block()
+
+    top = sheet.block([], 0)
+    lo, hi = -2147483648, 2147483647
+    fx = [
+        ("VX.CUPOM_FRA", [0.1, 21, lo, 0.11, 63, hi, 0.05]),
+        ("VX.CUPOM_FRA", [0.1, 21, -1, 0.11, 63, hi, 0.05]),
+        ("VX.CUPOM_FRA", [0.1, 21, 0, 0.11, 63, hi, 0.05]),
+        ("VX.CUPOM_DESVIMP", [0.05, hi, 63, 0.1, 21, lo, 0.11]),
+        ("VX.CUPOM_ROLIMP", [0.05, hi, 63, 0.1, 21, 5000.0, lo, 0.11]),
+        ("VX.CUPOM_FRACRUTA", [0.05, 1000, hi, lo]),
+        ("VX.CUPOM_FRACRUTA", [0.05, 1000, hi, -1]),
+        ("VX.CUPOM_FRACRUTA", [0.0, hi, 45100, 45000]),
+        ("VX.CUPOM_FRACRUTA", [-0.0001, hi, 45100, 45000]),
+        ("VX.CUPOM_FRACRUTA", [-3.6, 1000, 45100, 45000]),
+        ("VX.CUPOM_SUJO", [5.0, 5.1, 45000, lo, 0.1, 100, 45100, 20.0]),
+        ("VX.CUPOM_SUJO", [5.0, 5.1, 45000, hi, 0.1, 100, 45100, 20.0]),
+        ("VX.CUPOM_SUJO", [5.0, 5.1, 45000, -hi, 0.1, 100, 45100, 20.0]),
+        ("VX.CUPOM_SUJO", [5.0, 0.0, 45000, 45000, 0.1, 100, 45100, 20.0]),
+        ("VX.CUPOM_SUJO", [5.0, 0.0, 45000, 45000, 0.1, 100, 45100, 0.05, True]),
+        ("VX.CUPOM_SUJO", [5.0, 5000.0, 45010, 45000, 0.1, 100, 45100, -36.0, True]),
+        ("VX.CUPOM_SUJO", [5.0, 5000.0, 45010, 45000, 0.1, 100, 45361, -1.0, True]),
+        ("VX.CUPOM_SUJO", [5.0, 5000.0, 45010, 45000, 0.1, 100, 45100, -36000.0, True]),
+        ("VX.CUPOM_SUJO", [1e-300, 5000.0, 45010, 45000, 0.1, 100, 45100, 20.0]),
+        ("VX.INDTAXA", [hi, 1, 1]),
+        ("VX.INDTAXA", [1, 1, hi]),
+        ("VX.HEDGE", [1e-300, 1, 1000, 0.1, 100]),
+        ("VX.HEDGE", [0.1, 1, hi, 1e-300, 32767, 0, 0.0, 1e300]),
+        ("VX.HEDGE", [1e300, 32767, hi, 0.1, 32767]),
+        ("VX.VOLPROJ", [0.5, hi, 0.375, 0.75]),
+        ("VX.VOLPROJ", [0.375000000001, hi, 0.375, 0.75]),
+        ("VX.VOLPROJ", [0.4, hi, 0.375, 0.75, 0.38, 0.74]),
+        ("VX.VOLPROJ", [1.0, 1000, 0.0, 1.0, 1.0]),
+    ]
+    for name, args in fx:
+        exp = ref.call(name, [float(a) if type(a) is int else a for a in args])
+        whole = name in ("VX.CUPOM_FRACRUTA", "VX.HEDGE", "VX.VOLPROJ")
+        scalar_case(sheet, None, name, args, abs(exp) * 10 + 1 if isinstance(exp, float) else None, whole)
+    sheet.close_block()
+
 
 def build_sheet(rng, index):
     sheet = Sheet()
     if index == 0:
         fixed_block(sheet)
+        limits_block(sheet)
     for _ in range(24):
         curve_block(sheet, rng)
     sheet.block([], 0)

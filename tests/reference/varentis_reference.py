@@ -5,10 +5,12 @@ Python ints for I and J arguments, floats for B, bools for A, and for a P argume
 `Matrix` (a multi-cell range) or a single cell value. Cell values are float (number), str
 (text), bool, None (empty) or `Err`. Every function answers a float or an `Err`.
 
-Where the add-in works in extended precision (the two interpolations and what is built on
-them) these doubles agree to about 1e-12 relative; the comparison allows for that.
+Everything runs in doubles except the exponential interpolation between two vertices, which
+the add-in works in extended precision and this reference in 34-digit decimals; the add-in's
+answers then agree to far better than the 1e-12 relative that the comparison allows.
 """
 
+import decimal
 import math
 
 INV252 = 1.0 / 252
@@ -100,7 +102,8 @@ def curve_shape_ok(arg):
 
 
 def read_points(arg):
-    """Usable rows of a curve range, sorted and merged; None when fewer than 2 distinct."""
+    """Usable rows of a curve range, sorted and merged; None when fewer than 2 distinct, #NUM!
+    for a day count beyond the unsigned 32 bits of a vertex."""
     pts = []
     for row in arg.rows:
         rate, days = row[0], row[1]
@@ -111,7 +114,7 @@ def read_points(arg):
         if type(days) is float and days > 0:
             days = math.trunc(days)
             if days > UINT32_MAX:
-                raise Undefined("curve day count beyond 32 bits")
+                return NUM
         else:
             continue
         pts.append((days, rate))
@@ -130,11 +133,20 @@ def read_points(arg):
 
 
 def _segment_rate(a, pts, k):
+    """(P0 × (P1 / P0)^t)^252 − 1 with Pj = (1 + rj)^(wj / a × 1/252), worked in logarithms
+    with 34 digits: the add-in works in extended precision, whose range and digits a double
+    does not have (a far vertex overflows a double's power; long maturities magnify the last
+    digits of the rate)."""
     (w0, r0), (w1, r1) = pts[k - 1], pts[k]
-    p0 = fpow(1 + r0, (w0 / a) * INV252)
-    p1 = fpow(1 + r1, (w1 / a) * INV252)
-    t = (a - w0) / (w1 - w0)
-    return fpow(p0 * fpow(fdiv(p1, p0), t), 252) - 1
+    with decimal.localcontext() as ctx:
+        ctx.prec = 34
+        inv252 = decimal.Decimal(1) / 252
+        one = decimal.Decimal(1)
+        lp0 = decimal.Decimal(w0) / a * inv252 * (one + decimal.Decimal(r0)).ln()
+        lp1 = decimal.Decimal(w1) / a * inv252 * (one + decimal.Decimal(r1)).ln()
+        t = decimal.Decimal(a - w0) / decimal.Decimal(w1 - w0)
+        growth = ((lp0 + (lp1 - lp0) * t) * 252).exp()
+        return float(growth - 1)
 
 
 def _extrapolated(a, pts, years):
@@ -151,12 +163,10 @@ def _extrapolated(a, pts, years):
         s = s1 * min(1.0, abs(s1 / s2))
     f = math.trunc(years * 252)
     g = math.trunc(2 * years * 252)
-    if not (fits32(f) and fits32(g)):
-        raise Undefined("years flat too large")
     d = a - wc
     if wc + f < a:
-        return f * (0.5 * s) + rc
-    return rc + d * s * (1 - d / g)
+        return float(f) * (0.5 * s) + rc
+    return rc + d * s * (1 - d / float(g))
 
 
 def interpola_exp(a, pts, years=0.0):
@@ -182,8 +192,8 @@ def interpol(a, curve, years):
     if a < 1:
         return NA
     pts = read_points(curve)
-    if pts is None:
-        return NA
+    if not isinstance(pts, list):
+        return NA if pts is None else pts
     n = len(pts)
     if a > pts[-1][0]:
         if years < 0 or n < 3:
@@ -203,8 +213,8 @@ def cspline(a, curve):
     if a < 1:
         return NA
     pts = read_points(curve)
-    if pts is None:
-        return NA
+    if not isinstance(pts, list):
+        return NA if pts is None else pts
     n = len(pts)
     w = [p[0] for p in pts]
     r = [p[1] for p in pts]
@@ -243,8 +253,8 @@ def duration(curve, portfolio):
     if not (isinstance(portfolio, Matrix) and portfolio.nrows >= 1 and portfolio.ncols == 2):
         return NA
     pts = read_points(curve)
-    if pts is None:
-        return NA
+    if not isinstance(pts, list):
+        return NA if pts is None else pts
     long_side, short_side = [], []
     for face, days in portfolio.rows:
         if type(face) is float:
@@ -298,6 +308,8 @@ def duration(curve, portfolio):
     rd = abs(interpola_exp(d, pts, 0.0))
     e = net / (d / ((1 + rd) * 252))
     final = e * fpow(1 + rd, d * INV252)
+    if d > 32767:
+        return NUM      # row 1 is a 16-bit integer
     rows = [float(d), e, final, 0.0 if both else c_l + c_s, 0.0 if both else m_l + m_s]
     if not all(math.isfinite(x) for x in rows):
         return NUM
@@ -401,8 +413,8 @@ def _fair_future(spot, days, curve):
     if spot <= 0:
         return NA
     pts = read_points(curve)
-    if pts is None:
-        return NA
+    if not isinstance(pts, list):
+        return NA if pts is None else pts
     r = abs(interpola_exp(days, pts, 0.0))
     f = fpow(1 + r, days * INV252)
     return round_half_up_positive(spot * f)
@@ -437,10 +449,14 @@ def indtaxa(future, days, spot):
 
 # ---------------------------------------------------------------- FX coupon
 
+class Overflow(Exception):
+    """A whole number that does not fit the 32-bit integer it is formed in: #NUM!."""
+
+
 def _days_between(later, earlier):
     d = later - earlier
     if not fits32(d):
-        raise Undefined("calendar days beyond 32 bits")
+        raise Overflow()
     return d
 
 
@@ -535,15 +551,21 @@ def cupsujo(x0, p2, t2, t0, r_l, n_l, t_l, roll, rate_type):
     lf = fpow(1 + r_l, n_l * INV252)
     m_l = _days_between(t_l, t0)
     m_2 = _days_between(t2, t0)
-    _days_between(m_l, 1)
+    _days_between(m_l, 1)       # m_L − 1 is formed in 32 bits too
     if m_l == 0:
         return DIV0
     d2 = p2 * 1000 if m_2 == 0 else p2
-    dev = roll if rate_type else fdiv(roll, d2) * 12
+    if not rate_type and d2 == 0:
+        return DIV0
+    dev = roll if rate_type else roll / d2 * 12
     a = (m_l - 1) * dev * INV360 + 1
     b = m_2 * dev * INV360 + 1
-    v = a * fdiv(fdiv(0.001 * d2, b), x0)
-    return finite_or_num((fdiv(lf, v) - 1) * 360 / m_l)
+    if b == 0:
+        return DIV0
+    v = a * ((0.001 * d2) / b / x0)
+    if v == 0:
+        return DIV0
+    return finite_or_num((lf / v - 1) * 360 / m_l)
 
 
 # ---------------------------------------------------------------- the catalogue
@@ -601,7 +623,10 @@ def call(name, args):
         if isinstance(c, Err) and letter != "P":
             return c
         converted.append(c)
-    return proc(*converted)
+    try:
+        return proc(*converted)
+    except Overflow:
+        return NUM
 
 
 # ---------------------------------------------------------------- worked examples
