@@ -656,11 +656,69 @@ def limits_block(sheet):
     sheet.close_block()
 
 
+# Realistic arguments and, per argument, a value that fails its check: every combination of
+# failures is tried, so the first check in order must decide.
+ORDER = [
+    ("VX.HEDGE", [0.18, 252, 10000000, 0.19, 504, 126, 0.185, 1.0],
+     [(0, 0.0), (1, 0), (3, -0.19), (4, 0), (5, -1), (6, 0.0)]),
+    ("VX.VOLPROJ", [0.5, 1000000, 0.375, 0.75, 0.5, 0.5625],
+     [(1, 0), (0, 1.5), (2, -0.1), (3, 1.01), (4, 2.0), (5, 0.45)]),
+    ("VX.INDTAXA", [31000, 63, 30000], [(1, 0), (2, 0), (0, -1)]),
+    ("VX.CUPOM_FRA", [0.18, 21, 39000, 0.185, 63, 39062, 25.0, 2500.0],
+     [(0, 0.0), (1, 0), (7, -1.0), (4, 21), (5, 39000)]),
+    ("VX.CUPOM_FRACRUTA", [0.05, 1000, 39090, 39000], [(2, 38000)]),
+    ("VX.CUPOM_DESVIMP", [0.0477, 39062, 63, 0.18, 21, 39000, 0.185],
+     [(1, 39000), (3, -0.18), (4, -21), (2, 20)]),
+    ("VX.CUPOM_ROLIMP", [0.0477, 39062, 63, 0.18, 21, 2500.0, 39000, 0.185],
+     [(1, 38000), (3, 0.0), (4, 0), (5, -2500.0), (2, 21)]),
+    ("VX.CUPOM_SUJO", [2.5, 2.51, 39000, 39000, 0.185, 63, 39091, 25.0, False],
+     [(0, 0.0), (5, 0), (6, 39000)]),
+]
+
+
+def order_block(sheet):
+    import itertools
+    sheet.block([], 0)
+    for name, good, bad in ORDER:
+        for count in range(len(bad) + 1):
+            for chosen in itertools.combinations(bad, count):
+                args = list(good)
+                for i, v in chosen:
+                    args[i] = v
+                exp = ref.call(name, [float(a) if type(a) is int else a for a in args])
+                whole = name in ("VX.CUPOM_FRACRUTA", "VX.HEDGE", "VX.VOLPROJ")
+                scalar_case(sheet, None, name, args, abs(exp) * 10 + 1 if isinstance(exp, float) else None,
+                            whole)
+    sheet.close_block()
+    # A curve that cannot be read loses to the checks made before it is read.
+    rows = [[0.18, 21.0], [0.19, 5e9], [0.2, 63.0]]
+    port = [[5e9, 21.0], [1000.0, 5e9]]
+    top = sheet.block([[r[0] for r in rows], [r[1] for r in rows], [], [p[0] for p in port],
+                       [p[1] for p in port]], 3)
+    c = addr(top, 0) + ":" + addr(top + 2, 1)
+    one = addr(top, 0) + ":" + addr(top + 1, 1)          # two rows, one beyond 32 bits
+    curve, single = Matrix(rows), Matrix(rows[:2])
+    for f, args in (("=VX.INTERPOLEX(0;%s)" % c, ["VX.INTERPOLEX", [0.0, curve]]),
+                    ("=VX.CSPLINE(-1;%s)" % c, ["VX.CSPLINE", [-1.0, curve]]),
+                    ("=VX.INDJUSTO(0;42;%s)" % c, ["VX.INDJUSTO", [0.0, 42.0, curve]]),
+                    ("=VX.INDDIF(100;0;0;%s)" % c, ["VX.INDDIF", [100.0, 0.0, 0.0, curve]]),
+                    ("=VX.INDJUSTO(100;42;%s)" % c, ["VX.INDJUSTO", [100.0, 42.0, curve]]),
+                    ("=VX.DURATION(%s;%s)" % (one, addr(top, 3) + ":" + addr(top, 4)),
+                     ["VX.DURATION", [single, Matrix(port[:1])]]),
+                    ("=VX.DURATION(%s;%s)" % (one, addr(top + 1, 3) + ":" + addr(top + 1, 4)),
+                     ["VX.DURATION", [single, Matrix(port[1:])]]),
+                    ("=VX.DURATION(%s;%s)" % (c, addr(top, 3) + ":" + addr(top + 1, 4)),
+                     ["VX.DURATION", [curve, Matrix(port)]])):
+        sheet.formula(Case(f, ref.call(*args), inputs="curve rows %r; portfolio %r" % (rows, port)))
+    sheet.close_block()
+
+
 def build_sheet(rng, index):
     sheet = Sheet()
     if index == 0:
         fixed_block(sheet)
         limits_block(sheet)
+        order_block(sheet)
     for _ in range(24):
         curve_block(sheet, rng)
     sheet.block([], 0)
