@@ -55,6 +55,14 @@ std::string menu_tree(const MenuBar& bar) {
     return out;
 }
 
+bool has_command(const Host& host, const std::string& macro_name) {
+    for (const Registration& entry : host.registrations())
+        if (entry.macro_type == 2 && entry.name_defined && entry.use_count > 0 &&
+            capi::same_text_nocase(entry.function_text, macro_name))
+            return true;
+    return false;
+}
+
 const MenuBar& Host::menu_bar() const { return *impl_->engine.session.menus.bar(worksheet_menu_bar); }
 
 PickResult Host::pick(const std::vector<std::string>& path) {
@@ -95,13 +103,7 @@ PickResult Host::pick(const std::vector<std::string>& path) {
         outcome.outcome = PickResult::Outcome::nothing;
         return outcome;
     }
-    // The macro is the name of a registered command (the newest one of that name).
-    bool registered = false;
-    for (const Registration& entry : registrations())
-        if (entry.macro_type == 2 && entry.name_defined && entry.use_count > 0 &&
-            capi::same_text_nocase(entry.function_text, item->macro))
-            registered = true;
-    if (!registered) {
+    if (!has_command(*this, item->macro)) {
         outcome.outcome = PickResult::Outcome::no_macro;
         outcome.error = "The macro '" + item->macro + "' cannot be found.";
         return outcome;

@@ -49,6 +49,10 @@ bool same_menu_name(const std::string& a, const std::string& b);
 // A name as the user reads it: the "&" marks taken out ("&&" stands for one "&").
 std::string menu_label(const std::string& name);
 
+class Host;
+// True while a command of that macro name is registered (the name compared without case).
+bool has_command(const Host& host, const std::string& macro_name);
+
 // The bar as a tree, one line per menu and item, indented by level, check marks shown, the
 // access letters left as "&"; UTF-8.
 std::string menu_tree(const MenuBar& bar);
