@@ -57,6 +57,7 @@ dist: build-windows
 	mkdir -p dist/host
 	cp $(WINDOWS)/bin/varentis.xll packaging/varentis.reg dist/
 	cp $(WINDOWS)/bin/xlhost.exe $(WINDOWS)/bin/XLCALL32.DLL dist/host/
+	i686-w64-mingw32-strip --strip-debug dist/varentis.xll dist/host/xlhost.exe dist/host/XLCALL32.DLL
 
 bench: build
 	$(NATIVE)/bench/varentis_bench
