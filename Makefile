@@ -39,7 +39,7 @@ build-windows: deps-windows $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
 
 demo: build
-	$(XLHOST) calc examples/demo.csv
+	$(XLHOST) calc examples/demo.csv --table
 
 test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)

@@ -22,6 +22,14 @@ TEST_F(Dispatch, AWrongArgumentCountAnswersFour) {
     expect_one_fault("xlGetName called with 1 arguments");
 }
 
+TEST_F(Dispatch, MoreThanThirtyArgumentsAnswerFour) {
+    expect_faults = true;
+    EXPECT_EQ(shown("=T.TOOMANY()"), "4");
+    expect_one_fault("REGISTER called with 31 arguments");
+}
+
+TEST_F(Dispatch, SheetNameOfTheBareSheetId) { EXPECT_EQ(shown("=T.SHEETBARE()"), "[Book1]Sheet1"); }
+
 TEST_F(Dispatch, WorksheetFunctionsCannotRunCommands) {
     expect_faults = true;
     EXPECT_EQ(shown("=T.ALERTFN()"), "32");

@@ -1,4 +1,4 @@
-// A small real add-in for the host's own tests: exports that probe what Excel passes and
+// A small real add-in (its exports are stdcall on Windows, as Excel calls them) for the host's own tests: exports that probe what Excel passes and
 // answers, and others that misbehave on purpose (a leak, a double free, an unknown function
 // number) so that the host is seen to catch them. It is loaded by path like any XLL.
 #include <cstdlib>
@@ -53,6 +53,8 @@ const Row rows[] = {
     {"t_free_argument", "JP", "T.FREEARG", 1},
     {"t_unknown", "J", "T.UNKNOWN", 1},
     {"t_bad_count", "J", "T.BADCOUNT", 1},
+    {"t_too_many", "J", "T.TOOMANY", 1},
+    {"t_sheet_bare", "P", "T.SHEETBARE", 1},
     {"t_alert_from_function", "J", "T.ALERTFN", 1},
     {"t_register", "PPPPP", "T.REGISTER", 1},
     {"t_register_id", "PPP", "T.REGID", 1},
@@ -186,11 +188,11 @@ VX_EXPORT void VX_STDCALL xlAutoFree(LPXLOPER value) {
 
 // ---- Probes of what Excel passes ----
 VX_EXPORT double VX_STDCALL t_num(double x) { return x; }
-VX_EXPORT long VX_STDCALL t_int16(short x) { return x; }
-VX_EXPORT long VX_STDCALL t_int32(int x) { return x; }
-VX_EXPORT long VX_STDCALL t_bool(short x) { return x; }
-VX_EXPORT long VX_STDCALL t_uint16(unsigned short x) { return x; }
-VX_EXPORT long VX_STDCALL t_type(LPXLOPER x) { return x->xltype; }
+VX_EXPORT int VX_STDCALL t_int16(short x) { return x; }
+VX_EXPORT int VX_STDCALL t_int32(int x) { return x; }
+VX_EXPORT int VX_STDCALL t_bool(short x) { return x; }
+VX_EXPORT int VX_STDCALL t_uint16(unsigned short x) { return x; }
+VX_EXPORT int VX_STDCALL t_type(LPXLOPER x) { return x->xltype; }
 VX_EXPORT LPXLOPER VX_STDCALL t_echo(LPXLOPER x) { return x; }
 VX_EXPORT double VX_STDCALL t_mix(short i, double b, int j, short a) { return i * 1e6 + b * 1e3 + j + a * 0.5; }
 VX_EXPORT const char* VX_STDCALL t_text_c(const char* text) { return text; }
@@ -223,7 +225,7 @@ VX_EXPORT LPXLOPER VX_STDCALL t_array(int rows, int columns) {
     return &result;
 }
 
-VX_EXPORT long VX_STDCALL t_frees() { return auto_free_calls; }
+VX_EXPORT int VX_STDCALL t_frees() { return auto_free_calls; }
 VX_EXPORT const char* VX_STDCALL t_greeting() { return greeting; }
 
 // The add-in's own name, handed back to Excel for release (xlbitXLFree).
@@ -233,7 +235,7 @@ VX_EXPORT LPXLOPER VX_STDCALL t_name() {
     return &result;
 }
 
-VX_EXPORT long VX_STDCALL t_hwnd() {
+VX_EXPORT int VX_STDCALL t_hwnd() {
     XLOPER hwnd;
     if (Excel4(xlGetHwnd, &hwnd, 0) != xlretSuccess) return -1;
     return static_cast<unsigned short>(hwnd.val.w);
@@ -277,22 +279,22 @@ VX_EXPORT LPXLOPER VX_STDCALL t_bad_result() {
     return &result;
 }
 VX_EXPORT double VX_STDCALL t_nan() { return std::strtod("nan", nullptr); }
-VX_EXPORT long VX_STDCALL t_throw() { throw std::runtime_error("escaped"); }
+VX_EXPORT int VX_STDCALL t_throw() { throw std::runtime_error("escaped"); }
 
 // ---- Misbehaviour the host must catch ----
-VX_EXPORT long VX_STDCALL t_leak() {
+VX_EXPORT int VX_STDCALL t_leak() {
     XLOPER module;
     return Excel4(xlGetName, &module, 0);
 }
 
-VX_EXPORT long VX_STDCALL t_free_twice() {
+VX_EXPORT int VX_STDCALL t_free_twice() {
     XLOPER module;
     Excel4(xlGetName, &module, 0);
     Excel4(xlFree, nullptr, 1, &module);
     return Excel4(xlFree, nullptr, 1, &module);
 }
 
-VX_EXPORT long VX_STDCALL t_free_copy() {
+VX_EXPORT int VX_STDCALL t_free_copy() {
     XLOPER module, copy;
     Excel4(xlGetName, &module, 0);
     copy = module;
@@ -300,19 +302,35 @@ VX_EXPORT long VX_STDCALL t_free_copy() {
     return Excel4(xlFree, nullptr, 1, &copy);
 }
 
-VX_EXPORT long VX_STDCALL t_free_argument(LPXLOPER argument) { return Excel4(xlFree, nullptr, 1, argument); }
+VX_EXPORT int VX_STDCALL t_free_argument(LPXLOPER argument) { return Excel4(xlFree, nullptr, 1, argument); }
 
-VX_EXPORT long VX_STDCALL t_unknown() {
+VX_EXPORT int VX_STDCALL t_unknown() {
     XLOPER answer;
     return Excel4(0x3FF, &answer, 0);
 }
 
-VX_EXPORT long VX_STDCALL t_bad_count() {
+VX_EXPORT int VX_STDCALL t_bad_count() {
     XLOPER answer, extra = number(1);
     return Excel4(xlGetName, &answer, 1, &extra);
 }
 
-VX_EXPORT long VX_STDCALL t_alert_from_function() {
+VX_EXPORT int VX_STDCALL t_too_many() {
+    XLOPER answer, one = number(1);
+    LPXLOPER arguments[31];
+    for (auto& argument : arguments) argument = &one;
+    return Excel4v(xlfRegister, &answer, 31, arguments);
+}
+
+// xlSheetNm straight on the answer of xlSheetId, which holds a sheet and no areas.
+VX_EXPORT LPXLOPER VX_STDCALL t_sheet_bare() {
+    XLOPER ref;
+    Excel4(xlSheetId, &ref, 0);
+    Excel4(xlSheetNm, &result, 1, &ref);
+    result.xltype |= xlbitXLFree;
+    return &result;
+}
+
+VX_EXPORT int VX_STDCALL t_alert_from_function() {
     Counted message("from a function");
     XLOPER m = message.value();
     return Excel4(xlcAlert, nullptr, 1, &m);
