@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo test test-native test-windows bench clean
+.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo test test-native test-windows dist bench clean
 
 all: build
 
@@ -49,6 +49,15 @@ test-windows: build-windows
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)
 
 test: test-native test-windows
+
+# What to copy to a Windows machine: the add-in and its settings file, and the Windows host
+# with its stand-in XLCALL32.DLL to try the real DLL under Wine.
+dist: build-windows
+	rm -rf dist
+	mkdir -p dist/host
+	cp $(WINDOWS)/bin/varentis.xll packaging/varentis.reg dist/
+	cp $(WINDOWS)/bin/xlhost.exe $(WINDOWS)/bin/XLCALL32.DLL dist/host/
+	i686-w64-mingw32-strip --strip-debug dist/varentis.xll dist/host/xlhost.exe dist/host/XLCALL32.DLL
 
 bench: build
 	$(NATIVE)/bench/varentis_bench

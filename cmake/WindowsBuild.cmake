@@ -58,6 +58,7 @@ endif()
 set(VX_WINE_EXCLUDED_host_tests "Dispatch.EscapingExceptionsAreFaults")
 
 set(VX_WINE_RUN_SUITE ${CMAKE_SOURCE_DIR}/scripts/wine/run-suite.sh)
+set(VX_WINE_IN_PREFIX ${CMAKE_SOURCE_DIR}/scripts/wine/in-prefix.sh)
 function(vx_wine_suite target)
   set(arguments)
   if(VX_WINE_EXCLUDED_${target})
@@ -66,6 +67,14 @@ function(vx_wine_suite target)
   endif()
   add_test(NAME ${target} COMMAND ${VX_WINE_RUN_SUITE} $<TARGET_FILE:${target}> ${arguments})
   set_tests_properties(${target} PROPERTIES
+    ENVIRONMENT "VARENTIS_ADDIN=$<TARGET_FILE:varentis>;VX_WINE_BUILD=${CMAKE_BINARY_DIR}"
+    TIMEOUT 900)
+endfunction()
+
+# A command of the build machine (a script driving xlhost.exe) run inside a prefix of its own.
+function(vx_wine_command name)
+  add_test(NAME ${name} COMMAND ${VX_WINE_IN_PREFIX} ${name} ${ARGN})
+  set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "VARENTIS_ADDIN=$<TARGET_FILE:varentis>;VX_WINE_BUILD=${CMAKE_BINARY_DIR}"
     TIMEOUT 900)
 endfunction()

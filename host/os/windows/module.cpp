@@ -9,13 +9,25 @@
 #endif
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <atomic>
+#include <cstdio>
 #include <string>
 
 #include "os/os.h"
 
 namespace xlhost::os {
 namespace {
+
+// The host prints exactly the bytes the native one prints (lines end in "\n", not "\r\n"),
+// so that the outputs of the two builds can be compared as they are.
+const bool binary_output = [] {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    return true;
+}();
 
 std::string last_error_text() {
     const DWORD code = GetLastError();
