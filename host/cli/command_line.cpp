@@ -1,12 +1,14 @@
 // The xlhost command line: options, then one command, run against the library.
 //   xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND
 //     eval FORMULA [--sheet BOOK.csv]   the value of one formula
-//     calc BOOK.csv                     every formula of a sheet; the sheet as CSV of values
+//     calc BOOK.csv [--table]           every formula of a sheet; the sheet as CSV of values
+//                                       (--table: aligned columns for a person to read)
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
 //     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
 #include <filesystem>
 
+#include "cli/table_view.h"
 #include "cli/menu_commands.h"
 #include "os/os.h"
 #include "xlhost/host.h"
@@ -22,7 +24,7 @@ constexpr int status_fault = 3;
 const char* const usage =
     "usage: xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND\n"
     "  eval FORMULA [--sheet BOOK.csv]\n"
-    "  calc BOOK.csv\n"
+    "  calc BOOK.csv [--table]\n"
     "  functions\n"
     "  addins\n"
     "  menu                       the worksheet menu bar as a tree\n"
@@ -38,6 +40,7 @@ struct Invocation {
     std::string command;
     std::string formula;
     std::string sheet;
+    bool table = false;
     bool help = false;
 };
 
@@ -72,6 +75,8 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             }
         } else if (arg == "--registry") {
             if (!value(&call.registry)) return false;
+        } else if (arg == "--table") {
+            call.table = true;
         } else if (arg == "--sheet") {
             if (!value(&call.sheet)) return false;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
@@ -113,6 +118,10 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         call.operands.assign(rest.begin() + 1, rest.end());
     } else {
         *error = "unknown command " + call.command;
+        return false;
+    }
+    if (call.table && call.command != "calc") {
+        *error = "--table goes with calc";
         return false;
     }
     if (!call.sheet.empty() && call.command != "eval" && call.command != "calc") {
@@ -175,7 +184,7 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {
         host.calc();
-        out += host.sheet_csv();
+        out += call.table ? table_view(host.sheet_csv()) : host.sheet_csv();
     } else if (call.command == "functions") {
         out += host.function_wizard();
     } else if (call.command == "addins") {
