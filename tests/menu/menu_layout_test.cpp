@@ -85,7 +85,13 @@ TEST_P(MenuLayout, StandsBeforeHelpWithItsItemsAndTheCheckOnTheLanguageInUse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndHosts, MenuLayout,
-                         ::testing::Combine(::testing::Values("1", "2"), ::testing::Values("en", "pt")));
+                         ::testing::Combine(::testing::Values("1", "2"), ::testing::Values("en", "pt")),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param)) == "1" ? std::string("Portuguese") +
+                                                                                     "InExcel_" + std::get<1>(info.param)
+                                                                               : std::string("English") + "InExcel_" +
+                                                                                     std::get<1>(info.param);
+                         });
 
 TEST_F(MenuTest, InstallationLooksUpPlacesTwiceLooksUpAgainAndMarksTheLanguage) {
     install("2");
