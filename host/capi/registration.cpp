@@ -55,6 +55,11 @@ const char* const category_names[] = {"Financial",      "Date & Time", "Math & T
 
 // Asks the add-in's xlAutoRegister for a procedure registered without a type text.
 int register_through_add_in(Session& session, XLOPER* result, const std::string& module, const std::string& procedure) {
+    const int known = session.registrations.find_procedure(module, procedure);
+    if (known >= 0) {
+        answer(result, Value::num(session.registrations.at(static_cast<size_t>(known)).register_id), session);
+        return xlretSuccess;
+    }
     if (!session.auto_register_hook) return refuse(session, result, "no type text and no xlAutoRegister");
     session.auto_register_hook(procedure);
     const int found = session.registrations.find_procedure(module, procedure);

@@ -151,6 +151,7 @@ private:
         }
         while (true) {
             skip_spaces();
+            if (pos_ >= text_.size()) return stop("a '(' is not closed");
             Expr argument;
             if (!(at(';') || at(',') || at(')'))) {
                 if (!expression(&argument)) return false;

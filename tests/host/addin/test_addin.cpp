@@ -54,6 +54,10 @@ const Row rows[] = {
     {"t_unknown", "J", "T.UNKNOWN", 1},
     {"t_bad_count", "J", "T.BADCOUNT", 1},
     {"t_alert_from_function", "J", "T.ALERTFN", 1},
+    {"t_register", "PPPPP", "T.REGISTER", 1},
+    {"t_register_id", "PPP", "T.REGID", 1},
+    {"t_unregister", "PB", "T.UNREG", 1},
+    {"t_set_name", "PPP", "T.SETNAME", 1},
     {"t_alert", "A", "t_alert", 2},
     {"t_alert_bad", "A", "t_alert_bad", 2},
 };
@@ -327,3 +331,52 @@ VX_EXPORT short t_alert_bad() {
 }
 
 VX_EXPORT double t_lazy(double x) { return x + 1; }
+
+// ---- Registration from inside the add-in, with what a test gives ----
+namespace {
+XLOPER module_name() {
+    XLOPER module;
+    Excel4(xlGetName, &module, 0);
+    return module;
+}
+}  // namespace
+
+// REGISTER(module, procedure, type, name, no argument text, macro type): omitted arguments
+// at the end are left out.
+VX_EXPORT LPXLOPER t_register(LPXLOPER procedure, LPXLOPER type, LPXLOPER name, LPXLOPER macro) {
+    XLOPER module = module_name();
+    XLOPER no_text;
+    no_text.xltype = xltypeMissing;
+    LPXLOPER arguments[6] = {&module, procedure, type, name, &no_text, macro};
+    int count = 6;
+    while (count > 2 && (arguments[count - 1]->xltype & 0x0FFF) == xltypeMissing) --count;
+    const int code = Excel4v(xlfRegister, &result, count, arguments);
+    Excel4(xlFree, nullptr, 1, &module);
+    if (code != xlretSuccess) result = number(-code);
+    return &result;
+}
+
+VX_EXPORT LPXLOPER t_register_id(LPXLOPER procedure, LPXLOPER type) {
+    XLOPER module = module_name();
+    LPXLOPER arguments[3] = {&module, procedure, type};
+    const int count = (type->xltype & 0x0FFF) == xltypeMissing ? 2 : 3;
+    const int code = Excel4v(xlfRegisterId, &result, count, arguments);
+    Excel4(xlFree, nullptr, 1, &module);
+    if (code != xlretSuccess) result = number(-code);
+    return &result;
+}
+
+VX_EXPORT LPXLOPER t_unregister(double id) {
+    XLOPER x = number(id);
+    const int code = Excel4(xlfUnregister, &result, 1, &x);
+    if (code != xlretSuccess) result = number(-code);
+    return &result;
+}
+
+// SET.NAME(name) deletes, SET.NAME(name, value) defines.
+VX_EXPORT LPXLOPER t_set_name(LPXLOPER name, LPXLOPER value) {
+    const bool deleting = (value->xltype & 0x0FFF) == xltypeMissing;
+    const int code = deleting ? Excel4(xlfSetName, &result, 1, name) : Excel4(xlfSetName, &result, 2, name, value);
+    if (code != xlretSuccess) result = number(-code);
+    return &result;
+}

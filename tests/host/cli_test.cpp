@@ -1,0 +1,105 @@
+// The xlhost command line: its outputs and exit statuses.
+#include <cstdlib>
+#include <fstream>
+
+#include "host_fixture.h"
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sim::reset();
+        registry = testing::TempDir() + "xlhost-cli-registry.txt";
+        std::remove(registry.c_str());
+    }
+    Outcome run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--registry", registry, "--addin", XLHOST_TEST_ADDIN});
+        Outcome r;
+        r.status = xlhost::run_command_line(arguments, r.out, r.err);
+        return r;
+    }
+    std::string file(const std::string& name, const std::string& text) {
+        const std::string path = testing::TempDir() + name;
+        std::ofstream(path) << text;
+        return path;
+    }
+    std::string registry;
+};
+
+TEST_F(CommandLine, EvalPrintsTheValue) {
+    const Outcome r = run({"eval", "=T.ARRAY(2;2)"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1\t2\n3\t4\n");
+    const std::string sheet = file("cli-sheet.csv", "0.5\n");
+    EXPECT_EQ(run({"eval", "=T.NUM(A1)", "--sheet", sheet}).out, "0.5\n");
+    EXPECT_EQ(run({"eval", "=T.ECHO(\"Olá\")"}).out, "Olá\n");
+}
+
+TEST_F(CommandLine, CalcPrintsTheSheet) {
+    const std::string sheet = file("cli-calc.csv", "2,=T.NUM(A1)\n");
+    const Outcome r = run({"calc", sheet});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "2,2\n");
+}
+
+TEST_F(CommandLine, BadInputIsStatusTwoWithOneLine) {
+    const auto one_line = [](const Outcome& r) { return r.err.substr(0, r.err.find('\n')); };
+    Outcome r = run({"eval", "=T.NUM(1"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(one_line(r), "xlhost: cannot parse the formula =T.NUM(1: a '(' is not closed");
+    r = run({"calc", "/nonexistent.csv"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(one_line(r), "xlhost: cannot read /nonexistent.csv");
+    r = run({"calc", file("cli-bad.csv", "\"open\n")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("line 1: a quoted field is not closed"), std::string::npos);
+    EXPECT_EQ(run({"--frobnicate", "functions"}).status, 2);
+    EXPECT_EQ(run({"--lang", "fr", "functions"}).status, 2);
+    EXPECT_EQ(run({"eval"}).status, 2);
+    EXPECT_EQ(run({"dance"}).status, 2);
+    EXPECT_EQ(run({}).status, 2);
+}
+
+TEST_F(CommandLine, AnAddInThatDoesNotLoadIsStatusOne) {
+    Outcome r;
+    r.status = xlhost::run_command_line({"--registry", registry, "--addin", "/nonexistent.so", "functions"}, r.out, r.err);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "xlhost: no add-in file at /nonexistent.so\n");
+}
+
+TEST_F(CommandLine, AMisbehavingAddInIsStatusThree) {
+    const Outcome r = run({"eval", "=T.LEAK()"});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("misbehaved (1 faults)"), std::string::npos);
+}
+
+TEST_F(CommandLine, LangWritesPathAndLanguageIntoTheRegistryFile) {
+    EXPECT_EQ(run({"--lang", "pt", "addins"}).out, "Test Add-in\n");
+    auto idioma = sim::registry_get("Software\\Varentis", "IDIOMA");
+    ASSERT_TRUE(idioma);
+    EXPECT_EQ(std::string(idioma->bytes.begin(), idioma->bytes.end()), std::string("1", 2));
+    auto path = sim::registry_get("Software\\Varentis", "PATH");
+    ASSERT_TRUE(path);
+    EXPECT_GT(path->bytes.size(), 1u);
+    // Kept in the file for the next run.
+    sim::registry_use_file("");
+    ASSERT_TRUE(sim::registry_use_file(registry));
+    EXPECT_TRUE(sim::registry_get("Software\\Varentis", "IDIOMA"));
+    run({"--lang", "en", "addins"});
+    idioma = sim::registry_get("Software\\Varentis", "IDIOMA");
+    EXPECT_EQ(std::string(idioma->bytes.begin(), idioma->bytes.end()), std::string("2", 2));
+}
+
+TEST_F(CommandLine, FunctionsShowTheWizard) {
+    const Outcome r = run({"functions"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("Category: Tests\n", 0), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "csv/csv.h"
+#include "host_fixture.h"
+
+namespace {
+
+using xlhost::CsvRows;
+using xlhost::Value;
+
+CsvRows rows_of(const std::string& text) {
+    CsvRows rows;
+    std::string error;
+    EXPECT_TRUE(xlhost::parse_csv(text, &rows, &error)) << error;
+    return rows;
+}
+
+TEST(Csv, QuotingAsRfc4180) {
+    const CsvRows rows = rows_of("\xEF\xBB\xBF" "a,\"b,c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\",,x\n");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"a", "b,c", "say \"hi\""}));
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"two\nlines", "", "x"}));
+}
+
+TEST(Csv, LastLineWithoutBreakAndEmptyLines) {
+    const CsvRows rows = rows_of("1,2\n\n3");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1], (std::vector<std::string>{""}));
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"3"}));
+    EXPECT_EQ(rows_of("a,\n").at(0), (std::vector<std::string>{"a", ""}));
+}
+
+TEST(Csv, MalformedInputNamesTheLine) {
+    CsvRows rows;
+    std::string error;
+    EXPECT_FALSE(xlhost::parse_csv("a\n\"open,b\n", &rows, &error));
+    EXPECT_EQ(error, "line 2: a quoted field is not closed");
+    EXPECT_FALSE(xlhost::parse_csv("a\nb\"c\n", &rows, &error));
+    EXPECT_EQ(error, "line 2: a quote inside an unquoted field");
+    EXPECT_FALSE(xlhost::parse_csv("\"a\"b\n", &rows, &error));
+    EXPECT_EQ(error, "line 1: text after the closing quote of a field");
+}
+
+TEST(Csv, FieldsQuotedOnlyWhenNeeded) {
+    EXPECT_EQ(xlhost::csv_field("plain"), "plain");
+    EXPECT_EQ(xlhost::csv_field("{1,2;3,4}"), "\"{1,2;3,4}\"");
+    EXPECT_EQ(xlhost::csv_field("{\"a\"}"), "\"{\"\"a\"\"}\"");
+    EXPECT_EQ(xlhost::csv_field(" pad"), "\" pad\"");
+}
+
+TEST(CsvSheet, EachFieldBecomesWhatExcelWouldEnter) {
+    xlhost::Host host;
+    std::string error;
+    ASSERT_TRUE(host.load_csv_text("42,'42,-1.5E2,true,#N/A,,Olá,=T.NUM(1),\"'=x\"\n", &error)) << error;
+    EXPECT_EQ(host.cell("A1"), Value::num(42));
+    EXPECT_EQ(host.cell("B1"), Value::str("42"));
+    EXPECT_EQ(host.cell("C1"), Value::num(-150));
+    EXPECT_EQ(host.cell("D1"), Value::boolean_value(true));
+    EXPECT_EQ(host.cell("E1"), Value::err(42));
+    EXPECT_EQ(host.cell("F1"), Value::nil());
+    EXPECT_EQ(host.cell("G1"), Value::str("Ol\xE1"));  // kept in cp1252
+    EXPECT_EQ(host.formula("H1"), "=T.NUM(1)");
+    EXPECT_EQ(host.cell("I1"), Value::str("=x"));
+}
+
+TEST(CsvSheet, NumbersThatAreNotNumbersStayTexts) {
+    xlhost::Host host;
+    ASSERT_TRUE(host.load_csv_text("1e999,0x10,inf,1.2.3,1e\n"));
+    for (const char* a1 : {"A1", "B1", "C1", "D1", "E1"}) EXPECT_EQ(host.cell(a1).kind, Value::Kind::text) << a1;
+}
+
+TEST(CsvSheet, AnUnparsableFormulaRefusesTheWholeSheet) {
+    xlhost::Host host;
+    host.set_cell("A1", Value::num(1));
+    std::string error;
+    EXPECT_FALSE(host.load_csv_text("1,2\n3,=F(\n", &error));
+    EXPECT_EQ(error, "cell B2: a '(' is not closed");
+    EXPECT_EQ(host.cell("A1"), Value::num(1));  // the old sheet stays
+}
+
+TEST(CsvSheet, MissingFile) {
+    xlhost::Host host;
+    std::string error;
+    EXPECT_FALSE(host.load_csv("/nonexistent/book.csv", &error));
+    EXPECT_EQ(error, "cannot read /nonexistent/book.csv");
+}
+
+class CalcSheet : public LoadedHost {};
+
+TEST_F(CalcSheet, ValuesWrittenBackWithArraysAsConstants) {
+    ASSERT_TRUE(host->load_csv_text("=T.ARRAY(2;2),\"=T.ECHO(\"\"a,\"\"\"\"b\"\")\",=T.NUM(B1)\n1.5,Olá,=T.NUM(0.1)\n"));
+    host->calc();
+    EXPECT_EQ(host->sheet_csv(),
+              "\"{1,2;3,4}\",\"a,\"\"b\",#VALUE!\n"
+              "1.5,Olá,0.10000000000000001\n");
+}
+
+TEST_F(CalcSheet, FormulasSeeTheValuesOfFormulasTheyReferTo) {
+    ASSERT_TRUE(host->load_csv_text("=T.NUM(A2),=T.NUM(A1)\n=T.NUM(7)\n=T.NUM(A3)\n"));
+    host->calc();
+    EXPECT_EQ(host->cell("A1"), Value::num(7));
+    EXPECT_EQ(host->cell("B1"), Value::num(7));
+    EXPECT_EQ(host->cell("A3"), Value::num(0));  // a circular reference reads 0
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// Loading the add-in as Excel does: a fresh process attach every time, Excel's window among
+// others, the name and the entries of the add-in.
+#include <fstream>
+
+#include "host_fixture.h"
+#include "xll/xlcall.h"
+#include "platform/platform.h"
+
+namespace {
+
+using xlhost::Value;
+
+TEST(Lifecycle, EveryLoadAttachesAfresh) {
+    sim::reset();
+    xlhost::Host host;
+    for (const char* greeting : {"first", "second"}) {
+        sim::registry_set_text("Software\\XlhostTest", "Greeting", greeting);
+        ASSERT_TRUE(host.load(XLHOST_TEST_ADDIN));
+        host.auto_open();
+        EXPECT_EQ(host.eval("=T.GREETING()"), Value::str(greeting));
+        host.auto_close();
+        host.unload();
+    }
+    EXPECT_TRUE(host.faults().empty());
+}
+
+TEST(Lifecycle, ExcelsWindowIsFoundOnlyByClassAndHandle) {
+    sim::reset();
+    xlhost::Host host;
+    struct Seen {
+        int excels = 0;
+        std::uintptr_t main = 0;
+        bool found = false;
+    } seen{0, host.main_window(), false};
+    plat::enum_top_windows([](plat::Window window, void* context) {
+        auto* s = static_cast<Seen*>(context);
+        char name[50];
+        plat::window_class_name(window, name, sizeof name);
+        if (std::string(name) == "XLMAIN") ++s->excels;
+        if (reinterpret_cast<std::uintptr_t>(window) == s->main) s->found = true;
+        return true;
+    }, &seen);
+    EXPECT_EQ(seen.excels, 2);
+    EXPECT_TRUE(seen.found);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(plat::active_window()), host.main_window());
+    ASSERT_TRUE(host.load(XLHOST_TEST_ADDIN));
+    host.auto_open();
+    EXPECT_EQ(host.eval("=T.HWND()"), Value::num(static_cast<double>(host.main_window() & 0xFFFF)));
+    host.unload();
+}
+
+TEST(Lifecycle, LoadFailuresSayWhy) {
+    sim::reset();
+    xlhost::Host host;
+    std::string error;
+    EXPECT_FALSE(host.load("/nonexistent/addin.so", &error));
+    EXPECT_EQ(error, "no add-in file at /nonexistent/addin.so");
+    const std::string junk = testing::TempDir() + "junk.so";
+    std::ofstream(junk) << "not a library";
+    EXPECT_FALSE(host.load(junk, &error));
+    EXPECT_NE(error.find("cannot load"), std::string::npos);
+    EXPECT_FALSE(host.loaded());
+}
+
+TEST(Lifecycle, OneHostAtATimeHasAnAddIn) {
+    sim::reset();
+    xlhost::Host first, second;
+    ASSERT_TRUE(first.load(XLHOST_TEST_ADDIN));
+    std::string error;
+    EXPECT_FALSE(second.load(XLHOST_TEST_ADDIN, &error));
+    EXPECT_EQ(error, "another host has an add-in loaded");
+    first.unload();
+    EXPECT_TRUE(second.load(XLHOST_TEST_ADDIN));
+}
+
+class Entries : public LoadedHost {};
+
+TEST_F(Entries, TheModuleNameIsTheFullPath) {
+    EXPECT_EQ(host->addin_path().front(), '/');
+    const auto& open = host->calls().front();
+    EXPECT_EQ(open.function, xlGetName);
+    EXPECT_EQ(open.result, "\"" + host->addin_path() + "\"");
+}
+
+TEST_F(Entries, AddShowsItsAlert) {
+    EXPECT_EQ(host->auto_add(), 1);
+    ASSERT_EQ(host->alerts().size(), 1u);
+    EXPECT_EQ(host->alerts()[0].text, "added");
+    EXPECT_EQ(host->alerts()[0].type, 2);
+}
+
+TEST_F(Entries, TheCallLogDecodesArguments) {
+    host->clear_calls();
+    host->auto_add();
+    ASSERT_EQ(host->calls().size(), 1u);
+    const xlhost::CallRecord& alert = host->calls()[0];
+    EXPECT_EQ(alert.function, xlcAlert);
+    EXPECT_EQ(alert.arguments, (std::vector<std::string>{"\"added\"", "2i"}));
+    EXPECT_EQ(alert.code, 0);
+}
+
+}  // namespace
