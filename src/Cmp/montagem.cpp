@@ -276,10 +276,10 @@ public:
         TextoSerie y_exp("=Auxiliar!R4C3:R%dC3", ultima_linha);
         TextoSerie y_pontos("=Auxiliar!R4C4:R%dC4", ultima_linha);
         const bool pb_s1 = preto_e_branco();
-        serie(fixo(nome_s1), x, y_spline, fixo(s1), pb_s1 ? linha_s1_pb : linha_s1_cores);
+        serie(1, fixo(nome_s1), x, y_spline, fixo(s1), pb_s1 ? linha_s1_pb : linha_s1_cores);
         const bool pb_s2 = preto_e_branco();
-        serie(fixo(nome_s2), x, y_exp, fixo(s2), pb_s2 ? linha_s2_pb : linha_s2_cores);
-        serie(fixo(nome_s3), x, y_pontos, fixo(s3), linha_s3);
+        serie(2, fixo(nome_s2), x, y_exp, fixo(s2), pb_s2 ? linha_s2_pb : linha_s2_cores);
+        serie(3, fixo(nome_s3), x, y_pontos, fixo(s3), linha_s3);
 
         // 31.–32. Chart title.
         chamada().inteiro(1).chama(xlcAttachText);
@@ -332,8 +332,12 @@ private:
     bool preto_e_branco() const { return dialogo_.preto_e_branco(); }
     int16_t cor_do_texto() const { return preto_e_branco() ? 1 : 45; }
 
-    void serie(char* nome, TextoSerie& x, TextoSerie& y, char* item, const FormatoSerie& formato) {
-        chamada().inteiro(0).texto(nome).texto(x.bytes).texto(y.bytes).falta().inteiro(1)
+    // Series `numero` is plotted in that place, so that it is the chart item "S<numero>" the
+    // next calls select and format: plotted first, each new series would push the ones before
+    // it down and take their formats away from them.
+    void serie(int16_t numero, char* nome, TextoSerie& x, TextoSerie& y, char* item,
+               const FormatoSerie& formato) {
+        chamada().inteiro(0).texto(nome).texto(x.bytes).texto(y.bytes).falta().inteiro(numero)
             .chama(edita_serie);
         chamada().texto(item).chama(xlcSelect);
         chamada().inteiro(1).falta().inteiro(1).inteiro(8).chama(xlcFormatCharttype);
