@@ -73,6 +73,13 @@ int serve(Session& session, int number, XLOPER* result, int count, XLOPER** argu
     CallRecord record;
     record.function = number;
     const HandlerEntry* entry = find_handler(number);
+    if (count < 0 || count > 30) {
+        session.fault(function_name(number) + " called with " + std::to_string(count) +
+                      " arguments; Excel takes at most 30");
+        record.code = xlretInvCount;
+        session.calls.push_back(std::move(record));
+        return xlretInvCount;
+    }
     for (int i = 0; i < count; ++i) {
         if (arguments == nullptr || arguments[i] == nullptr) record.arguments.push_back("<null>");
         else if (entry != nullptr && !entry->reads_arguments) record.arguments.push_back("<record>");
@@ -115,6 +122,9 @@ int serve(Session& session, int number, XLOPER* result, int count, XLOPER** argu
             return finish(xlretInvXloper);
         }
         if (!entry->reads_arguments) continue;
+        // xlSheetNm needs only the sheet: the bare answer of xlSheetId (no areas) is enough.
+        if (number == xlSheetNm && base_type(*arguments[i]) == xltypeRef && arguments[i]->val.mref.lpmref == nullptr)
+            continue;
         Value ignored;
         std::string problem;
         if (!read_xloper(arguments[i], session, &ignored, &problem)) {

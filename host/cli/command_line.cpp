@@ -1,11 +1,13 @@
 // The xlhost command line: options, then one command, run against the library.
 //   xlhost [--addin PATH] [--lang pt|en] [--registry FILE] COMMAND
 //     eval FORMULA [--sheet BOOK.csv]   the value of one formula
-//     calc BOOK.csv                     every formula of a sheet; the sheet as CSV of values
+//     calc BOOK.csv [--table]           every formula of a sheet; the sheet as CSV of values
+//                                       (--table: aligned columns for a person to read)
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
 #include <filesystem>
 
+#include "cli/table_view.h"
 #include "os/os.h"
 #include "xlhost/host.h"
 
@@ -20,7 +22,7 @@ constexpr int status_fault = 3;
 const char* const usage =
     "usage: xlhost [--addin PATH] [--lang pt|en] [--registry FILE] COMMAND\n"
     "  eval FORMULA [--sheet BOOK.csv]\n"
-    "  calc BOOK.csv\n"
+    "  calc BOOK.csv [--table]\n"
     "  functions\n"
     "  addins\n";
 
@@ -31,6 +33,7 @@ struct Invocation {
     std::string command;
     std::string formula;
     std::string sheet;
+    bool table = false;
     bool help = false;
 };
 
@@ -59,6 +62,8 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             }
         } else if (arg == "--registry") {
             if (!value(&call.registry)) return false;
+        } else if (arg == "--table") {
+            call.table = true;
         } else if (arg == "--sheet") {
             if (!value(&call.sheet)) return false;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
@@ -97,6 +102,10 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         }
     } else {
         *error = "unknown command " + call.command;
+        return false;
+    }
+    if (call.table && call.command != "calc") {
+        *error = "--table goes with calc";
         return false;
     }
     if (!call.sheet.empty() && call.command != "eval" && call.command != "calc") {
@@ -157,7 +166,7 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {
         host.calc();
-        out += host.sheet_csv();
+        out += call.table ? table_view(host.sheet_csv()) : host.sheet_csv();
     } else if (call.command == "functions") {
         out += host.function_wizard();
     } else if (call.command == "addins") {

@@ -17,12 +17,13 @@ void xlcall32_set_handler(Excel4vHandler handler) { installed_handler = handler;
 __attribute__((visibility("default"))) int Excel4v(int xlfn, LPXLOPER result, int count,
                                                    LPXLOPER arguments[]) {
     if (installed_handler == nullptr) return xlretFailed;
-    if (count < 0 || count > max_arguments) return xlretInvCount;
+    // A count out of range still reaches the host (without its arguments), so it can report it.
+    if (count < 0 || count > max_arguments) return installed_handler(xlfn, result, count, nullptr);
     return installed_handler(xlfn, result, count, arguments);
 }
 
 __attribute__((visibility("default"))) int Excel4(int xlfn, LPXLOPER result, int count, ...) {
-    if (count < 0 || count > max_arguments) return xlretInvCount;
+    if (count < 0 || count > max_arguments) return Excel4v(xlfn, result, count, nullptr);
     LPXLOPER arguments[max_arguments];
     va_list list;
     va_start(list, count);

@@ -84,7 +84,8 @@ struct Alert {
 };
 
 struct Options {
-    std::string excel_language = "en";  // the host's own language: "en" or "pt"
+    // The host's own language, "en" or "pt" (for Excel's built-in menus, which come later).
+    std::string excel_language = "en";
 };
 
 class Host {
@@ -121,6 +122,7 @@ public:
     const Registration* find_function(const std::string& name) const;
 
     // ---- Sheets and formulas (the active sheet of the active workbook, "[Book1]Sheet1") ----
+    // `a1` is one cell ("B2", "$B$2"); anything else throws std::invalid_argument.
     void set_cell(const std::string& a1, const Value& value);
     // Stores a formula; it is evaluated by calc() (and its value read with cell()).
     void set_formula(const std::string& a1, const std::string& formula);

@@ -1,0 +1,34 @@
+// The stand-in of Excel's call library as a Windows DLL (XLCALL32.DLL): Excel4 (cdecl) and
+// Excel4v (stdcall, 16 bytes of arguments) exported under their plain names, as Excel's own
+// library exports them, forwarding to the handler that xlhost.exe installs.
+#include <cstdarg>
+
+#include "xlcall32/xlcall32.h"
+
+namespace {
+Excel4vHandler installed_handler = nullptr;
+// Excel accepts at most 30 arguments in a call.
+constexpr int max_arguments = 30;
+}  // namespace
+
+extern "C" {
+
+XLCALL32_API void xlcall32_set_handler(Excel4vHandler handler) { installed_handler = handler; }
+
+__declspec(dllexport) int __stdcall Excel4v(int xlfn, LPXLOPER result, int count,
+                                            LPXLOPER arguments[]) {
+    if (installed_handler == nullptr) return xlretFailed;
+    if (count < 0 || count > max_arguments) return xlretInvCount;
+    return installed_handler(xlfn, result, count, arguments);
+}
+
+__declspec(dllexport) int __cdecl Excel4(int xlfn, LPXLOPER result, int count, ...) {
+    if (count < 0 || count > max_arguments) return xlretInvCount;
+    LPXLOPER arguments[max_arguments];
+    va_list list;
+    va_start(list, count);
+    for (int i = 0; i < count; ++i) arguments[i] = va_arg(list, LPXLOPER);
+    va_end(list);
+    return Excel4v(xlfn, result, count, arguments);
+}
+}
