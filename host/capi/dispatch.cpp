@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "capi/workbook_handlers.h"
 #include "capi/xloper_values.h"
 
 namespace xlhost::capi {
@@ -19,11 +20,41 @@ const HandlerEntry table[] = {
     {xlfUnregister, "UNREGISTER", unregister, 1, 1, true},
     {xlfRegisterId, "REGISTER.ID", register_id, 2, 3, true},
     {xlcAlert, "ALERT", alert, 1, 3, true},
+    // Menu bars (menus.cpp)
     {xlfGetBar, "GET.BAR", get_bar, 0, 4, true},
     {xlfAddMenu, "ADD.MENU", add_menu, 2, 4, true},
     {xlfAddMenu | xlIntl, "ADD.MENU", add_menu, 2, 4, true},
     {xlfDeleteMenu, "DELETE.MENU", delete_menu, 2, 3, true},
     {xlfCheckCommand, "CHECK.COMMAND", check_command, 4, 5, true},
+    // Selection, workbooks, formats and charts (workbook_handlers.h)
+    {xlfSelection, "SELECTION", selection, 0, 0, true},
+    {xlfGetCell, "GET.CELL", get_cell, 1, 2, true},
+    {xlcSelect, "SELECT", select, 1, 2, true},
+    {xlcNew, "NEW", new_document, 0, 3, true},
+    {xlcEcho, "ECHO", echo, 0, 1, true},
+    {xlcWorkbookName, "WORKBOOK.NAME", workbook_name, 1, 2, true},
+    {xlcWorkbookInsert, "WORKBOOK.INSERT", workbook_insert, 0, 1, true},
+    {xlcWorkbookActivate, "WORKBOOK.ACTIVATE", workbook_activate, 1, 2, true},
+    {xlcWorkbookHide, "WORKBOOK.HIDE", workbook_hide, 0, 2, true},
+    {xlcOptionsView, "OPTIONS.VIEW", options_view, 0, 15, true},
+    {xlSet, "xlSet", set_cells, 1, 2, true},
+    {xlcColumnWidth, "COLUMN.WIDTH", column_width, 0, 5, true},
+    {xlcClear, "CLEAR", clear, 0, 1, true},
+    {xlcPatterns, "PATTERNS", patterns, 0, 12, true},
+    {xlcFontProperties, "FONT.PROPERTIES", font_properties, 0, 14, true},
+    {xlcActiveCellFont, "ACTIVE.CELL.FONT", active_cell_font, 0, 14, true},
+    {xlcBorder, "BORDER", border, 0, 11, true},
+    {xlcFormatNumber, "FORMAT.NUMBER", format_number, 1, 1, true},
+    {xlcAlignment, "ALIGNMENT", alignment, 0, 7, true},
+    {xlcSelectChart, "SELECT.CHART", select_chart, 0, 0, true},
+    {xlcSelectPlotArea, "SELECT.PLOT.AREA", select_plot_area, 0, 0, true},
+    {xlcOptionsChart, "OPTIONS.CHART", options_chart, 0, 3, true},
+    // An international call reads its references in R1C1 form.
+    {xlcEditSeries, "EDIT.SERIES", edit_series_a1, 1, 6, true},
+    {xlcEditSeries | xlIntl, "EDIT.SERIES", edit_series_r1c1, 1, 6, true},
+    {xlcFormatCharttype, "FORMAT.CHARTTYPE", format_charttype, 0, 4, true},
+    {xlcAttachText, "ATTACH.TEXT", attach_text, 1, 3, true},
+    {xlcFormula, "FORMULA", formula, 1, 2, true},
 };
 
 }  // namespace
@@ -31,6 +62,9 @@ const HandlerEntry table[] = {
 const HandlerEntry* find_handler(int number) {
     for (const auto& entry : table)
         if (entry.number == number) return &entry;
+    // The international flag only changes how texts are read; where that matters the table has
+    // the flagged number of its own.
+    if ((number & xlIntl) != 0) return find_handler(number & ~xlIntl);
     return nullptr;
 }
 

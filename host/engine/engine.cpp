@@ -230,7 +230,10 @@ Value Engine::call_registered(size_t index, const std::vector<Operand>& operands
         const bool in_place = type.in_place_argument > 0;
         const os::Slot result_slot = in_place ? os::Slot::none : slot_of(type.result);
         os::SlotValue result;
-        ContextScope scope(session, entry.macro_type == 2 ? capi::Context::entry : capi::Context::function, site.sheet);
+        // A command acts on whatever sheet is active at each of its calls; only a function has a
+        // sheet of its own (the sheet of its cell).
+        ContextScope scope(session, entry.macro_type == 2 ? capi::Context::entry : capi::Context::function,
+                           entry.macro_type == 2 ? nullptr : site.sheet);
         std::string error;
         bool called = false;
         try {

@@ -39,6 +39,12 @@ Sheet& Workbook::add_sheet(const std::string& name, uint32_t id) {
     return *sheets_.back();
 }
 
+Sheet& Workbook::insert_sheet(size_t index, const std::string& name, uint32_t id) {
+    if (index > sheets_.size()) index = sheets_.size();
+    auto at = sheets_.insert(sheets_.begin() + static_cast<std::ptrdiff_t>(index), std::make_unique<Sheet>(name, id));
+    return **at;
+}
+
 Model::Model() {
     Workbook& book = add_workbook("Book1");
     Sheet& sheet = add_sheet(book, "Sheet1");
@@ -54,6 +60,12 @@ Sheet& Model::add_sheet(Workbook& book, const std::string& name) {
     const uint32_t id = next_sheet_id_;
     next_sheet_id_ += 0x10;
     return book.add_sheet(name, id);
+}
+
+Sheet& Model::insert_sheet(Workbook& book, size_t index, const std::string& name) {
+    const uint32_t id = next_sheet_id_;
+    next_sheet_id_ += 0x10;
+    return book.insert_sheet(index, name, id);
 }
 
 void Model::activate(Workbook& book, Sheet& sheet) {
@@ -84,6 +96,12 @@ bool same_name(const std::string& a, const std::string& b) {
     return true;
 }
 }  // namespace
+
+Workbook* Model::find_book(const std::string& name) const {
+    for (const auto& book : books_)
+        if (same_name(book->name(), name)) return book.get();
+    return nullptr;
+}
 
 Sheet* Model::find_sheet(const std::string& name) const {
     std::string book_name = active_book_->name();

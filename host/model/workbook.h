@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/address.h"
+#include "model/workbook_objects.h"
 #include "xlhost/host.h"
 
 namespace xlhost {
@@ -23,7 +24,11 @@ class Sheet {
 public:
     Sheet(std::string name, uint32_t id) : name_(std::move(name)), id_(id) {}
     const std::string& name() const { return name_; }
+    void rename(const std::string& name) { name_ = name; }
     uint32_t id() const { return id_; }
+    // Kind, visibility, formats, selection and chart (workbook_objects.h).
+    SheetObjects& objects() { return objects_; }
+    const SheetObjects& objects() const { return objects_; }
 
     // An empty cell answers nil.
     Value value(int row, int column) const;
@@ -39,6 +44,7 @@ private:
     std::string name_;
     uint32_t id_;
     std::map<std::pair<int, int>, Cell> cells_;
+    SheetObjects objects_;
 };
 
 class Workbook {
@@ -46,6 +52,7 @@ public:
     explicit Workbook(std::string name) : name_(std::move(name)) {}
     const std::string& name() const { return name_; }
     Sheet& add_sheet(const std::string& name, uint32_t id);
+    Sheet& insert_sheet(size_t index, const std::string& name, uint32_t id);
     const std::vector<std::unique_ptr<Sheet>>& sheets() const { return sheets_; }
 
 private:
@@ -59,6 +66,11 @@ public:
     Model();
     Workbook& add_workbook(const std::string& name);
     Sheet& add_sheet(Workbook& book, const std::string& name);
+    // A new sheet placed before sheet `index` of the book.
+    Sheet& insert_sheet(Workbook& book, size_t index, const std::string& name);
+    const std::vector<std::unique_ptr<Workbook>>& books() const { return books_; }
+    Workbook* find_book(const std::string& name) const;
+    Workspace workspace;  // screen updating, workbook naming, workspace view options
     Sheet& active_sheet() const { return *active_sheet_; }
     Workbook& active_workbook() const { return *active_book_; }
     void activate(Workbook& book, Sheet& sheet);

@@ -79,3 +79,87 @@ intptr_t spawn_nowait(const char* program, const char* arg0, const char* arg1);
 uint32_t search_path(const char* file, const char* extension, char* buffer, uint32_t size);
 
 }  // namespace plat
+
+// ---- Dialogs ----
+// Small modal forms laid out in client-area pixels (96 dots per inch). A form and its controls
+// are a model built by the add-in; showing it modally runs until the form is closed. Handlers are
+// plain functions with a context pointer and must not throw: on Windows they run inside a window
+// procedure. Controls are numbered in creation order from 0.
+namespace plat {
+
+using Form = struct FormRecord*;
+
+enum class FrameStyle {
+    tool_window,  // small caption, no system menu, no minimise or maximise button
+    dialog,       // dialog border, no title-bar buttons
+};
+
+enum class ControlKind {
+    label,       // static text
+    edit,        // single-line text field
+    check_box,
+    button,      // push button
+    panel,       // a plain area that holds other controls
+    picture,
+    memo,        // multi-line text box
+};
+
+// Options of a control, or-ed together.
+constexpr unsigned control_word_wrap = 0x01;        // label: wraps inside its fixed size
+constexpr unsigned control_vertical_scroll = 0x02;  // memo: vertical scroll bar
+constexpr unsigned control_read_only = 0x04;        // edit, memo: the user cannot change the text
+
+constexpr uint32_t color_default = 0xFFFFFFFF;  // the system colour of the control's kind
+
+struct FontSpec {
+    const char* name;       // face name
+    int height;             // character height in pixels (8 points is 11 pixels)
+    bool bold;
+    uint32_t color;         // 0x00BBGGRR, or color_default
+};
+
+// What happens to a form when it closes; its close handler may change it.
+enum class CloseAction {
+    none,  // the form stays open
+    hide,  // the form is hidden and kept (the default)
+    free,  // the form is destroyed once its modal loop has ended
+};
+
+using ClickHandler = void (*)(void* context);
+using CloseHandler = void (*)(void* context, CloseAction* action);
+// Called once when the form is destroyed, whoever destroys it.
+using DestroyHandler = void (*)(void* context);
+
+// A new, hidden form centred on the screen; null when it cannot be made.
+Form form_create(const char* caption, int client_width, int client_height, FrameStyle frame,
+                 const FontSpec& font);
+// Destroys a form that is not being shown modally (its destroy handler runs first).
+void form_destroy(Form form);
+void form_set_caption(Form form, const char* caption);
+void form_set_handlers(Form form, CloseHandler on_close, DestroyHandler on_destroy, void* context);
+// Shows the form modally, owned by `owner` (null: no owner), and returns when it has closed.
+// False when it could not be shown (already shown, or no form).
+bool form_show_modal(Form form, Window owner);
+// Hides the form; a modal form stays modal until it is closed.
+void form_hide(Form form);
+// Closes the form: the close handler decides its fate, a modal loop ends once the running
+// handler has returned.
+void form_close(Form form);
+
+// Adds a control; `parent` is a panel's number, or -1 for the form itself. Answers its number,
+// or -1 when it cannot be made. Controls use the form's font until told otherwise.
+int control_add(Form form, ControlKind kind, const char* name, int parent, int left, int top,
+                int width, int height, const char* text, unsigned options = 0);
+void control_set_text(Form form, int control, const char* text);
+// Copies at most size - 1 characters and a NUL; answers the count copied.
+int control_text(Form form, int control, char* buffer, int size);
+void control_set_font(Form form, int control, const FontSpec& font);
+void control_set_color(Form form, int control, uint32_t color);
+void control_set_enabled(Form form, int control, bool enabled);
+// Position in the tab order, from 0; controls without one take no tab stop.
+void control_set_tab_order(Form form, int control, int position);
+void control_set_checked(Form form, int control, bool checked);
+bool control_checked(Form form, int control);
+void control_set_click(Form form, int control, ClickHandler on_click, void* context);
+
+}  // namespace plat

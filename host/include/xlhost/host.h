@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "xlhost/menus.h"
 
 namespace xlhost {
+
+class Model;  // workbooks, sheets, formats and charts (model/workbook.h)
 
 std::string utf8(const std::string& cp1252_text);
 // Characters outside cp1252 become '?', as Windows' best-fit conversion writes them.
@@ -145,6 +148,19 @@ public:
     static bool parse_check(const std::string& formula, std::string* error = nullptr);
     // Recalculates every formula cell, row by row.
     void calc();
+
+    // ---- Workbooks, selection, charts (engine/workbooks.cpp) ----
+    // Selects cells of the active sheet as a user does: "A1:B4", or several areas with the
+    // Ctrl key, "A1:B2,D1:E2". False for a text that is not such an address.
+    bool select(const std::string& a1_areas);
+    // Puts a drawing object of that name on the active sheet (when it is not there) and selects it.
+    void select_object(const std::string& name);
+    // Everything Excel holds: workbooks, their sheets, cells, formats and charts.
+    const Model& model() const;
+    // Saves a workbook (the active one when no name is given) as an .xlsx file.
+    bool save_xlsx(const std::string& path, std::string* error = nullptr, const std::string& workbook = "") const;
+    // Runs `body` as Excel runs a command: a test that plays the add-in calls Excel4 in it.
+    void run_as_command(const std::function<void()>& body);
 
     // ---- What a user sees ----
     // The function wizard: every category with its functions (hidden ones left out), their

@@ -1,4 +1,5 @@
 #include "platform/sim/sim_control.h"
+#include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_state.h"
 
 namespace sim {
@@ -7,5 +8,6 @@ void reset() {
     detail::reset_windows();
     detail::reset_records();
     spawns_clear();
+    dialogs_reset();
 }
 }  // namespace sim

@@ -1,0 +1,82 @@
+// Control side of the stand-in's dialog toolkit: what xlhost and the tests use to decide what
+// happens when the add-in shows a form modally, and to read the forms it built.
+//
+// Without a driver a modally shown form closes at once, as a dialog nobody answers would be
+// dismissed. With a driver, the driver runs inside the modal loop: it looks at the layout, ticks
+// check boxes and presses buttons as a user would (each press runs the add-in's click handler);
+// when it returns and the form is still open, the stand-in closes it.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sim {
+
+struct FontView {
+    std::string name;
+    int height = 0;
+    bool bold = false;
+    uint32_t color = plat::color_default;
+    bool operator==(const FontView& other) const {
+        return name == other.name && height == other.height && bold == other.bold &&
+               color == other.color;
+    }
+};
+
+struct ControlView {
+    int number = 0;
+    plat::ControlKind kind = plat::ControlKind::label;
+    std::string name;
+    int parent = -1;
+    int left = 0, top = 0, width = 0, height = 0;
+    std::string text;  // cp1252, as the add-in set it
+    unsigned options = 0;
+    FontView font;     // the form's font unless the control has its own
+    bool own_font = false;
+    uint32_t color = plat::color_default;
+    bool enabled = true;
+    int tab_order = -1;  // -1: no tab stop
+    bool checked = false;
+    bool has_click = false;
+};
+
+struct FormView {
+    std::string caption;
+    int client_width = 0, client_height = 0;
+    plat::FrameStyle frame = plat::FrameStyle::dialog;
+    FontView font;
+    plat::Window owner = nullptr;  // the owner it was shown with
+    bool visible = false;
+    bool modal = false;  // inside its modal loop
+    std::vector<ControlView> controls;
+
+    // The control of that name, or null.
+    const ControlView* control(const std::string& name) const;
+};
+
+// Runs inside the modal loop of every form shown modally while it is set; null: none.
+using DialogDriver = std::function<void(plat::Form form)>;
+void dialog_set_driver(DialogDriver driver);
+
+// The form as it is now.
+FormView form_view(plat::Form form);
+// A user's click on the named control of a form in its modal loop: a check box toggles, then
+// the click handler runs. Nothing happens (false) for an unknown or disabled control, or a form
+// that is not open.
+bool form_click(plat::Form form, const std::string& control);
+// Whether the form is still open (shown modally and not yet closed).
+bool form_open(plat::Form form);
+
+// Every form at the moment it was shown modally, in order.
+const std::vector<FormView>& shown_forms();
+void shown_forms_clear();
+// Forms created and not yet destroyed (a leak check).
+int forms_alive();
+
+// No driver, no records; forms still alive are destroyed.
+void dialogs_reset();
+
+}  // namespace sim

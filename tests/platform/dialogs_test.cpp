@@ -1,0 +1,203 @@
+// The stand-in's dialog toolkit: the form model, the modal loop that the host's driver runs,
+// the close actions and the lifetime of a form.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_control.h"
+#include "platform/sim/sim_dialogs.h"
+
+namespace {
+
+constexpr plat::FontSpec sans{"MS Sans Serif", 11, false, plat::color_default};
+
+// What the handlers of a test form saw.
+struct Events {
+    plat::Form form = nullptr;
+    int clicks = 0;
+    int closes = 0;
+    int destroys = 0;
+    plat::CloseAction action = plat::CloseAction::free;
+    bool close_on_click = true;
+};
+
+void on_click(void* context) {
+    auto* events = static_cast<Events*>(context);
+    ++events->clicks;
+    if (events->close_on_click) plat::form_close(events->form);
+}
+void on_close(void* context, plat::CloseAction* action) {
+    auto* events = static_cast<Events*>(context);
+    ++events->closes;
+    EXPECT_EQ(*action, plat::CloseAction::hide);  // the default the handler may change
+    *action = events->action;
+}
+void on_destroy(void* context) { ++static_cast<Events*>(context)->destroys; }
+
+class Dialogs : public ::testing::Test {
+protected:
+    void SetUp() override { sim::reset(); }
+    void TearDown() override { sim::reset(); }
+
+    // A form with a button "ok", a check box "box" and a disabled button "off".
+    plat::Form make(Events& events) {
+        plat::Form form = plat::form_create("Caption", 312, 143, plat::FrameStyle::tool_window, sans);
+        events.form = form;
+        const int ok = plat::control_add(form, plat::ControlKind::button, "ok", -1, 1, 2, 3, 4, "OK");
+        plat::control_add(form, plat::ControlKind::check_box, "box", -1, 5, 6, 7, 8, "Box");
+        const int off = plat::control_add(form, plat::ControlKind::button, "off", -1, 0, 0, 1, 1, "Off");
+        plat::control_set_click(form, ok, &on_click, &events);
+        plat::control_set_click(form, off, &on_click, &events);
+        plat::control_set_enabled(form, off, false);
+        plat::form_set_handlers(form, &on_close, &on_destroy, &events);
+        return form;
+    }
+};
+
+TEST_F(Dialogs, TheModelKeepsTheLayoutAsBuilt) {
+    plat::Form form = plat::form_create("Título", 470, 416, plat::FrameStyle::dialog, sans);
+    const int panel = plat::control_add(form, plat::ControlKind::panel, "Panel1", -1, 0, 0, 473, 57, "");
+    const int label = plat::control_add(form, plat::ControlKind::label, "Label1", panel, 67, 23, 126, 29,
+                                        "Marvessa", plat::control_word_wrap);
+    const int memo = plat::control_add(form, plat::ControlKind::memo, "m_licenca", -1, 16, 144, 441, 225,
+                                       "text", plat::control_vertical_scroll);
+    // Only a panel holds other controls.
+    EXPECT_EQ(plat::control_add(form, plat::ControlKind::label, "x", label, 0, 0, 1, 1, ""), -1);
+    EXPECT_EQ(plat::control_add(form, plat::ControlKind::label, "x", 99, 0, 0, 1, 1, ""), -1);
+    plat::control_set_font(form, label, {"Tahoma", 24, true, 0x800000});
+    plat::control_set_color(form, panel, 0xFFFFFF);
+    plat::control_set_tab_order(form, memo, 0);
+
+    const sim::FormView view = sim::form_view(form);
+    EXPECT_EQ(view.caption, "Título");
+    EXPECT_EQ(view.client_width, 470);
+    EXPECT_EQ(view.client_height, 416);
+    EXPECT_EQ(view.frame, plat::FrameStyle::dialog);
+    EXPECT_FALSE(view.visible);
+    ASSERT_EQ(view.controls.size(), 3u);
+    const sim::ControlView* l = view.control("Label1");
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->parent, panel);
+    EXPECT_EQ((std::vector<int>{l->left, l->top, l->width, l->height}), (std::vector<int>{67, 23, 126, 29}));
+    EXPECT_EQ(l->options, plat::control_word_wrap);
+    EXPECT_TRUE(l->own_font);
+    EXPECT_EQ(l->font, (sim::FontView{"Tahoma", 24, true, 0x800000}));
+    EXPECT_EQ(view.control("Panel1")->color, 0xFFFFFFu);
+    EXPECT_EQ(view.control("Panel1")->tab_order, -1);
+    EXPECT_EQ(view.control("m_licenca")->tab_order, 0);
+    // A control without a font of its own has the form's.
+    EXPECT_FALSE(view.control("m_licenca")->own_font);
+    EXPECT_EQ(view.control("m_licenca")->font, (sim::FontView{"MS Sans Serif", 11, false, plat::color_default}));
+    EXPECT_EQ(view.control("nothing"), nullptr);
+
+    char buffer[3];
+    EXPECT_EQ(plat::control_text(form, label, buffer, sizeof buffer), 2);
+    EXPECT_STREQ(buffer, "Ma");
+    EXPECT_EQ(plat::control_text(form, 42, buffer, sizeof buffer), 0);
+    EXPECT_STREQ(buffer, "");
+    plat::form_destroy(form);
+    EXPECT_EQ(sim::forms_alive(), 0);
+}
+
+TEST_F(Dialogs, WithoutADriverAShownFormClosesAtOnce) {
+    Events events;
+    plat::Form form = make(events);
+    auto owner = sim::window_create("XLMAIN");
+    EXPECT_TRUE(plat::form_show_modal(form, owner));
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_EQ(events.destroys, 1);  // closed with the free action
+    EXPECT_EQ(sim::forms_alive(), 0);
+    ASSERT_EQ(sim::shown_forms().size(), 1u);
+    EXPECT_EQ(sim::shown_forms()[0].owner, owner);
+    EXPECT_TRUE(sim::shown_forms()[0].visible);
+    EXPECT_TRUE(sim::shown_forms()[0].modal);
+    // The handle of a destroyed form finds nothing.
+    EXPECT_TRUE(sim::form_view(form).controls.empty());
+    EXPECT_FALSE(plat::form_show_modal(form, owner));
+}
+
+TEST_F(Dialogs, TheDriverTicksAndPressesAsAUserWould) {
+    Events events;
+    plat::Form form = make(events);
+    bool seen_open = false, checked_in_loop = false, clicked_after_close = true, off_clicked = true;
+    sim::dialog_set_driver([&](plat::Form shown) {
+        ASSERT_EQ(shown, form);
+        seen_open = sim::form_open(shown);
+        EXPECT_TRUE(sim::form_click(shown, "box"));
+        checked_in_loop = plat::control_checked(shown, 1);
+        off_clicked = sim::form_click(shown, "off");   // disabled: nothing happens
+        EXPECT_FALSE(sim::form_click(shown, "missing"));
+        EXPECT_TRUE(sim::form_click(shown, "ok"));     // closes the form
+        EXPECT_FALSE(sim::form_open(shown));
+        clicked_after_close = sim::form_click(shown, "ok");
+        // Destruction waits for the end of the modal loop.
+        EXPECT_EQ(events.destroys, 0);
+        EXPECT_EQ(sim::forms_alive(), 1);
+    });
+    EXPECT_TRUE(plat::form_show_modal(form, nullptr));
+    EXPECT_TRUE(seen_open);
+    EXPECT_TRUE(checked_in_loop);
+    EXPECT_FALSE(off_clicked);
+    EXPECT_FALSE(clicked_after_close);
+    EXPECT_EQ(events.clicks, 1);
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_EQ(events.destroys, 1);
+    EXPECT_EQ(sim::forms_alive(), 0);
+}
+
+TEST_F(Dialogs, CloseActionsDecideTheFormsFate) {
+    Events events;
+    events.action = plat::CloseAction::hide;
+    plat::Form form = make(events);
+    EXPECT_TRUE(plat::form_show_modal(form, nullptr));
+    // Hidden and kept: it can be shown again, and destroyed by its owner.
+    EXPECT_EQ(sim::forms_alive(), 1);
+    EXPECT_FALSE(sim::form_view(form).visible);
+    EXPECT_TRUE(plat::form_show_modal(form, nullptr));
+    EXPECT_EQ(events.closes, 2);
+    plat::form_destroy(form);
+    EXPECT_EQ(events.destroys, 1);
+
+    // A form whose close handler refuses still leaves the loop: nobody would ever answer it.
+    Events stubborn;
+    stubborn.action = plat::CloseAction::none;
+    plat::Form other = make(stubborn);
+    EXPECT_TRUE(plat::form_show_modal(other, nullptr));
+    EXPECT_FALSE(sim::form_open(other));
+    EXPECT_EQ(sim::forms_alive(), 1);
+}
+
+TEST_F(Dialogs, AFormInItsModalLoopCannotBeDestroyedOrShownAgain) {
+    Events events;
+    events.close_on_click = false;
+    plat::Form form = make(events);
+    sim::dialog_set_driver([&](plat::Form shown) {
+        plat::form_destroy(shown);
+        EXPECT_EQ(sim::forms_alive(), 1);
+        EXPECT_FALSE(plat::form_show_modal(shown, nullptr));
+        plat::form_hide(shown);
+        EXPECT_FALSE(sim::form_view(shown).visible);
+        EXPECT_TRUE(sim::form_open(shown));  // hidden, still modal
+        EXPECT_TRUE(sim::form_click(shown, "ok"));
+    });
+    EXPECT_TRUE(plat::form_show_modal(form, nullptr));
+    // The driver returned with the form open: the stand-in closed it.
+    EXPECT_EQ(events.clicks, 1);
+    EXPECT_EQ(events.closes, 1);
+    EXPECT_EQ(sim::forms_alive(), 0);
+}
+
+TEST_F(Dialogs, ResetDestroysWhatIsLeft) {
+    Events events;
+    make(events);
+    sim::dialog_set_driver([](plat::Form) { ADD_FAILURE() << "no driver after reset"; });
+    sim::reset();
+    EXPECT_EQ(events.destroys, 1);
+    EXPECT_EQ(sim::forms_alive(), 0);
+    Events again;
+    EXPECT_TRUE(plat::form_show_modal(make(again), nullptr));
+}
+
+}  // namespace
