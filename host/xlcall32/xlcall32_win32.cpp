@@ -1,6 +1,7 @@
 // The stand-in of Excel's call library as a Windows DLL (XLCALL32.DLL): Excel4 (cdecl) and
 // Excel4v (stdcall, 16 bytes of arguments) exported under their plain names, as Excel's own
-// library exports them, forwarding to the handler that xlhost.exe installs.
+// library exports them, forwarding to the handler that xlhost.exe installs. It forwards exactly
+// as the Linux stand-in (xlcall32.cpp) does.
 #include <cstdarg>
 
 #include "xlcall32/xlcall32.h"
@@ -18,12 +19,13 @@ XLCALL32_API void xlcall32_set_handler(Excel4vHandler handler) { installed_handl
 __declspec(dllexport) int __stdcall Excel4v(int xlfn, LPXLOPER result, int count,
                                             LPXLOPER arguments[]) {
     if (installed_handler == nullptr) return xlretFailed;
-    if (count < 0 || count > max_arguments) return xlretInvCount;
+    // A count out of range still reaches the host (without its arguments), so it can report it.
+    if (count < 0 || count > max_arguments) return installed_handler(xlfn, result, count, nullptr);
     return installed_handler(xlfn, result, count, arguments);
 }
 
 __declspec(dllexport) int __cdecl Excel4(int xlfn, LPXLOPER result, int count, ...) {
-    if (count < 0 || count > max_arguments) return xlretInvCount;
+    if (count < 0 || count > max_arguments) return Excel4v(xlfn, result, count, nullptr);
     LPXLOPER arguments[max_arguments];
     va_list list;
     va_start(list, count);
