@@ -19,6 +19,11 @@ const HandlerEntry table[] = {
     {xlfUnregister, "UNREGISTER", unregister, 1, 1, true},
     {xlfRegisterId, "REGISTER.ID", register_id, 2, 3, true},
     {xlcAlert, "ALERT", alert, 1, 3, true},
+    {xlfGetBar, "GET.BAR", get_bar, 0, 4, true},
+    {xlfAddMenu, "ADD.MENU", add_menu, 2, 4, true},
+    {xlfAddMenu | xlIntl, "ADD.MENU", add_menu, 2, 4, true},
+    {xlfDeleteMenu, "DELETE.MENU", delete_menu, 2, 3, true},
+    {xlfCheckCommand, "CHECK.COMMAND", check_command, 4, 5, true},
 };
 
 }  // namespace

@@ -1,13 +1,15 @@
 // The xlhost command line: options, then one command, run against the library.
-//   xlhost [--addin PATH] [--lang pt|en] [--registry FILE] COMMAND
+//   xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND
 //     eval FORMULA [--sheet BOOK.csv]   the value of one formula
 //     calc BOOK.csv [--table]           every formula of a sheet; the sheet as CSV of values
 //                                       (--table: aligned columns for a person to read)
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
+//     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
 #include <filesystem>
 
 #include "cli/table_view.h"
+#include "cli/menu_commands.h"
 #include "os/os.h"
 #include "xlhost/host.h"
 
@@ -20,15 +22,20 @@ constexpr int status_input = 2;
 constexpr int status_fault = 3;
 
 const char* const usage =
-    "usage: xlhost [--addin PATH] [--lang pt|en] [--registry FILE] COMMAND\n"
+    "usage: xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND\n"
     "  eval FORMULA [--sheet BOOK.csv]\n"
     "  calc BOOK.csv [--table]\n"
     "  functions\n"
-    "  addins\n";
+    "  addins\n"
+    "  menu                       the worksheet menu bar as a tree\n"
+    "  pick MENU ITEM [SUBITEM]   picks an item (names without '&', or positions from 1)\n"
+    "  run MACRO                  runs a command macro by name\n";
 
 struct Invocation {
     std::string addin = default_addin_path();
     std::string lang;
+    std::string excel_lang = "en";
+    std::vector<std::string> operands;
     std::string registry = os::default_registry_file();
     std::string command;
     std::string formula;
@@ -58,6 +65,12 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             if (!value(&call.lang)) return false;
             if (call.lang != "pt" && call.lang != "en") {
                 *error = "--lang takes pt or en, not '" + call.lang + "'";
+                return false;
+            }
+        } else if (arg == "--excel-lang") {
+            if (!value(&call.excel_lang)) return false;
+            if (call.excel_lang != "pt" && call.excel_lang != "en") {
+                *error = "--excel-lang takes en or pt, not '" + call.excel_lang + "'";
                 return false;
             }
         } else if (arg == "--registry") {
@@ -100,6 +113,9 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             *error = call.command + " takes no operands";
             return false;
         }
+    } else if (cli::is_menu_command(call.command, {rest.begin() + 1, rest.end()}, error)) {
+        if (!error->empty()) return false;
+        call.operands.assign(rest.begin() + 1, rest.end());
     } else {
         *error = "unknown command " + call.command;
         return false;
@@ -147,7 +163,9 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         }
     }
 
-    Host host;
+    Options options;
+    options.excel_language = call.excel_lang;
+    Host host(options);
     if (!call.sheet.empty() && !host.load_csv(call.sheet, &error)) {
         err += "xlhost: " + error + "\n";
         return status_input;
@@ -171,6 +189,11 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += host.function_wizard();
     } else if (call.command == "addins") {
         out += host.addin_manager_line() + "\n";
+    } else if (!cli::run_menu_command(host, call.command, call.operands, out, &error)) {
+        err += "xlhost: " + error + "\n";
+        host.auto_close();
+        host.unload();
+        return status_input;
     }
     host.auto_close();
     host.unload();

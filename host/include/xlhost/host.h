@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "xlhost/menus.h"
+
 namespace xlhost {
 
 std::string utf8(const std::string& cp1252_text);
@@ -111,6 +113,11 @@ public:
     // Runs a registered command by its macro name, as a menu pick does (#NAME? when no
     // command of that name is registered).
     Value run_macro(const std::string& macro_name);
+    // The worksheet menu bar, and a pick of one of its items as the user makes it: a menu, an
+    // item, and for a submenu one of its items, each by name (Excel's matching rules) or by
+    // position from 1 (xlhost/menus.h).
+    const MenuBar& menu_bar() const;
+    PickResult pick(const std::vector<std::string>& path);
 
     // ---- Registrations ----
     const std::vector<Registration>& registrations() const;
