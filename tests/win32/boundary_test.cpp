@@ -41,6 +41,29 @@ TEST_F(Boundary, AMessageBoxOfTheAddInIsRecordedAndClosed) {
     EXPECT_EQ(box.style, plat::mb_okcancel | plat::mb_iconerror);
 }
 
+// The host reads back what leaves no trace of its own: global blocks and launched programs.
+TEST_F(Boundary, GlobalBlocksAndLaunchedProgramsAreRecorded) {
+    const int before = sim::global_blocks_outstanding();
+    EXPECT_EQ(eval("=W.GLOBAL(1)"), xlhost::Value::num(1));
+    EXPECT_EQ(sim::global_blocks_outstanding(), before + 1);
+    EXPECT_EQ(sim::global_blocks_locked(), 1);
+    EXPECT_EQ(eval("=W.GLOBAL(2)"), xlhost::Value::num(0));  // no lock left
+    EXPECT_EQ(sim::global_blocks_locked(), 0);
+    EXPECT_EQ(eval("=W.GLOBAL(3)"), xlhost::Value::num(1));
+    EXPECT_EQ(sim::global_blocks_outstanding(), before);
+
+    EXPECT_EQ(eval("=W.SPAWN(0)"), xlhost::Value::num(1));
+    ASSERT_EQ(sim::searches().size(), 1u);
+    EXPECT_EQ(sim::searches()[0].file, "cmd");
+    EXPECT_EQ(sim::searches()[0].extension, ".exe");
+    ASSERT_EQ(sim::spawns().size(), 1u);
+    EXPECT_NE(sim::spawns()[0].result, -1);
+    EXPECT_EQ(sim::spawns()[0].arg0, sim::spawns()[0].program);
+    EXPECT_EQ(sim::spawns()[0].arg1, "/c");
+    sim::spawns_reap();
+    EXPECT_TRUE(sim::spawns().empty());
+}
+
 struct ChildRun {
     DWORD status = 0;
     std::string out, err;

@@ -37,6 +37,8 @@ const Row rows[] = {
     {"w_throw", "JJ", "W.THROW"},
     {"w_cdecl", "JJ", "W.CDECL"},
     {"w_box", "JJ", "W.BOX"},
+    {"w_global", "JJ", "W.GLOBAL"},
+    {"w_spawn", "JJ", "W.SPAWN"},
 };
 
 // The answer: one row holding every argument as a number (a P argument as its number, or as
@@ -175,6 +177,26 @@ VX_EXPORT int VX_STDCALL w_box(int) {
         owner = search.found;
     }
     return plat::message_box(owner, "Caixa da sonda", "Aten\xE7\xE3o", plat::mb_okcancel | plat::mb_iconerror);
+}
+
+// A movable global block: 1 allocates and locks it, 2 unlocks it, 3 frees it.
+VX_EXPORT int VX_STDCALL w_global(int step) {
+    static plat::GlobalBlock block = nullptr;
+    switch (step) {
+        case 1:
+            block = plat::global_alloc_moveable(64);
+            return plat::global_lock(block) != nullptr;
+        case 2: return plat::global_unlock(block);
+        case 3: return plat::global_free(block) == nullptr;
+    }
+    return -1;
+}
+
+// Finds cmd.exe and starts it by its full path: answers whether it started.
+VX_EXPORT int VX_STDCALL w_spawn(int) {
+    char full[500];
+    if (plat::search_path("cmd", ".exe", full, sizeof full) == 0) return 0;
+    return plat::spawn_nowait(full, full, "/c") != -1;
 }
 
 // Not __stdcall: it leaves its argument on the stack for the caller to remove.
