@@ -1,8 +1,5 @@
 // The menu commands of the xlhost program: a language chosen with pick is kept in the registry
 // file and shows at the next run; menu prints the bar; errors are told on stderr.
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "menu_fixture.h"
@@ -13,12 +10,9 @@ namespace {
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/vx_registry_XXXXXX";
-        const int fd = ::mkstemp(name);
-        ASSERT_GE(fd, 0);
-        ::close(fd);
-        std::remove(name);  // the first run starts without a file
-        registry = name;
+        sim::registry_clear();
+        registry = testing::TempDir() + "vx-menu-cli-registry.txt";
+        std::remove(registry.c_str());  // the first run starts without a file
     }
     void TearDown() override {
         sim::registry_use_file("");

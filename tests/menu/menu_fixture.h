@@ -5,7 +5,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <memory>
 #include <string>
@@ -108,11 +107,7 @@ protected:
     }
 
     // Waits for every program the add-in started, so that none outlives the test.
-    static void reap() {
-        for (const auto& spawn : sim::spawns())
-            if (spawn.result > 0) ::waitpid(static_cast<pid_t>(spawn.result), nullptr, 0);
-        sim::spawns_clear();
-    }
+    static void reap() { sim::spawns_reap(); }
 
     std::unique_ptr<xlhost::Host> host_;
 };

@@ -2,6 +2,7 @@
 // boundary wrapper it becomes the function's error value; let out of an export it ends the
 // host's process, as it ends Excel's. And a procedure that is not __stdcall is refused by the
 // host before it can unbalance the stack.
+#include <cstdint>
 #include <string>
 
 #include "platform/win32/win32.h"
@@ -27,6 +28,40 @@ TEST_F(Boundary, AProcedureThatIsNotStdcallIsRefused) {
         << host->faults()[0];
     host->clear_faults();
     EXPECT_EQ(eval("=W.GUARDED(0)"), xlhost::Value::num(1));
+}
+
+TEST_F(Boundary, AMessageBoxOfTheAddInIsRecordedAndClosed) {
+    sim::message_box_set_answer(plat::id_cancel);
+    EXPECT_EQ(eval("=W.BOX(0)"), xlhost::Value::num(plat::id_cancel));
+    ASSERT_EQ(sim::message_boxes().size(), 1u);
+    const sim::MessageBoxRecord box = sim::message_boxes()[0];
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(box.owner), host->main_window());
+    EXPECT_EQ(box.text, "Caixa da sonda");
+    EXPECT_EQ(box.caption, "Aten\xE7\xE3o");
+    EXPECT_EQ(box.style, plat::mb_okcancel | plat::mb_iconerror);
+}
+
+// The host reads back what leaves no trace of its own: global blocks and launched programs.
+TEST_F(Boundary, GlobalBlocksAndLaunchedProgramsAreRecorded) {
+    const int before = sim::global_blocks_outstanding();
+    EXPECT_EQ(eval("=W.GLOBAL(1)"), xlhost::Value::num(1));
+    EXPECT_EQ(sim::global_blocks_outstanding(), before + 1);
+    EXPECT_EQ(sim::global_blocks_locked(), 1);
+    EXPECT_EQ(eval("=W.GLOBAL(2)"), xlhost::Value::num(0));  // no lock left
+    EXPECT_EQ(sim::global_blocks_locked(), 0);
+    EXPECT_EQ(eval("=W.GLOBAL(3)"), xlhost::Value::num(1));
+    EXPECT_EQ(sim::global_blocks_outstanding(), before);
+
+    EXPECT_EQ(eval("=W.SPAWN(0)"), xlhost::Value::num(1));
+    ASSERT_EQ(sim::searches().size(), 1u);
+    EXPECT_EQ(sim::searches()[0].file, "cmd");
+    EXPECT_EQ(sim::searches()[0].extension, ".exe");
+    ASSERT_EQ(sim::spawns().size(), 1u);
+    EXPECT_NE(sim::spawns()[0].result, -1);
+    EXPECT_EQ(sim::spawns()[0].arg0, sim::spawns()[0].program);
+    EXPECT_EQ(sim::spawns()[0].arg1, "/c");
+    sim::spawns_reap();
+    EXPECT_TRUE(sim::spawns().empty());
 }
 
 struct ChildRun {
@@ -99,6 +134,12 @@ TEST(BoundaryInAProcessOfItsOwn, AnExceptionLeavingAnExportEndsTheHost) {
     const ChildRun guarded = run_xlhost("=W.GUARDED(1)");
     EXPECT_EQ(guarded.status, 0u) << guarded.err;
     EXPECT_EQ(guarded.out, "#NULL!\n");
+}
+
+TEST(BoundaryInAProcessOfItsOwn, TheCommandLineHostClosesMessageBoxes) {
+    const ChildRun boxed = run_xlhost("=W.BOX(0)");
+    EXPECT_EQ(boxed.status, 0u) << boxed.err;
+    EXPECT_EQ(boxed.out, "1\n");  // OK
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <windows.h>
 
 #include "os/os.h"
+#include "os/windows/control/debug_output_watch.h"
+#include "os/windows/control/message_box_watch.h"
 
 namespace xlhost::os {
 namespace {
@@ -27,6 +29,10 @@ bool registered(const std::string& class_name) {
 }  // namespace
 
 WindowHandle create_top_window(const std::string& class_name) {
+    // The host makes its windows on the thread it drives the add-in on: from now on every
+    // message box of the add-in is recorded and closed, and its debugger output collected.
+    xlhost::win32::start_message_box_watch();
+    xlhost::win32::start_debug_output_watch();
     if (!registered(class_name)) return 0;
     HWND window = CreateWindowExA(0, class_name.c_str(), class_name.c_str(), WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,

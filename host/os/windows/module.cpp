@@ -17,6 +17,7 @@
 #include <string>
 
 #include "os/os.h"
+#include "os/windows/control/import_watch.h"
 
 namespace xlhost::os {
 namespace {
@@ -99,6 +100,8 @@ std::unique_ptr<Module> load_module(const std::string& path, std::string* error)
         if (!copy.empty()) DeleteFileA(copy.c_str());
         return nullptr;
     }
+    // What the add-in does with global blocks and launched programs is recorded from now on.
+    xlhost::win32::watch_module_imports(handle);
     return std::make_unique<Library>(handle, copy);
 }
 

@@ -2,6 +2,7 @@
 // and a search of the current folder and PATH for a file, as Windows searches.
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -31,6 +32,11 @@ void spawns_clear() {
     searched.clear();
 }
 const std::vector<SearchRecord>& searches() { return searched; }
+void spawns_reap() {
+    for (const auto& spawn : launched)
+        if (spawn.result > 0) ::waitpid(static_cast<pid_t>(spawn.result), nullptr, 0);
+    spawns_clear();
+}
 }  // namespace sim
 
 namespace plat {

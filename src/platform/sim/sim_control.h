@@ -70,6 +70,8 @@ struct SpawnRecord {
 };
 const std::vector<SpawnRecord>& spawns();
 void spawns_clear();
+// Waits for every launched program that started, then forgets the records (spawns_clear).
+void spawns_reap();
 struct SearchRecord {
     std::string file;
     std::string extension;

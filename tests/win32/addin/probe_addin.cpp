@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/platform.h"
 #include "xll/boundary.h"
 #include "xll/xlcall.h"
 
@@ -35,6 +36,9 @@ const Row rows[] = {
     {"w_guarded", "PJ", "W.GUARDED"},
     {"w_throw", "JJ", "W.THROW"},
     {"w_cdecl", "JJ", "W.CDECL"},
+    {"w_box", "JJ", "W.BOX"},
+    {"w_global", "JJ", "W.GLOBAL"},
+    {"w_spawn", "JJ", "W.SPAWN"},
 };
 
 // The answer: one row holding every argument as a number (a P argument as its number, or as
@@ -151,6 +155,48 @@ VX_EXPORT LPXLOPER VX_STDCALL w_guarded(int fail) {
 VX_EXPORT int VX_STDCALL w_throw(int fail) {
     if (fail) throw std::runtime_error("escaped the export");
     return 0;
+}
+
+// A real message box owned by the window Excel reports, answered by whoever watches.
+VX_EXPORT int VX_STDCALL w_box(int) {
+    XLOPER window;
+    plat::Window owner = nullptr;
+    if (Excel4(xlGetHwnd, &window, 0) == xlretSuccess && window.xltype == xltypeInt) {
+        struct Search {
+            uint16_t low;
+            plat::Window found;
+        } search{static_cast<uint16_t>(window.val.w), nullptr};
+        plat::enum_top_windows([](plat::Window w, void* context) {
+            auto* s = static_cast<Search*>(context);
+            char name[50];
+            plat::window_class_name(w, name, sizeof name);
+            if ((reinterpret_cast<uintptr_t>(w) & 0xFFFF) != s->low || std::strcmp(name, "XLMAIN") != 0) return true;
+            s->found = w;
+            return false;
+        }, &search);
+        owner = search.found;
+    }
+    return plat::message_box(owner, "Caixa da sonda", "Aten\xE7\xE3o", plat::mb_okcancel | plat::mb_iconerror);
+}
+
+// A movable global block: 1 allocates and locks it, 2 unlocks it, 3 frees it.
+VX_EXPORT int VX_STDCALL w_global(int step) {
+    static plat::GlobalBlock block = nullptr;
+    switch (step) {
+        case 1:
+            block = plat::global_alloc_moveable(64);
+            return plat::global_lock(block) != nullptr;
+        case 2: return plat::global_unlock(block);
+        case 3: return plat::global_free(block) == nullptr;
+    }
+    return -1;
+}
+
+// Finds cmd.exe and starts it by its full path: answers whether it started.
+VX_EXPORT int VX_STDCALL w_spawn(int) {
+    char full[500];
+    if (plat::search_path("cmd", ".exe", full, sizeof full) == 0) return 0;
+    return plat::spawn_nowait(full, full, "/c") != -1;
 }
 
 // Not __stdcall: it leaves its argument on the stack for the caller to remove.
