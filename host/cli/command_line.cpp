@@ -4,8 +4,13 @@
 //     calc BOOK.csv                     every formula of a sheet; the sheet as CSV of values
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
+//     chart BOOK.csv RANGE [--bw] --out FILE.xlsx
+//                                       selects RANGE, runs the chart command, answers its dialog
+//                                       with OK (ticking black and white for --bw) and saves the
+//                                       new workbook
 #include <filesystem>
 
+#include "model/workbook.h"
 #include "os/os.h"
 #include "xlhost/host.h"
 
@@ -22,7 +27,8 @@ const char* const usage =
     "  eval FORMULA [--sheet BOOK.csv]\n"
     "  calc BOOK.csv\n"
     "  functions\n"
-    "  addins\n";
+    "  addins\n"
+    "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n";
 
 struct Invocation {
     std::string addin = default_addin_path();
@@ -31,6 +37,9 @@ struct Invocation {
     std::string command;
     std::string formula;
     std::string sheet;
+    std::string range;
+    std::string out;
+    bool black_and_white = false;
     bool help = false;
 };
 
@@ -61,6 +70,10 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             if (!value(&call.registry)) return false;
         } else if (arg == "--sheet") {
             if (!value(&call.sheet)) return false;
+        } else if (arg == "--out") {
+            if (!value(&call.out)) return false;
+        } else if (arg == "--bw") {
+            call.black_and_white = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             *error = "unknown option " + arg;
             return false;
@@ -90,6 +103,17 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             return false;
         }
         call.sheet = rest[1];
+    } else if (call.command == "chart") {
+        if (operands != 2) {
+            *error = "chart takes a CSV file and a range";
+            return false;
+        }
+        call.sheet = rest[1];
+        call.range = rest[2];
+        if (call.out.empty()) {
+            *error = "chart needs --out FILE.xlsx";
+            return false;
+        }
     } else if (call.command == "functions" || call.command == "addins") {
         if (operands != 0) {
             *error = call.command + " takes no operands";
@@ -99,7 +123,11 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         *error = "unknown command " + call.command;
         return false;
     }
-    if (!call.sheet.empty() && call.command != "eval" && call.command != "calc") {
+    if ((call.black_and_white || !call.out.empty()) && call.command != "chart") {
+        *error = "--bw and --out go with chart";
+        return false;
+    }
+    if (!call.sheet.empty() && call.command != "eval" && call.command != "calc" && call.command != "chart") {
         *error = "--sheet goes with eval";
         return false;
     }
@@ -143,6 +171,10 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         err += "xlhost: " + error + "\n";
         return status_input;
     }
+    if (call.command == "chart" && !host.select(call.range)) {
+        err += "xlhost: " + call.range + " is not a range of cells\n";
+        return status_input;
+    }
     const std::string formula = cp1252(call.formula);
     if (call.command == "eval" && !Host::parse_check(formula, &error)) {
         err += "xlhost: cannot parse the formula " + call.formula + ": " + error + "\n";
@@ -162,6 +194,35 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += host.function_wizard();
     } else if (call.command == "addins") {
         out += host.addin_manager_line() + "\n";
+    } else if (call.command == "chart") {
+        const Workbook& user_book = host.model().active_workbook();
+        if (!host.answer_dialogs(call.black_and_white ? std::vector<std::string>{"o_cores", "b_ok"}
+                                                      : std::vector<std::string>{"b_ok"})) {
+            err += "xlhost: this build cannot answer the add-in's dialogs\n";
+            return status_input;
+        }
+        host.run_macro("vx_menu_cmp");
+        const Workbook& made = host.model().active_workbook();
+        if (&made == &user_book) {
+            err += "xlhost: the chart command built no workbook\n";
+            for (const auto& alert : host.alerts()) err += "xlhost: alert: " + utf8(alert.text) + "\n";
+            host.auto_close();
+            host.unload();
+            return status_input;
+        }
+        if (!host.save_xlsx(call.out, &error)) {
+            err += "xlhost: " + error + "\n";
+            host.auto_close();
+            host.unload();
+            return status_input;
+        }
+        out += call.out + ": " + utf8(made.name());
+        for (const auto& sheet : made.sheets()) {
+            const auto visibility = sheet->objects().visibility;
+            out += ", " + utf8(sheet->name()) +
+                   (visibility == Visibility::very_hidden ? " (very hidden)" : visibility == Visibility::hidden ? " (hidden)" : "");
+        }
+        out += "\n";
     }
     host.auto_close();
     host.unload();

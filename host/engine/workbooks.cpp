@@ -4,6 +4,13 @@
 #include "model/workbook.h"
 #include "xlsx/xlsx_export.h"
 
+// The platform stand-in's dialog toolkit arrives with the chart command's dialog; until a build
+// has it, the host cannot answer dialogs.
+#if __has_include("platform/sim/sim_dialogs.h")
+#include "platform/sim/sim_dialogs.h"
+#define XLHOST_HAS_DIALOGS 1
+#endif
+
 namespace xlhost {
 
 bool Host::select(const std::string& a1_areas) {
@@ -45,6 +52,19 @@ bool Host::save_xlsx(const std::string& path, std::string* error, const std::str
         return false;
     }
     return xlsx::export_workbook(model, *book, path, error);
+}
+
+bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
+#ifdef XLHOST_HAS_DIALOGS
+    sim::dialog_set_driver([clicks](plat::Form form) {
+        for (const auto& control : clicks)
+            if (sim::form_open(form)) sim::form_click(form, control);
+    });
+    return true;
+#else
+    (void)clicks;
+    return false;
+#endif
 }
 
 void Host::run_as_command(const std::function<void()>& body) {

@@ -99,14 +99,17 @@ protected:
             ASSERT_EQ(call(xlcSelect, {t(line.item)}), 0) << last_note();
             ASSERT_EQ(call(xlcFormatCharttype, {i(1), none, i(1), i(8)}), 0) << last_note();
             ASSERT_EQ(call(xlcSelect, {t(line.item)}), 0);
-            if (line.column == 2)
+            if (line.column == 2) {
                 ASSERT_EQ(black_and_white ? call(xlcPatterns, {i(0), i(3), i(1), i(2), i(2), none, i(1), i(2)})
                                           : call(xlcPatterns, {i(0), i(1), i(6), i(2), i(2), none, i(6), i(6)}), 0) << last_note();
-            if (line.column == 3)
+            }
+            if (line.column == 3) {
                 ASSERT_EQ(black_and_white ? call(xlcPatterns, {i(0), i(1), i(1), i(2), i(2), none, i(1), i(2)})
                                           : call(xlcPatterns, {i(0), i(1), i(3), i(2), i(2), none, i(3), i(3)}), 0);
-            if (line.column == 4)
+            }
+            if (line.column == 4) {
                 ASSERT_EQ(call(xlcPatterns, {i(2), none, none, none, i(0), i(1), i(1), i(2)}), 0) << last_note();
+            }
         }
         const int accent = black_and_white ? 1 : 45;
         ASSERT_EQ(call(xlcAttachText, {i(1)}), 0);
@@ -116,9 +119,13 @@ protected:
         ASSERT_EQ(call(xlcSelect, {t("Axis 1")}), 0);
         ASSERT_EQ(call(xlcFormatNumber | xlIntl, {t("0.00%")}), 0);
         for (int axis = 1; axis <= 2; ++axis) {
-            if (axis == 2) ASSERT_EQ(call(xlcSelect, {t("Axis 2")}), 0);
+            if (axis == 2) {
+                ASSERT_EQ(call(xlcSelect, {t("Axis 2")}), 0);
+            }
             ASSERT_EQ(call(xlcFontProperties | xlIntl, {t("Arial"), t("Normal"), i(8), none, none, none, none, none, none, i(accent)}), 0);
-            if (!black_and_white) ASSERT_EQ(call(xlcPatterns, {i(0), none, i(45)}), 0) << last_note();
+            if (!black_and_white) {
+                ASSERT_EQ(call(xlcPatterns, {i(0), none, i(45)}), 0) << last_note();
+            }
             ASSERT_EQ(call(xlcAttachText, {i(axis + 1)}), 0);
             ASSERT_EQ(call(xlcFormula, {t(axis == 1 ? "I. Rate" : "Workdays")}), 0);
             ASSERT_EQ(call(xlcSelect, {t(axis == 1 ? "Text Axis 1" : "Text Axis 2")}), 0);
