@@ -5,7 +5,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native build build-sanitize demo test test-native bench clean
+.PHONY: all deps deps-native build build-sanitize demo chart-png test test-native bench clean
 
 all: build
 
@@ -29,6 +29,17 @@ build-sanitize: deps-native $(SANITIZE)/CMakeCache.txt
 
 demo: build
 	$(XLHOST) calc examples/demo.csv
+	@mkdir -p out
+	$(XLHOST) chart examples/curve.csv A1:B4 --out out/chart.xlsx
+
+# The comparison chart of the demo curve, rendered for a look (installs LibreOffice Calc and
+# poppler-utils when they are missing; only this target needs them).
+chart-png: build
+	@mkdir -p out
+	$(XLHOST) chart examples/curve.csv A1:B4 --out out/chart.xlsx
+	$(XLHOST) chart examples/curve.csv A1:B4 --bw --out out/chart_bw.xlsx
+	scripts/render_chart.sh out/chart.xlsx out/chart.png
+	scripts/render_chart.sh out/chart_bw.xlsx out/chart_bw.png
 
 test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)

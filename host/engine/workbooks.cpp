@@ -4,11 +4,10 @@
 #include "model/workbook.h"
 #include "xlsx/xlsx_export.h"
 
-// The platform stand-in's dialog toolkit arrives with the chart command's dialog; until a build
-// has it, the host cannot answer dialogs.
-#if __has_include("platform/sim/sim_dialogs.h")
+// The platform stand-in's dialog toolkit arrives with the chart command's dialog; a build
+// without it (XLHOST_HAS_DIALOGS unset, see CMakeLists.txt) cannot answer dialogs.
+#ifdef XLHOST_HAS_DIALOGS
 #include "platform/sim/sim_dialogs.h"
-#define XLHOST_HAS_DIALOGS 1
 #endif
 
 namespace xlhost {
