@@ -1,16 +1,20 @@
 # The two commands of the README: `make demo` and `make test`. Both install what is missing.
 NATIVE   := build/native
 SANITIZE := build/sanitize
+WINDOWS  := build/windows
 JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native build build-sanitize demo chart-png test test-native bench clean
+.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png test test-native test-windows dist bench clean
 
 all: build
 
 deps-native:
 	@scripts/setup.sh native
+
+deps-windows:
+	@scripts/setup.sh windows
 
 deps:
 	@scripts/setup.sh all
@@ -21,14 +25,21 @@ $(NATIVE)/CMakeCache.txt: | deps-native
 $(SANITIZE)/CMakeCache.txt: | deps-native
 	cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON
 
+# The real add-in: 32-bit Windows, cross-built with mingw-w64 and tested under Wine.
+$(WINDOWS)/CMakeCache.txt: | deps-windows
+	cmake -S . -B $(WINDOWS) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
 build: deps-native $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS)
 
 build-sanitize: deps-native $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
 
+build-windows: deps-windows $(WINDOWS)/CMakeCache.txt
+	cmake --build $(WINDOWS) -j $(JOBS)
+
 demo: build
-	$(XLHOST) calc examples/demo.csv
+	$(XLHOST) calc examples/demo.csv --table
 	@mkdir -p out
 	$(XLHOST) chart examples/curve.csv A1:B4 --out out/chart.xlsx
 
@@ -45,7 +56,19 @@ test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-test: test-native
+test-windows: build-windows
+	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)
+
+test: test-native test-windows
+
+# What to copy to a Windows machine: the add-in and its settings file, and the Windows host
+# with its stand-in XLCALL32.DLL to try the real DLL under Wine.
+dist: build-windows
+	rm -rf dist
+	mkdir -p dist/host
+	cp $(WINDOWS)/bin/varentis.xll packaging/varentis.reg dist/
+	cp $(WINDOWS)/bin/xlhost.exe $(WINDOWS)/bin/XLCALL32.DLL dist/host/
+	i686-w64-mingw32-strip --strip-debug dist/varentis.xll dist/host/xlhost.exe dist/host/XLCALL32.DLL
 
 bench: build
 	$(NATIVE)/bench/varentis_bench

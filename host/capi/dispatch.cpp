@@ -20,6 +20,11 @@ const HandlerEntry table[] = {
     {xlfUnregister, "UNREGISTER", unregister, 1, 1, true},
     {xlfRegisterId, "REGISTER.ID", register_id, 2, 3, true},
     {xlcAlert, "ALERT", alert, 1, 3, true},
+    {xlfGetBar, "GET.BAR", get_bar, 0, 4, true},
+    {xlfAddMenu, "ADD.MENU", add_menu, 2, 4, true},
+    {xlfAddMenu | xlIntl, "ADD.MENU", add_menu, 2, 4, true},
+    {xlfDeleteMenu, "DELETE.MENU", delete_menu, 2, 3, true},
+    {xlfCheckCommand, "CHECK.COMMAND", check_command, 4, 5, true},
     // Selection, workbooks, formats and charts (workbook_handlers.h)
     {xlfSelection, "SELECTION", selection, 0, 0, true},
     {xlfGetCell, "GET.CELL", get_cell, 1, 2, true},
@@ -36,9 +41,12 @@ const HandlerEntry table[] = {
     {xlcClear, "CLEAR", clear, 0, 1, true},
     {xlcPatterns, "PATTERNS", patterns, 0, 12, true},
     {xlcFontProperties, "FONT.PROPERTIES", font_properties, 0, 14, true},
+    {xlcFontProperties | xlIntl, "FONT.PROPERTIES", font_properties, 0, 14, true},
     {xlcActiveCellFont, "ACTIVE.CELL.FONT", active_cell_font, 0, 14, true},
+    {xlcActiveCellFont | xlIntl, "ACTIVE.CELL.FONT", active_cell_font, 0, 14, true},
     {xlcBorder, "BORDER", border, 0, 11, true},
     {xlcFormatNumber, "FORMAT.NUMBER", format_number, 1, 1, true},
+    {xlcFormatNumber | xlIntl, "FORMAT.NUMBER", format_number, 1, 1, true},
     {xlcAlignment, "ALIGNMENT", alignment, 0, 7, true},
     {xlcSelectChart, "SELECT.CHART", select_chart, 0, 0, true},
     {xlcSelectPlotArea, "SELECT.PLOT.AREA", select_plot_area, 0, 0, true},
@@ -56,9 +64,6 @@ const HandlerEntry table[] = {
 const HandlerEntry* find_handler(int number) {
     for (const auto& entry : table)
         if (entry.number == number) return &entry;
-    // The international flag only changes how texts are read; where that matters the table has
-    // the flagged number of its own.
-    if ((number & xlIntl) != 0) return find_handler(number & ~xlIntl);
     return nullptr;
 }
 
@@ -73,6 +78,13 @@ int serve(Session& session, int number, XLOPER* result, int count, XLOPER** argu
     CallRecord record;
     record.function = number;
     const HandlerEntry* entry = find_handler(number);
+    if (count < 0 || count > 30) {
+        session.fault(function_name(number) + " called with " + std::to_string(count) +
+                      " arguments; Excel takes at most 30");
+        record.code = xlretInvCount;
+        session.calls.push_back(std::move(record));
+        return xlretInvCount;
+    }
     for (int i = 0; i < count; ++i) {
         if (arguments == nullptr || arguments[i] == nullptr) record.arguments.push_back("<null>");
         else if (entry != nullptr && !entry->reads_arguments) record.arguments.push_back("<record>");
@@ -115,6 +127,9 @@ int serve(Session& session, int number, XLOPER* result, int count, XLOPER** argu
             return finish(xlretInvXloper);
         }
         if (!entry->reads_arguments) continue;
+        // xlSheetNm needs only the sheet: the bare answer of xlSheetId (no areas) is enough.
+        if (number == xlSheetNm && base_type(*arguments[i]) == xltypeRef && arguments[i]->val.mref.lpmref == nullptr)
+            continue;
         Value ignored;
         std::string problem;
         if (!read_xloper(arguments[i], session, &ignored, &problem)) {

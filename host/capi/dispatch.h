@@ -41,5 +41,10 @@ int get_name(Session&, XLOPER*, int, XLOPER**);
 int get_hwnd(Session&, XLOPER*, int, XLOPER**);
 // dialogs.cpp
 int alert(Session&, XLOPER*, int, XLOPER**);
+// menus.cpp
+int get_bar(Session&, XLOPER*, int, XLOPER**);
+int add_menu(Session&, XLOPER*, int, XLOPER**);
+int delete_menu(Session&, XLOPER*, int, XLOPER**);
+int check_command(Session&, XLOPER*, int, XLOPER**);
 
 }  // namespace xlhost::capi

@@ -9,6 +9,7 @@
 
 #include "capi/memory.h"
 #include "capi/registrations.h"
+#include "model/menu_bar.h"
 #include "model/workbook.h"
 #include "os/os.h"
 #include "xlhost/host.h"
@@ -29,6 +30,7 @@ struct NoCaseLess {
 
 struct Session {
     Model model;
+    MenuBars menus;  // Excel's menu bars; they outlive the add-in's load
     Memory memory;
     Registrations registrations;
     std::vector<Alert> alerts;

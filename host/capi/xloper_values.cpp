@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "capi/conversion.h"
+
 namespace xlhost::capi {
 
 std::string counted_text(const char* counted) {
@@ -135,8 +137,14 @@ void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
             out->val.num = value.number;
             break;
         case Value::Kind::integer:
-            out->xltype = xltypeInt;
-            out->val.w = static_cast<int16_t>(value.number);
+            // An integer that a 16-bit record cannot hold travels as a number.
+            if (auto whole = to_integer(value.number, -32768, 32767)) {
+                out->xltype = xltypeInt;
+                out->val.w = static_cast<int16_t>(*whole);
+            } else {
+                out->xltype = xltypeNum;
+                out->val.num = value.number;
+            }
             break;
         case Value::Kind::text:
             out->xltype = xltypeStr;
@@ -151,6 +159,12 @@ void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
             out->val.err = static_cast<uint16_t>(value.error);
             break;
         case Value::Kind::array: {
+            // An array's counts are 16-bit: a block beyond that reaches the add-in as #VALUE!.
+            if (value.rows < 1 || value.columns < 1 || value.rows > 0xFFFF || value.columns > 0xFFFF) {
+                out->xltype = xltypeErr;
+                out->val.err = xlerrValue;
+                break;
+            }
             const size_t count = static_cast<size_t>(value.rows) * static_cast<size_t>(value.columns);
             XLOPER* items = memory.new_array(count, owner);
             for (size_t i = 0; i < count && i < value.items.size(); ++i) {

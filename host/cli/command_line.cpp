@@ -1,16 +1,17 @@
 // The xlhost command line: options, then one command, run against the library.
-//   xlhost [--addin PATH] [--lang pt|en] [--registry FILE] COMMAND
+//   xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND
 //     eval FORMULA [--sheet BOOK.csv]   the value of one formula
-//     calc BOOK.csv                     every formula of a sheet; the sheet as CSV of values
+//     calc BOOK.csv [--table]           every formula of a sheet; the sheet as CSV of values
+//                                       (--table: aligned columns for a person to read)
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
-//     chart BOOK.csv RANGE [--bw] --out FILE.xlsx
-//                                       selects RANGE, runs the chart command, answers its dialog
-//                                       with OK (ticking black and white for --bw) and saves the
-//                                       new workbook
+//     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
+//     chart BOOK.csv RANGE [--bw] --out FILE.xlsx    the comparison chart (cli/chart_command.h)
 #include <filesystem>
 
-#include "model/workbook.h"
+#include "cli/chart_command.h"
+#include "cli/table_view.h"
+#include "cli/menu_commands.h"
 #include "os/os.h"
 #include "xlhost/host.h"
 
@@ -23,23 +24,29 @@ constexpr int status_input = 2;
 constexpr int status_fault = 3;
 
 const char* const usage =
-    "usage: xlhost [--addin PATH] [--lang pt|en] [--registry FILE] COMMAND\n"
+    "usage: xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND\n"
     "  eval FORMULA [--sheet BOOK.csv]\n"
-    "  calc BOOK.csv\n"
+    "  calc BOOK.csv [--table]\n"
     "  functions\n"
     "  addins\n"
-    "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n";
+    "  menu                       the worksheet menu bar as a tree\n"
+    "  pick MENU ITEM [SUBITEM]   picks an item (names without '&', or positions from 1)\n"
+    "  run MACRO                  runs a command macro by name\n"
+    "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n"
+    "                             selects RANGE, picks the chart item, answers its dialog with OK\n"
+    "                             (--bw ticks black and white) and saves the new workbook\n";
 
 struct Invocation {
     std::string addin = default_addin_path();
     std::string lang;
+    std::string excel_lang = "en";
+    std::vector<std::string> operands;
     std::string registry = os::default_registry_file();
     std::string command;
     std::string formula;
     std::string sheet;
-    std::string range;
-    std::string out;
-    bool black_and_white = false;
+    bool table = false;
+    cli::ChartRequest chart;
     bool help = false;
 };
 
@@ -66,14 +73,22 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
                 *error = "--lang takes pt or en, not '" + call.lang + "'";
                 return false;
             }
+        } else if (arg == "--excel-lang") {
+            if (!value(&call.excel_lang)) return false;
+            if (call.excel_lang != "pt" && call.excel_lang != "en") {
+                *error = "--excel-lang takes en or pt, not '" + call.excel_lang + "'";
+                return false;
+            }
         } else if (arg == "--registry") {
             if (!value(&call.registry)) return false;
+        } else if (arg == "--table") {
+            call.table = true;
         } else if (arg == "--sheet") {
             if (!value(&call.sheet)) return false;
         } else if (arg == "--out") {
-            if (!value(&call.out)) return false;
+            if (!value(&call.chart.out)) return false;
         } else if (arg == "--bw") {
-            call.black_and_white = true;
+            call.chart.black_and_white = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             *error = "unknown option " + arg;
             return false;
@@ -109,8 +124,8 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             return false;
         }
         call.sheet = rest[1];
-        call.range = rest[2];
-        if (call.out.empty()) {
+        call.chart.range = rest[2];
+        if (call.chart.out.empty()) {
             *error = "chart needs --out FILE.xlsx";
             return false;
         }
@@ -119,11 +134,18 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             *error = call.command + " takes no operands";
             return false;
         }
+    } else if (cli::is_menu_command(call.command, {rest.begin() + 1, rest.end()}, error)) {
+        if (!error->empty()) return false;
+        call.operands.assign(rest.begin() + 1, rest.end());
     } else {
         *error = "unknown command " + call.command;
         return false;
     }
-    if ((call.black_and_white || !call.out.empty()) && call.command != "chart") {
+    if (call.table && call.command != "calc") {
+        *error = "--table goes with calc";
+        return false;
+    }
+    if ((call.chart.black_and_white || !call.chart.out.empty()) && call.command != "chart") {
         *error = "--bw and --out go with chart";
         return false;
     }
@@ -166,13 +188,15 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         }
     }
 
-    Host host;
+    Options options;
+    options.excel_language = call.excel_lang;
+    Host host(options);
     if (!call.sheet.empty() && !host.load_csv(call.sheet, &error)) {
         err += "xlhost: " + error + "\n";
         return status_input;
     }
-    if (call.command == "chart" && !host.select(call.range)) {
-        err += "xlhost: " + call.range + " is not a range of cells\n";
+    if (call.command == "chart" && !host.select(call.chart.range)) {
+        err += "xlhost: " + call.chart.range + " is not a range of cells\n";
         return status_input;
     }
     const std::string formula = cp1252(call.formula);
@@ -189,40 +213,24 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {
         host.calc();
-        out += host.sheet_csv();
+        out += call.table ? table_view(host.sheet_csv()) : host.sheet_csv();
     } else if (call.command == "functions") {
         out += host.function_wizard();
     } else if (call.command == "addins") {
         out += host.addin_manager_line() + "\n";
     } else if (call.command == "chart") {
-        const Workbook& user_book = host.model().active_workbook();
-        if (!host.answer_dialogs(call.black_and_white ? std::vector<std::string>{"o_cores", "b_ok"}
-                                                      : std::vector<std::string>{"b_ok"})) {
-            err += "xlhost: this build cannot answer the add-in's dialogs\n";
-            return status_input;
-        }
-        host.run_macro("vx_menu_cmp");
-        const Workbook& made = host.model().active_workbook();
-        if (&made == &user_book) {
-            err += "xlhost: the chart command built no workbook\n";
+        if (!cli::run_chart_command(host, call.chart, out, &error)) {
+            err += "xlhost: " + error + "\n";
             for (const auto& alert : host.alerts()) err += "xlhost: alert: " + utf8(alert.text) + "\n";
             host.auto_close();
             host.unload();
             return status_input;
         }
-        if (!host.save_xlsx(call.out, &error)) {
-            err += "xlhost: " + error + "\n";
-            host.auto_close();
-            host.unload();
-            return status_input;
-        }
-        out += call.out + ": " + utf8(made.name());
-        for (const auto& sheet : made.sheets()) {
-            const auto visibility = sheet->objects().visibility;
-            out += ", " + utf8(sheet->name()) +
-                   (visibility == Visibility::very_hidden ? " (very hidden)" : visibility == Visibility::hidden ? " (hidden)" : "");
-        }
-        out += "\n";
+    } else if (!cli::run_menu_command(host, call.command, call.operands, out, &error)) {
+        err += "xlhost: " + error + "\n";
+        host.auto_close();
+        host.unload();
+        return status_input;
     }
     host.auto_close();
     host.unload();

@@ -22,6 +22,7 @@ Host::Impl::Impl(Options chosen) : options(std::move(chosen)) {
     windows.push_back(os::create_top_window("ConsoleWindowClass"));
     os::activate_window(main);
     session().main_window = main;
+    session().menus.reset(options.excel_language);
 }
 
 Host::Impl::~Impl() {

@@ -1,3 +1,6 @@
+// The stand-in of Excel's call library: libxlcall32.so on Linux, XLCALL32.DLL on Windows, where
+// Excel4 (cdecl) and Excel4v (stdcall, 16 bytes of arguments) are exported under their plain
+// names as Excel's own library exports them. Both forward to the handler that xlhost installs.
 #include "xlcall32/xlcall32.h"
 
 #include <cstdarg>
@@ -12,17 +15,17 @@ constexpr int max_arguments = 30;
 
 extern "C" {
 
-void xlcall32_set_handler(Excel4vHandler handler) { installed_handler = handler; }
+XLCALL32_API void xlcall32_set_handler(Excel4vHandler handler) { installed_handler = handler; }
 
-__attribute__((visibility("default"))) int Excel4v(int xlfn, LPXLOPER result, int count,
-                                                   LPXLOPER arguments[]) {
+XLCALL32_API int VX_STDCALL Excel4v(int xlfn, LPXLOPER result, int count, LPXLOPER arguments[]) {
     if (installed_handler == nullptr) return xlretFailed;
-    if (count < 0 || count > max_arguments) return xlretInvCount;
+    // A count out of range still reaches the host (without its arguments), so it can report it.
+    if (count < 0 || count > max_arguments) return installed_handler(xlfn, result, count, nullptr);
     return installed_handler(xlfn, result, count, arguments);
 }
 
-__attribute__((visibility("default"))) int Excel4(int xlfn, LPXLOPER result, int count, ...) {
-    if (count < 0 || count > max_arguments) return xlretInvCount;
+XLCALL32_API int VX_CDECL Excel4(int xlfn, LPXLOPER result, int count, ...) {
+    if (count < 0 || count > max_arguments) return Excel4v(xlfn, result, count, nullptr);
     LPXLOPER arguments[max_arguments];
     va_list list;
     va_start(list, count);

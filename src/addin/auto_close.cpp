@@ -1,5 +1,6 @@
 // xlAutoClose: Excel closes the add-in. The names that registration defined are deleted (the
 // functions themselves stay registered).
+#include "Menu/menu_install.h"
 #include "addin/catalogue.h"
 #include "xll/boundary.h"
 #include "xll/call_excel.h"
@@ -17,7 +18,8 @@ VX_EXPORT int VX_STDCALL xlAutoClose() {
         for (int row = 0; row < command_rows; ++row)
             xll::call_excel(xlfSetName, nullptr, 1,
                             xll::scratch_text(command_catalogue.text(row, col_function_text)));
-        // The add-in's menu is removed here, and then the automation bridge stopped.
+        menu::remove_menu();
+        // The automation bridge is stopped here.
         return 1;
     });
 }

@@ -1,5 +1,6 @@
 // xlAutoOpen: Excel opens the add-in. Every step runs in this order; a failed Excel call leaves
 // only its diagnostic and the remaining steps still run.
+#include "Menu/menu_install.h"
 #include "addin/catalogue.h"
 #include "addin/excel_window.h"
 #include "addin/lifecycle.h"
@@ -25,8 +26,9 @@ VX_EXPORT int VX_STDCALL xlAutoOpen() {
         const xll::CountedTable& functions = function_catalogue();
         for (int row = 0; row < function_rows; ++row) register_function_row(functions, row, false);
         for (int row = 0; row < command_rows; ++row) register_command_row(row);
-        // The add-in's menu is installed here, and the value of its last lookup released below.
+        menu::install_menu();
         release_module_name();
+        menu::release_menu_lookup();
         return 1;
     });
 }

@@ -8,7 +8,11 @@
 #define VX_STDCALL __stdcall
 #define VX_CDECL __cdecl
 #define VX_EXPORT extern "C" __declspec(dllexport)
+#if defined(XLCALL32_BUILD)  // the stand-in call library itself
+#define XLCALL_IMPORT __declspec(dllexport)
+#else
 #define XLCALL_IMPORT __declspec(dllimport)
+#endif
 #else
 #define VX_STDCALL
 #define VX_CDECL

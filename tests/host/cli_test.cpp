@@ -48,6 +48,24 @@ TEST_F(CommandLine, CalcPrintsTheSheet) {
     EXPECT_EQ(r.out, "2,2\n");
 }
 
+TEST_F(CommandLine, CalcTableAlignsEachBlockAndShortensNumbers) {
+    const std::string sheet = file("cli-table.csv",
+                                   "Heading of the block,,\n"
+                                   "Rate,Days,Value\n"
+                                   "0.1837480172696110,42,=T.NUM(A3)\n"
+                                   ",,\n"
+                                   "x,=T.ARRAY(1;2),\n");
+    const Outcome r = run({"calc", sheet, "--table"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Heading of the block\n"
+              "Rate          Days  Value\n"
+              "0.1837480173  42    0.1837480173\n"
+              "\n"
+              "x  {1,2}\n");
+    EXPECT_EQ(run({"eval", "=T.NUM(1)", "--table"}).status, 2);
+}
+
 TEST_F(CommandLine, BadInputIsStatusTwoWithOneLine) {
     const auto one_line = [](const Outcome& r) { return r.err.substr(0, r.err.find('\n')); };
     Outcome r = run({"eval", "=T.NUM(1"});

@@ -22,6 +22,14 @@ TEST_F(Dispatch, AWrongArgumentCountAnswersFour) {
     expect_one_fault("xlGetName called with 1 arguments");
 }
 
+TEST_F(Dispatch, MoreThanThirtyArgumentsAnswerFour) {
+    expect_faults = true;
+    EXPECT_EQ(shown("=T.TOOMANY()"), "4");
+    expect_one_fault("REGISTER called with 31 arguments");
+}
+
+TEST_F(Dispatch, SheetNameOfTheBareSheetId) { EXPECT_EQ(shown("=T.SHEETBARE()"), "[Book1]Sheet1"); }
+
 TEST_F(Dispatch, WorksheetFunctionsCannotRunCommands) {
     expect_faults = true;
     EXPECT_EQ(shown("=T.ALERTFN()"), "32");
@@ -35,10 +43,14 @@ TEST_F(Dispatch, AlertChecksItsType) {
     EXPECT_EQ(host->calls().back().code, 32);
 }
 
-TEST_F(Dispatch, InvalidResultsAndEscapingExceptionsAreFaults) {
+TEST_F(Dispatch, InvalidResultsAreFaults) {
     expect_faults = true;
     EXPECT_EQ(shown("=T.BAD()"), "#VALUE!");
     expect_one_fault("t_bad_result returned a record of type 0x0300");
+}
+
+TEST_F(Dispatch, EscapingExceptionsAreFaults) {
+    expect_faults = true;
     EXPECT_EQ(shown("=T.THROW()"), "#VALUE!");
     expect_one_fault("an exception left t_throw");
 }

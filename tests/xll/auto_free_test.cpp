@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "xll/xlcall.h"
 #include "xll/xloper.h"
 
-extern "C" void xlAutoFree(LPXLOPER value);
+extern "C" void VX_STDCALL xlAutoFree(LPXLOPER value);
 
 namespace {
 

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "xlhost/menus.h"
+
 namespace xlhost {
 
 class Model;  // workbooks, sheets, formats and charts (model/workbook.h)
@@ -84,7 +86,8 @@ struct Alert {
 };
 
 struct Options {
-    std::string excel_language = "en";  // the host's own language: "en" or "pt"
+    // The host's own language, "en" or "pt" (for Excel's built-in menus, which come later).
+    std::string excel_language = "en";
 };
 
 class Host {
@@ -113,6 +116,11 @@ public:
     // Runs a registered command by its macro name, as a menu pick does (#NAME? when no
     // command of that name is registered).
     Value run_macro(const std::string& macro_name);
+    // The worksheet menu bar, and a pick of one of its items as the user makes it: a menu, an
+    // item, and for a submenu one of its items, each by name (Excel's matching rules) or by
+    // position from 1 (xlhost/menus.h).
+    const MenuBar& menu_bar() const;
+    PickResult pick(const std::vector<std::string>& path);
 
     // ---- Registrations ----
     const std::vector<Registration>& registrations() const;
@@ -121,6 +129,7 @@ public:
     const Registration* find_function(const std::string& name) const;
 
     // ---- Sheets and formulas (the active sheet of the active workbook, "[Book1]Sheet1") ----
+    // `a1` is one cell ("B2", "$B$2"); anything else throws std::invalid_argument.
     void set_cell(const std::string& a1, const Value& value);
     // Stores a formula; it is evaluated by calc() (and its value read with cell()).
     void set_formula(const std::string& a1, const std::string& formula);

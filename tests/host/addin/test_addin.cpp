@@ -1,4 +1,4 @@
-// A small real add-in for the host's own tests: exports that probe what Excel passes and
+// A small real add-in (its exports are stdcall on Windows, as Excel calls them) for the host's own tests: exports that probe what Excel passes and
 // answers, and others that misbehave on purpose (a leak, a double free, an unknown function
 // number) so that the host is seen to catch them. It is loaded by path like any XLL.
 #include <cstdlib>
@@ -53,6 +53,8 @@ const Row rows[] = {
     {"t_free_argument", "JP", "T.FREEARG", 1},
     {"t_unknown", "J", "T.UNKNOWN", 1},
     {"t_bad_count", "J", "T.BADCOUNT", 1},
+    {"t_too_many", "J", "T.TOOMANY", 1},
+    {"t_sheet_bare", "P", "T.SHEETBARE", 1},
     {"t_alert_from_function", "J", "T.ALERTFN", 1},
     {"t_register", "PPPPP", "T.REGISTER", 1},
     {"t_register_id", "PPP", "T.REGID", 1},
@@ -117,7 +119,7 @@ __attribute__((constructor)) static void test_addin_attach() {
     plat::reg_close(key);
 }
 
-VX_EXPORT int xlAutoOpen() {
+VX_EXPORT int VX_STDCALL xlAutoOpen() {
     XLOPER module;
     Excel4(xlGetName, &module, 0);
     for (const Row& row : rows) register_row(module, row, false);
@@ -125,7 +127,7 @@ VX_EXPORT int xlAutoOpen() {
     return 1;
 }
 
-VX_EXPORT int xlAutoClose() {
+VX_EXPORT int VX_STDCALL xlAutoClose() {
     for (const Row& row : rows) {
         Counted name(row.name);
         XLOPER n = name.value();
@@ -134,14 +136,14 @@ VX_EXPORT int xlAutoClose() {
     return 1;
 }
 
-VX_EXPORT int xlAutoAdd() {
+VX_EXPORT int VX_STDCALL xlAutoAdd() {
     Counted message("added");
     XLOPER m = message.value(), type = integer(2);
     Excel4(xlcAlert, nullptr, 2, &m, &type);
     return 1;
 }
 
-VX_EXPORT int xlAutoRemove() {
+VX_EXPORT int VX_STDCALL xlAutoRemove() {
     XLOPER module;
     Excel4(xlGetName, &module, 0);
     for (const Row& row : rows)
@@ -150,7 +152,7 @@ VX_EXPORT int xlAutoRemove() {
     return 1;
 }
 
-VX_EXPORT LPXLOPER xlAutoRegister(LPXLOPER name) {
+VX_EXPORT LPXLOPER VX_STDCALL xlAutoRegister(LPXLOPER name) {
     static XLOPER answer;
     answer.xltype = xltypeErr;
     answer.val.err = xlerrValue;
@@ -165,7 +167,7 @@ VX_EXPORT LPXLOPER xlAutoRegister(LPXLOPER name) {
     return &answer;
 }
 
-VX_EXPORT LPXLOPER xlAddInManagerInfo(LPXLOPER item) {
+VX_EXPORT LPXLOPER VX_STDCALL xlAddInManagerInfo(LPXLOPER item) {
     static Counted long_name("Test Add-in");
     static XLOPER answer;
     XLOPER which, type = integer(xltypeInt);
@@ -178,37 +180,37 @@ VX_EXPORT LPXLOPER xlAddInManagerInfo(LPXLOPER item) {
     return &answer;
 }
 
-VX_EXPORT void xlAutoFree(LPXLOPER value) {
+VX_EXPORT void VX_STDCALL xlAutoFree(LPXLOPER value) {
     ++auto_free_calls;
     if ((value->xltype & 0x0FFF) == xltypeMulti) std::free(value->val.array.lparray);
     if ((value->xltype & 0x0FFF) == xltypeStr) std::free(value->val.str);
 }
 
 // ---- Probes of what Excel passes ----
-VX_EXPORT double t_num(double x) { return x; }
-VX_EXPORT long t_int16(short x) { return x; }
-VX_EXPORT long t_int32(int x) { return x; }
-VX_EXPORT long t_bool(short x) { return x; }
-VX_EXPORT long t_uint16(unsigned short x) { return x; }
-VX_EXPORT long t_type(LPXLOPER x) { return x->xltype; }
-VX_EXPORT LPXLOPER t_echo(LPXLOPER x) { return x; }
-VX_EXPORT double t_mix(short i, double b, int j, short a) { return i * 1e6 + b * 1e3 + j + a * 0.5; }
-VX_EXPORT const char* t_text_c(const char* text) { return text; }
-VX_EXPORT const unsigned char* t_text_d(const unsigned char* text) { return text; }
-VX_EXPORT double t_by_ref(double* b, int* j, short* i) { return *b + *j * 10.0 + *i * 100.0; }
+VX_EXPORT double VX_STDCALL t_num(double x) { return x; }
+VX_EXPORT int VX_STDCALL t_int16(short x) { return x; }
+VX_EXPORT int VX_STDCALL t_int32(int x) { return x; }
+VX_EXPORT int VX_STDCALL t_bool(short x) { return x; }
+VX_EXPORT int VX_STDCALL t_uint16(unsigned short x) { return x; }
+VX_EXPORT int VX_STDCALL t_type(LPXLOPER x) { return x->xltype; }
+VX_EXPORT LPXLOPER VX_STDCALL t_echo(LPXLOPER x) { return x; }
+VX_EXPORT double VX_STDCALL t_mix(short i, double b, int j, short a) { return i * 1e6 + b * 1e3 + j + a * 0.5; }
+VX_EXPORT const char* VX_STDCALL t_text_c(const char* text) { return text; }
+VX_EXPORT const unsigned char* VX_STDCALL t_text_d(const unsigned char* text) { return text; }
+VX_EXPORT double VX_STDCALL t_by_ref(double* b, int* j, short* i) { return *b + *j * 10.0 + *i * 100.0; }
 
 struct Fp {
     unsigned short rows, columns;
     double array[1];
 };
-VX_EXPORT double t_fp(Fp* fp) {
+VX_EXPORT double VX_STDCALL t_fp(Fp* fp) {
     double sum = 0;
     for (int k = 0; k < fp->rows * fp->columns; ++k) sum += fp->array[k] * (k + 1);
     return sum;
 }
-VX_EXPORT void t_double_in_place(double* x) { *x *= 2; }
+VX_EXPORT void VX_STDCALL t_double_in_place(double* x) { *x *= 2; }
 
-VX_EXPORT LPXLOPER t_array(int rows, int columns) {
+VX_EXPORT LPXLOPER VX_STDCALL t_array(int rows, int columns) {
     if (rows < 1 || columns < 1 || rows > 100 || columns > 100) {
         result.xltype = xltypeErr;
         result.val.err = xlerrNA;
@@ -223,24 +225,24 @@ VX_EXPORT LPXLOPER t_array(int rows, int columns) {
     return &result;
 }
 
-VX_EXPORT long t_frees() { return auto_free_calls; }
-VX_EXPORT const char* t_greeting() { return greeting; }
+VX_EXPORT int VX_STDCALL t_frees() { return auto_free_calls; }
+VX_EXPORT const char* VX_STDCALL t_greeting() { return greeting; }
 
 // The add-in's own name, handed back to Excel for release (xlbitXLFree).
-VX_EXPORT LPXLOPER t_name() {
+VX_EXPORT LPXLOPER VX_STDCALL t_name() {
     Excel4(xlGetName, &result, 0);
     result.xltype |= xlbitXLFree;
     return &result;
 }
 
-VX_EXPORT long t_hwnd() {
+VX_EXPORT int VX_STDCALL t_hwnd() {
     XLOPER hwnd;
     if (Excel4(xlGetHwnd, &hwnd, 0) != xlretSuccess) return -1;
     return static_cast<unsigned short>(hwnd.val.w);
 }
 
 // The name of the active sheet through a reference built on xlSheetId.
-VX_EXPORT LPXLOPER t_sheet() {
+VX_EXPORT LPXLOPER VX_STDCALL t_sheet() {
     XLOPER ref;
     if (Excel4(xlSheetId, &ref, 0) != xlretSuccess) return nullptr;
     XLMREF areas;
@@ -254,7 +256,7 @@ VX_EXPORT LPXLOPER t_sheet() {
 
 // xlCoerce of the first argument to the types of the second (an integer mask); a failed
 // coercion answers minus its return code.
-VX_EXPORT LPXLOPER t_coerce(LPXLOPER value, LPXLOPER types) {
+VX_EXPORT LPXLOPER VX_STDCALL t_coerce(LPXLOPER value, LPXLOPER types) {
     XLOPER mask;
     int code;
     if ((types->xltype & 0x0FFF) == xltypeMissing) {
@@ -271,28 +273,28 @@ VX_EXPORT LPXLOPER t_coerce(LPXLOPER value, LPXLOPER types) {
     return &result;
 }
 
-VX_EXPORT LPXLOPER t_null() { return nullptr; }
-VX_EXPORT LPXLOPER t_bad_result() {
+VX_EXPORT LPXLOPER VX_STDCALL t_null() { return nullptr; }
+VX_EXPORT LPXLOPER VX_STDCALL t_bad_result() {
     result.xltype = 0x0300;
     return &result;
 }
-VX_EXPORT double t_nan() { return std::strtod("nan", nullptr); }
-VX_EXPORT long t_throw() { throw std::runtime_error("escaped"); }
+VX_EXPORT double VX_STDCALL t_nan() { return std::strtod("nan", nullptr); }
+VX_EXPORT int VX_STDCALL t_throw() { throw std::runtime_error("escaped"); }
 
 // ---- Misbehaviour the host must catch ----
-VX_EXPORT long t_leak() {
+VX_EXPORT int VX_STDCALL t_leak() {
     XLOPER module;
     return Excel4(xlGetName, &module, 0);
 }
 
-VX_EXPORT long t_free_twice() {
+VX_EXPORT int VX_STDCALL t_free_twice() {
     XLOPER module;
     Excel4(xlGetName, &module, 0);
     Excel4(xlFree, nullptr, 1, &module);
     return Excel4(xlFree, nullptr, 1, &module);
 }
 
-VX_EXPORT long t_free_copy() {
+VX_EXPORT int VX_STDCALL t_free_copy() {
     XLOPER module, copy;
     Excel4(xlGetName, &module, 0);
     copy = module;
@@ -300,37 +302,53 @@ VX_EXPORT long t_free_copy() {
     return Excel4(xlFree, nullptr, 1, &copy);
 }
 
-VX_EXPORT long t_free_argument(LPXLOPER argument) { return Excel4(xlFree, nullptr, 1, argument); }
+VX_EXPORT int VX_STDCALL t_free_argument(LPXLOPER argument) { return Excel4(xlFree, nullptr, 1, argument); }
 
-VX_EXPORT long t_unknown() {
+VX_EXPORT int VX_STDCALL t_unknown() {
     XLOPER answer;
     return Excel4(0x3FF, &answer, 0);
 }
 
-VX_EXPORT long t_bad_count() {
+VX_EXPORT int VX_STDCALL t_bad_count() {
     XLOPER answer, extra = number(1);
     return Excel4(xlGetName, &answer, 1, &extra);
 }
 
-VX_EXPORT long t_alert_from_function() {
+VX_EXPORT int VX_STDCALL t_too_many() {
+    XLOPER answer, one = number(1);
+    LPXLOPER arguments[31];
+    for (auto& argument : arguments) argument = &one;
+    return Excel4v(xlfRegister, &answer, 31, arguments);
+}
+
+// xlSheetNm straight on the answer of xlSheetId, which holds a sheet and no areas.
+VX_EXPORT LPXLOPER VX_STDCALL t_sheet_bare() {
+    XLOPER ref;
+    Excel4(xlSheetId, &ref, 0);
+    Excel4(xlSheetNm, &result, 1, &ref);
+    result.xltype |= xlbitXLFree;
+    return &result;
+}
+
+VX_EXPORT int VX_STDCALL t_alert_from_function() {
     Counted message("from a function");
     XLOPER m = message.value();
     return Excel4(xlcAlert, nullptr, 1, &m);
 }
 
-VX_EXPORT short t_alert() {
+VX_EXPORT short VX_STDCALL t_alert() {
     Counted message("Olá, mundo");
     XLOPER m = message.value(), type = integer(3);
     return static_cast<short>(Excel4(xlcAlert, nullptr, 2, &m, &type));
 }
 
-VX_EXPORT short t_alert_bad() {
+VX_EXPORT short VX_STDCALL t_alert_bad() {
     Counted message("bad type");
     XLOPER m = message.value(), type = integer(7);
     return static_cast<short>(Excel4(xlcAlert, nullptr, 2, &m, &type));
 }
 
-VX_EXPORT double t_lazy(double x) { return x + 1; }
+VX_EXPORT double VX_STDCALL t_lazy(double x) { return x + 1; }
 
 // ---- Registration from inside the add-in, with what a test gives ----
 namespace {
@@ -343,7 +361,7 @@ XLOPER module_name() {
 
 // REGISTER(module, procedure, type, name, no argument text, macro type): omitted arguments
 // at the end are left out.
-VX_EXPORT LPXLOPER t_register(LPXLOPER procedure, LPXLOPER type, LPXLOPER name, LPXLOPER macro) {
+VX_EXPORT LPXLOPER VX_STDCALL t_register(LPXLOPER procedure, LPXLOPER type, LPXLOPER name, LPXLOPER macro) {
     XLOPER module = module_name();
     XLOPER no_text;
     no_text.xltype = xltypeMissing;
@@ -356,7 +374,7 @@ VX_EXPORT LPXLOPER t_register(LPXLOPER procedure, LPXLOPER type, LPXLOPER name, 
     return &result;
 }
 
-VX_EXPORT LPXLOPER t_register_id(LPXLOPER procedure, LPXLOPER type) {
+VX_EXPORT LPXLOPER VX_STDCALL t_register_id(LPXLOPER procedure, LPXLOPER type) {
     XLOPER module = module_name();
     LPXLOPER arguments[3] = {&module, procedure, type};
     const int count = (type->xltype & 0x0FFF) == xltypeMissing ? 2 : 3;
@@ -366,7 +384,7 @@ VX_EXPORT LPXLOPER t_register_id(LPXLOPER procedure, LPXLOPER type) {
     return &result;
 }
 
-VX_EXPORT LPXLOPER t_unregister(double id) {
+VX_EXPORT LPXLOPER VX_STDCALL t_unregister(double id) {
     XLOPER x = number(id);
     const int code = Excel4(xlfUnregister, &result, 1, &x);
     if (code != xlretSuccess) result = number(-code);
@@ -374,7 +392,7 @@ VX_EXPORT LPXLOPER t_unregister(double id) {
 }
 
 // SET.NAME(name) deletes, SET.NAME(name, value) defines.
-VX_EXPORT LPXLOPER t_set_name(LPXLOPER name, LPXLOPER value) {
+VX_EXPORT LPXLOPER VX_STDCALL t_set_name(LPXLOPER name, LPXLOPER value) {
     const bool deleting = (value->xltype & 0x0FFF) == xltypeMissing;
     const int code = deleting ? Excel4(xlfSetName, &result, 1, name) : Excel4(xlfSetName, &result, 2, name, value);
     if (code != xlretSuccess) result = number(-code);

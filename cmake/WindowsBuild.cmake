@@ -1,0 +1,80 @@
+# Settings of the Windows build (mingw-w64, i686), included by the top-level CMakeLists.txt.
+#
+# Everything is linked with the static runtime: Excel cannot load an XLL that needs the
+# libstdc++ or libgcc DLLs, and the test programs then run under Wine with nothing beside them
+# but XLCALL32.DLL. Every program and DLL lands in one folder, bin/, so that the host, its
+# XLCALL32.DLL, the add-in and the test programs find one another as they would on Windows.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)  # MODULE libraries (test add-ins)
+add_link_options(-static -static-libgcc -static-libstdc++)
+# Doubles in SSE2 registers, as on x86-64: the x87 unit's 80-bit intermediates would round
+# differently from the native build (a term such as 1 - 360 x (1/360) would not come out as 0).
+add_compile_options(-msse2 -mfpmath=sse)
+
+# Excel's call library as the add-in imports it: Excel4 (cdecl) and Excel4v (stdcall), bound to
+# their plain names. The add-in links against this import library only, never against the
+# host's stand-in DLL, exactly as it would against Excel's own library.
+set(VX_XLCALL32_IMPLIB ${CMAKE_BINARY_DIR}/lib/libxlcall32.dll.a)
+add_custom_command(
+  OUTPUT ${VX_XLCALL32_IMPLIB}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/lib
+  COMMAND ${VX_DLLTOOL} -k -d ${CMAKE_CURRENT_LIST_DIR}/xlcall32.def -l ${VX_XLCALL32_IMPLIB}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/xlcall32.def
+  COMMENT "Import library for XLCALL32.DLL")
+add_custom_target(xlcall32_import DEPENDS ${VX_XLCALL32_IMPLIB})
+add_library(xlcall32 INTERFACE)
+target_link_libraries(xlcall32 INTERFACE ${VX_XLCALL32_IMPLIB})
+add_dependencies(xlcall32 xlcall32_import)
+
+# A path of the build tree as Windows programs under Wine see it: drive Z: is the Unix root.
+function(vx_windows_path variable unix_path)
+  string(REPLACE "/" "\\\\" windows_path "${unix_path}")
+  set(${variable} "Z:${windows_path}" PARENT_SCOPE)
+endfunction()
+
+# The add-in's exports are __stdcall; --kill-at exports them under their plain names
+# (xlAutoOpen, interpol, ...), the names Excel looks up.
+function(vx_windows_addin target)
+  target_link_options(${target} PRIVATE -Wl,--kill-at)
+endfunction()
+
+# GoogleTest, built from Debian's source with the same compiler (it defines the GTest::
+# targets itself).
+if(VX_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # Its one use of std::mutex is replaced through its customisation header.
+  target_include_directories(gtest BEFORE PUBLIC ${CMAKE_CURRENT_LIST_DIR}/gtest-custom)
+endif()
+
+# A test program runs under Wine as one ctest test: scripts/wine/run-suite.sh gives it a fresh
+# copy of the run's Wine prefix and its own wineserver.
+#
+# Scenarios of the shared suites that cannot exist on Windows, and why:
+# - Dispatch.EscapingExceptionsAreFaults: an exception that leaves an export ends the host's
+#   process there, as it ends Excel's (every module carries its own static unwinder, which
+#   knows no other module's frames). The win32 suite proves that in a child process.
+set(VX_WINE_EXCLUDED_host_tests "Dispatch.EscapingExceptionsAreFaults")
+
+set(VX_WINE_RUN_SUITE ${CMAKE_SOURCE_DIR}/scripts/wine/run-suite.sh)
+set(VX_WINE_IN_PREFIX ${CMAKE_SOURCE_DIR}/scripts/wine/in-prefix.sh)
+function(vx_wine_suite target)
+  set(arguments)
+  if(VX_WINE_EXCLUDED_${target})
+    list(JOIN VX_WINE_EXCLUDED_${target} ":" excluded)
+    set(arguments "--gtest_filter=-${excluded}")
+  endif()
+  add_test(NAME ${target} COMMAND ${VX_WINE_RUN_SUITE} $<TARGET_FILE:${target}> ${arguments})
+  set_tests_properties(${target} PROPERTIES
+    ENVIRONMENT "VARENTIS_ADDIN=$<TARGET_FILE:varentis>;VX_WINE_BUILD=${CMAKE_BINARY_DIR}"
+    TIMEOUT 900)
+endfunction()
+
+# A command of the build machine (a script driving xlhost.exe) run inside a prefix of its own.
+function(vx_wine_command name)
+  add_test(NAME ${name} COMMAND ${VX_WINE_IN_PREFIX} ${name} ${ARGN})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "VARENTIS_ADDIN=$<TARGET_FILE:varentis>;VX_WINE_BUILD=${CMAKE_BINARY_DIR}"
+    TIMEOUT 900)
+endfunction()

@@ -1,0 +1,52 @@
+// The control side of message boxes and debugger output on real Windows: what the watches saw,
+// in the stand-in's terms. Loading this file starts both watches on the thread that runs the
+// program's start-up, the thread the add-in is driven on, so that no message box ever waits.
+#include "os/windows/control/debug_output_watch.h"
+#include "os/windows/control/message_box_watch.h"
+#include "os/windows/control/win32.h"
+#include "platform/sim/sim_control.h"
+
+namespace {
+
+struct Watching {
+    Watching() {
+        xlhost::win32::start_message_box_watch();
+        xlhost::win32::start_debug_output_watch();
+    }
+} watching;
+
+}  // namespace
+
+namespace sim {
+
+const std::vector<MessageBoxRecord>& message_boxes() {
+    static std::vector<MessageBoxRecord> records;
+    records.clear();
+    for (const auto& box : xlhost::win32::message_boxes_seen())
+        records.push_back({box.owner, box.text, box.caption, box.style});
+    return records;
+}
+
+void message_boxes_clear() { xlhost::win32::clear_message_boxes_seen(); }
+
+void message_box_set_answer(int answer) { xlhost::win32::set_message_box_answer(answer); }
+
+const std::vector<std::string>& debug_lines() {
+    static std::vector<std::string> lines;
+    lines = xlhost::win32::debug_output_seen();
+    return lines;
+}
+
+void debug_lines_clear() { xlhost::win32::clear_debug_output_seen(); }
+
+void debug_set_echo(bool echo) { xlhost::win32::set_debug_output_echo(echo); }
+
+void reset() {
+    registry_clear();
+    windows_clear();
+    message_boxes_clear();
+    message_box_set_answer(plat::id_ok);
+    debug_lines_clear();
+}
+
+}  // namespace sim

@@ -1,0 +1,70 @@
+// Excel's windows and the registry for the Windows host: real top-level windows, of which the
+// one of class "XLMAIN" is Excel's main window, and the real registry.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include "os/os.h"
+
+namespace xlhost::os {
+namespace {
+
+bool registered(const std::string& class_name) {
+    WNDCLASSA existing{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), class_name.c_str(), &existing)) return true;
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    window_class.lpszClassName = class_name.c_str();
+    return RegisterClassA(&window_class) != 0;
+}
+
+}  // namespace
+
+WindowHandle create_top_window(const std::string& class_name) {
+    if (!registered(class_name)) return 0;
+    HWND window = CreateWindowExA(0, class_name.c_str(), class_name.c_str(), WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    return reinterpret_cast<WindowHandle>(window);
+}
+
+void destroy_top_window(WindowHandle window) { DestroyWindow(reinterpret_cast<HWND>(window)); }
+
+void activate_window(WindowHandle window) {
+    const auto handle = reinterpret_cast<HWND>(window);
+    ShowWindow(handle, SW_SHOWNOACTIVATE);
+    SetActiveWindow(handle);
+}
+
+bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
+                       std::string* error) {
+    HKEY key = nullptr;
+    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE, nullptr, &key, nullptr);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                static_cast<DWORD>(text.size() + 1));
+        RegCloseKey(key);
+    }
+    if (status != ERROR_SUCCESS) {
+        if (error)
+            *error = "cannot write HKEY_LOCAL_MACHINE\\" + subkey + " " + name + " (error " +
+                     std::to_string(status) + ")";
+        return false;
+    }
+    return true;
+}
+
+// The real registry keeps its values between runs by itself: --registry FILE is accepted, as
+// on Linux, and the values go to the real registry all the same.
+bool registry_use_file(const std::string&, std::string*) { return true; }
+
+std::string default_registry_file() { return ""; }
+
+}  // namespace xlhost::os

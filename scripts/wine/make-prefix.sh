@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Makes the Wine prefix of one test run under the build folder: BUILD/wine/prefix.
+# wineboot takes a while, so it runs once per run; each suite gets a copy (run-suite.sh).
+# Usage: make-prefix.sh BUILD_DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/env.sh"
+
+build=$(realpath "${1:?usage: make-prefix.sh BUILD_DIR}")
+prefix=$(vx_base_prefix "$build")
+rm -rf "$prefix" "$build/wine/suites"
+mkdir -p "$(dirname "$prefix")"
+
+export WINEPREFIX="$prefix"
+# Without a display wineboot still works; under Xvfb it behaves as it will in the suites.
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a "$0" "$@"
+fi
+wineboot -i >/dev/null 2>&1
+# A virtual desktop: Wine then manages its windows itself instead of waiting (about two seconds
+# a window) for a window manager that Xvfb does not have.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wineserver -w
+# The prefix's own marker of a running server is not part of it.
+rm -f "$prefix/wineserver"
+echo "Wine prefix ready: $prefix"

@@ -1,0 +1,61 @@
+// vx_chama_ajuda: the help page on the maker's web server, opened in a browser started on its
+// own. Explorer is tried first, by name along PATH and then by its searched full path, then
+// Netscape the same two ways; only when none of them starts is the user told.
+#include <stdint.h>
+
+#include <array>
+
+#include "Menu/alerta.h"
+#include "addin/settings.h"
+#include "platform/platform.h"
+#include "xll/boundary.h"
+#include "xll/counted_text.h"
+#include "xll/xlcall.h"
+
+namespace {
+
+constexpr const char* url_pt = "http://www.marvessa.com.br/produtos/tecnologia/addin/varentis/manual/ajuda.php";
+constexpr const char* url_en = "http://www.marvessa.com.br/produtos/tecnologia/addin/varentis/manual/ajuda_en.php";
+
+constexpr std::array<const char*, 2> error_texts = {
+    "Não foi possível acessar a página na Internet. Verifique se você tem uma conexão ativa ou o "
+    "navegador Internet Explorer ou Netscape instalado.",
+    "Internet access error. Please, check if you are connected  or if you have one of the two browser "
+    "installed: Internet Explorer or Netscape.",
+};
+VX_COUNTED_STORAGE(error_storage, error_texts);
+const xll::CountedTable errors{error_storage.bytes, error_storage.offsets, 1, 2};
+
+constexpr intptr_t not_started = -1;
+constexpr uint32_t path_buffer_size = 500;
+
+intptr_t by_name(const char* program, const char* url) { return plat::spawn_nowait(program, program, url); }
+
+// The program's full path from the system's search order; nothing found, or a path that does
+// not fit the buffer, fails without a launch.
+intptr_t by_searched_path(const char* file, const char* url) {
+    try {
+        char path[path_buffer_size];
+        const uint32_t length = plat::search_path(file, ".exe", path, path_buffer_size);
+        if (length == 0 || length >= path_buffer_size) return not_started;
+        return plat::spawn_nowait(path, path, url);
+    } catch (...) {
+        return not_started;
+    }
+}
+
+}  // namespace
+
+VX_EXPORT short VX_STDCALL vx_chama_ajuda() {
+    return xll::guarded<short>(1, [] {
+        const bool portugues = addin::idioma == 1;
+        const char* url = portugues ? url_pt : url_en;
+        intptr_t launched = not_started;
+        if (launched == not_started) launched = by_name("explorer.exe", url);
+        if (launched == not_started) launched = by_searched_path("explorer", url);
+        if (launched == not_started) launched = by_name("netscape.exe", url);
+        if (launched == not_started) launched = by_searched_path("netscape", url);
+        if (launched == not_started) menu::alerta(errors.text(0, portugues ? 0 : 1), menu::alerta_erro);
+        return short{1};
+    });
+}

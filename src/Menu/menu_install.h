@@ -1,0 +1,15 @@
+// The add-in's menu "&Varentis" on Excel's worksheet menu bar, just before Excel's help menu,
+// with the language submenu inside it and a check mark on the language in use.
+#pragma once
+
+namespace menu {
+
+// Adds the menu unless it is there already, then (when it is there) the language submenu at
+// position 3 and its check mark. No failure is reported: each leaves only its diagnostic.
+void install_menu();
+// Gives the value of the last menu lookup back to Excel (at the end of xlAutoOpen).
+void release_menu_lookup();
+// Deletes the menu, submenu and all, when it is on the bar.
+void remove_menu();
+
+}  // namespace menu

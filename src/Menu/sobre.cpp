@@ -1,0 +1,46 @@
+// vx_chama_sobre: the about box, with the installed version and the maker's signature.
+#include <string.h>
+
+#include "Menu/alerta.h"
+#include "addin/settings.h"
+#include "xll/boundary.h"
+#include "xll/counted_text.h"
+#include "xll/xlcall.h"
+
+namespace {
+
+// Per language: the first part (up to the version), the signature line and the web address.
+constexpr const char* primeira_parte_pt =
+    "Varentis - Cálculos para Mercado Financeiro\nSuplemento para Microsoft Excel\nVersão: ";
+constexpr const char* primeira_parte_en = "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: ";
+constexpr const char* assinatura_pt = "Marvessa Sistemas Financeiros";
+constexpr const char* assinatura_en = "Marvessa Financial Systems";
+constexpr const char* endereco_web = "www.marvessa.com.br";
+
+// The reserved length byte, at most 255 characters, the NUL.
+char texto[1 + xll::counted_text_max + 1];
+
+// Appends as much of `parte` as still fits in a counted string.
+void junta(size_t& usado, const char* parte) {
+    for (; *parte != '\0' && usado < xll::counted_text_max; ++parte) texto[1 + usado++] = *parte;
+    texto[1 + usado] = '\0';
+}
+
+}  // namespace
+
+VX_EXPORT short VX_STDCALL vx_chama_sobre() {
+    return xll::guarded<short>(1, [] {
+        const bool portugues = addin::idioma == 1;
+        // A counted string holds 255 characters: a text that would be longer (only a very long
+        // VERSAO makes it so) is cut at 255, losing its end rather than the whole box.
+        size_t usado = 0;
+        junta(usado, portugues ? primeira_parte_pt : primeira_parte_en);
+        junta(usado, addin::versao_text);
+        junta(usado, "\n\n");
+        junta(usado, portugues ? assinatura_pt : assinatura_en);
+        junta(usado, "\n");
+        junta(usado, endereco_web);
+        menu::alerta(texto, menu::alerta_informacao);
+        return short{1};
+    });
+}

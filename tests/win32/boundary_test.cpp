@@ -1,0 +1,105 @@
+// What an exception does at the Excel boundary of the real 32-bit build: caught by the one
+// boundary wrapper it becomes the function's error value; let out of an export it ends the
+// host's process, as it ends Excel's. And a procedure that is not __stdcall is refused by the
+// host before it can unbalance the stack.
+#include <string>
+
+#include "platform/win32/win32.h"
+#include "win32/probe_fixture.h"
+#include "xll/xloper.h"
+
+namespace win32_test {
+namespace {
+
+class Boundary : public ProbeHost {};
+
+TEST_F(Boundary, AnExceptionInsideTheWrapperBecomesTheErrorValue) {
+    EXPECT_EQ(eval("=W.GUARDED(0)"), xlhost::Value::num(1));
+    EXPECT_EQ(eval("=W.GUARDED(1)"), xlhost::Value::err(xlerrNull));
+    EXPECT_EQ(eval("=W.GUARDED(0)"), xlhost::Value::num(1));  // and the host goes on
+}
+
+TEST_F(Boundary, AProcedureThatIsNotStdcallIsRefused) {
+    expect_faults = true;
+    EXPECT_EQ(eval("=W.CDECL(5)"), xlhost::Value::err(xlerrValue));
+    ASSERT_EQ(host->faults().size(), 1u);
+    EXPECT_NE(host->faults()[0].find("removed 0 bytes of arguments, not the 4"), std::string::npos)
+        << host->faults()[0];
+    host->clear_faults();
+    EXPECT_EQ(eval("=W.GUARDED(0)"), xlhost::Value::num(1));
+}
+
+struct ChildRun {
+    DWORD status = 0;
+    std::string out, err;
+};
+
+std::string read_all(const std::string& path) {
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+// xlhost.exe beside this program, with the probe add-in, in a process of its own.
+ChildRun run_xlhost(const std::string& formula) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string folder(self);
+    folder.erase(folder.find_last_of('\\') + 1);
+    const std::string out_path = folder + "boundary-child.out", err_path = folder + "boundary-child.err";
+
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileA(out_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE err = CreateFileA(err_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::string command = "\"" + folder + "xlhost.exe\" --addin \"" VX_PROBE_ADDIN "\" eval \"" + formula + "\"";
+    PROCESS_INFORMATION process{};
+    ChildRun run;
+    run.status = 0xFFFFFFFF;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &run.status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    run.out = read_all(out_path);
+    run.err = read_all(err_path);
+    DeleteFileA(out_path.c_str());
+    DeleteFileA(err_path.c_str());
+    return run;
+}
+
+TEST(BoundaryInAProcessOfItsOwn, AnExceptionLeavingAnExportEndsTheHost) {
+    const ChildRun quiet = run_xlhost("=W.THROW(0)");
+    EXPECT_EQ(quiet.status, 0u) << quiet.err;
+    EXPECT_EQ(quiet.out, "0\n");
+
+    const ChildRun thrown = run_xlhost("=W.THROW(1)");
+    // The add-in's own runtime finds no handler for the exception and aborts the process:
+    // no value is printed and the host never reaches its own end.
+    EXPECT_NE(thrown.status, 0u);
+    EXPECT_EQ(thrown.out, "");
+    EXPECT_NE(thrown.err.find("terminate called after throwing an instance of 'std::runtime_error'"),
+              std::string::npos)
+        << thrown.err;
+
+    const ChildRun guarded = run_xlhost("=W.GUARDED(1)");
+    EXPECT_EQ(guarded.status, 0u) << guarded.err;
+    EXPECT_EQ(guarded.out, "#NULL!\n");
+}
+
+}  // namespace
+}  // namespace win32_test
