@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo test test-native test-windows dist bench clean
+.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png test test-native test-windows dist bench clean
 
 all: build
 
@@ -40,6 +40,17 @@ build-windows: deps-windows $(WINDOWS)/CMakeCache.txt
 
 demo: build
 	$(XLHOST) calc examples/demo.csv --table
+	@mkdir -p out
+	$(XLHOST) chart examples/curve.csv A1:B4 --out out/chart.xlsx
+
+# The comparison chart of the demo curve, rendered for a look (installs LibreOffice Calc and
+# poppler-utils when they are missing; only this target needs them).
+chart-png: build
+	@mkdir -p out
+	$(XLHOST) chart examples/curve.csv A1:B4 --out out/chart.xlsx
+	$(XLHOST) chart examples/curve.csv A1:B4 --bw --out out/chart_bw.xlsx
+	scripts/render_chart.sh out/chart.xlsx out/chart.png
+	scripts/render_chart.sh out/chart_bw.xlsx out/chart_bw.png
 
 test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)

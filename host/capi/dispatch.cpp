@@ -42,9 +42,12 @@ const HandlerEntry table[] = {
     {xlcClear, "CLEAR", clear, 0, 1, true},
     {xlcPatterns, "PATTERNS", patterns, 0, 12, true},
     {xlcFontProperties, "FONT.PROPERTIES", font_properties, 0, 14, true},
+    {xlcFontProperties | xlIntl, "FONT.PROPERTIES", font_properties, 0, 14, true},
     {xlcActiveCellFont, "ACTIVE.CELL.FONT", active_cell_font, 0, 14, true},
+    {xlcActiveCellFont | xlIntl, "ACTIVE.CELL.FONT", active_cell_font, 0, 14, true},
     {xlcBorder, "BORDER", border, 0, 11, true},
     {xlcFormatNumber, "FORMAT.NUMBER", format_number, 1, 1, true},
+    {xlcFormatNumber | xlIntl, "FORMAT.NUMBER", format_number, 1, 1, true},
     {xlcAlignment, "ALIGNMENT", alignment, 0, 7, true},
     {xlcSelectChart, "SELECT.CHART", select_chart, 0, 0, true},
     {xlcSelectPlotArea, "SELECT.PLOT.AREA", select_plot_area, 0, 0, true},
@@ -62,9 +65,6 @@ const HandlerEntry table[] = {
 const HandlerEntry* find_handler(int number) {
     for (const auto& entry : table)
         if (entry.number == number) return &entry;
-    // The international flag only changes how texts are read; where that matters the table has
-    // the flagged number of its own.
-    if ((number & xlIntl) != 0) return find_handler(number & ~xlIntl);
     return nullptr;
 }
 

@@ -6,8 +6,10 @@
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
 //     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
+//     chart BOOK.csv RANGE [--bw] --out FILE.xlsx    the comparison chart (cli/chart_command.h)
 #include <filesystem>
 
+#include "cli/chart_command.h"
 #include "cli/table_view.h"
 #include "cli/menu_commands.h"
 #include "os/os.h"
@@ -29,7 +31,10 @@ const char* const usage =
     "  addins\n"
     "  menu                       the worksheet menu bar as a tree\n"
     "  pick MENU ITEM [SUBITEM]   picks an item (names without '&', or positions from 1)\n"
-    "  run MACRO                  runs a command macro by name\n";
+    "  run MACRO                  runs a command macro by name\n"
+    "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n"
+    "                             selects RANGE, picks the chart item, answers its dialog with OK\n"
+    "                             (--bw ticks black and white) and saves the new workbook\n";
 
 struct Invocation {
     std::string addin = default_addin_path();
@@ -41,6 +46,7 @@ struct Invocation {
     std::string formula;
     std::string sheet;
     bool table = false;
+    cli::ChartRequest chart;
     bool help = false;
 };
 
@@ -79,6 +85,10 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             call.table = true;
         } else if (arg == "--sheet") {
             if (!value(&call.sheet)) return false;
+        } else if (arg == "--out") {
+            if (!value(&call.chart.out)) return false;
+        } else if (arg == "--bw") {
+            call.chart.black_and_white = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
             *error = "unknown option " + arg;
             return false;
@@ -108,6 +118,17 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             return false;
         }
         call.sheet = rest[1];
+    } else if (call.command == "chart") {
+        if (operands != 2) {
+            *error = "chart takes a CSV file and a range";
+            return false;
+        }
+        call.sheet = rest[1];
+        call.chart.range = rest[2];
+        if (call.chart.out.empty()) {
+            *error = "chart needs --out FILE.xlsx";
+            return false;
+        }
     } else if (call.command == "functions" || call.command == "addins") {
         if (operands != 0) {
             *error = call.command + " takes no operands";
@@ -124,7 +145,11 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         *error = "--table goes with calc";
         return false;
     }
-    if (!call.sheet.empty() && call.command != "eval" && call.command != "calc") {
+    if ((call.chart.black_and_white || !call.chart.out.empty()) && call.command != "chart") {
+        *error = "--bw and --out go with chart";
+        return false;
+    }
+    if (!call.sheet.empty() && call.command != "eval" && call.command != "calc" && call.command != "chart") {
         *error = "--sheet goes with eval";
         return false;
     }
@@ -170,6 +195,10 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         err += "xlhost: " + error + "\n";
         return status_input;
     }
+    if (call.command == "chart" && !host.select(call.chart.range)) {
+        err += "xlhost: " + call.chart.range + " is not a range of cells\n";
+        return status_input;
+    }
     const std::string formula = cp1252(call.formula);
     if (call.command == "eval" && !Host::parse_check(formula, &error)) {
         err += "xlhost: cannot parse the formula " + call.formula + ": " + error + "\n";
@@ -189,6 +218,14 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += host.function_wizard();
     } else if (call.command == "addins") {
         out += host.addin_manager_line() + "\n";
+    } else if (call.command == "chart") {
+        if (!cli::run_chart_command(host, call.chart, out, &error)) {
+            err += "xlhost: " + error + "\n";
+            for (const auto& alert : host.alerts()) err += "xlhost: alert: " + utf8(alert.text) + "\n";
+            host.auto_close();
+            host.unload();
+            return status_input;
+        }
     } else if (!cli::run_menu_command(host, call.command, call.operands, out, &error)) {
         err += "xlhost: " + error + "\n";
         host.auto_close();

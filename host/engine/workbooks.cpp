@@ -2,7 +2,15 @@
 // and running test code as a command.
 #include "engine/host_impl.h"
 #include "model/workbook.h"
+#ifdef XLHOST_HAS_XLSX
 #include "xlsx/xlsx_export.h"
+#endif
+
+// The platform stand-in's dialog toolkit arrives with the chart command's dialog; a build
+// without it (XLHOST_HAS_DIALOGS unset, see CMakeLists.txt) cannot answer dialogs.
+#ifdef XLHOST_HAS_DIALOGS
+#include "platform/sim/sim_dialogs.h"
+#endif
 
 namespace xlhost {
 
@@ -38,6 +46,12 @@ void Host::select_object(const std::string& name) {
 const Model& Host::model() const { return impl_->engine.session.model; }
 
 bool Host::save_xlsx(const std::string& path, std::string* error, const std::string& workbook) const {
+#ifndef XLHOST_HAS_XLSX
+    (void)path;
+    (void)workbook;
+    if (error) *error = "this build of the host saves no .xlsx files";
+    return false;
+#else
     const Model& model = impl_->engine.session.model;
     const Workbook* book = workbook.empty() ? &model.active_workbook() : model.find_book(workbook);
     if (book == nullptr) {
@@ -45,6 +59,20 @@ bool Host::save_xlsx(const std::string& path, std::string* error, const std::str
         return false;
     }
     return xlsx::export_workbook(model, *book, path, error);
+#endif
+}
+
+bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
+#ifdef XLHOST_HAS_DIALOGS
+    sim::dialog_set_driver([clicks](plat::Form form) {
+        for (const auto& control : clicks)
+            if (sim::form_open(form)) sim::form_click(form, control);
+    });
+    return true;
+#else
+    (void)clicks;
+    return false;
+#endif
 }
 
 void Host::run_as_command(const std::function<void()>& body) {

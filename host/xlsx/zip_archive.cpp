@@ -33,6 +33,7 @@ bool fail(std::string* error, const std::string& why) {
 
 bool inflate_raw(const std::string& in, size_t size, std::string* out) {
     out->assign(size, '\0');
+    if (size == 0) return true;  // an empty part: nothing to inflate into
     z_stream z{};
     if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return false;
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));

@@ -159,6 +159,10 @@ public:
     const Model& model() const;
     // Saves a workbook (the active one when no name is given) as an .xlsx file.
     bool save_xlsx(const std::string& path, std::string* error = nullptr, const std::string& workbook = "") const;
+    // What a user does in each dialog the add-in shows modally from now on: clicks the named
+    // controls in order ({"o_cores", "b_ok"} ticks a box, then presses OK). False when this
+    // build's platform stand-in has no dialog toolkit.
+    bool answer_dialogs(const std::vector<std::string>& clicks);
     // Runs `body` as Excel runs a command: a test that plays the add-in calls Excel4 in it.
     void run_as_command(const std::function<void()>& body);
 
