@@ -1,0 +1,46 @@
+// The fake browsers as shell scripts on a private PATH, which both the stand-in's spawn and its
+// file search follow.
+#include "menu/browser_folder.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace menu_test {
+
+BrowserFolder::BrowserFolder() {
+    char folder_template[] = "/tmp/vx_ajuda_XXXXXX";
+    if (::mkdtemp(folder_template) == nullptr) return;
+    folder_ = folder_template;
+    const char* path = std::getenv("PATH");
+    had_path_ = path != nullptr;
+    if (had_path_) saved_path_ = path;
+    ::setenv("PATH", folder_.c_str(), 1);
+}
+
+BrowserFolder::~BrowserFolder() {
+    if (folder_.empty()) return;
+    if (had_path_) ::setenv("PATH", saved_path_.c_str(), 1);
+    else ::unsetenv("PATH");
+    std::system(("rm -rf '" + folder_ + "'").c_str());
+}
+
+std::string BrowserFolder::file(const std::string& name) const { return folder_ + "/" + name; }
+
+void BrowserFolder::add_fake(const std::string& name, bool startable) {
+    const std::string path = file(name);
+    std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > '" << path << ".received'\n";
+    ::chmod(path.c_str(), startable ? 0755 : 0644);
+}
+
+std::string BrowserFolder::received(const std::string& name) const {
+    std::ifstream in(file(name) + ".received");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace menu_test
