@@ -18,8 +18,9 @@ public:
     bool ready() const { return !folder_.empty(); }
     // The full path of NAME in the folder, as the system writes it.
     std::string file(const std::string& name) const;
-    // A fake browser NAME; one that is not startable is found but fails to start.
-    void add_fake(const std::string& name, bool startable = true);
+    // A fake browser NAME; one that is not startable is found but fails to start. False when
+    // the file could not be made.
+    bool add_fake(const std::string& name, bool startable = true);
     // What fake NAME recorded; empty when it never ran. Wait for launched programs first.
     std::string received(const std::string& name) const;
 

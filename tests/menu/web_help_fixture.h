@@ -1,6 +1,7 @@
 // The web-help scenarios' fixture: a menu test with a private folder of fake browsers.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,16 @@ protected:
         browsers.reset();
     }
 
-    void fake_browser(const std::string& name, bool startable = true) { browsers->add_fake(name, startable); }
+    void fake_browser(const std::string& name, bool startable = true) {
+        if (browsers->add_fake(name, startable)) return;
+        ADD_FAILURE() << "could not make the fake " << name;
+        fakes_missing = true;
+    }
+    // Picks only with every fake in place: with one missing, the search could reach a real browser.
+    xlhost::PickResult pick(const std::vector<std::string>& path) {
+        if (fakes_missing) return {};
+        return MenuTest::pick(path);
+    }
     std::string in_folder(const std::string& name) const { return browsers->file(name); }
     std::string received(const std::string& name) {
         reap();
@@ -42,6 +52,7 @@ protected:
     }
 
     std::unique_ptr<BrowserFolder> browsers;
+    bool fakes_missing = false;
 };
 
 inline const std::string help_error_en =

@@ -30,10 +30,12 @@ BrowserFolder::~BrowserFolder() {
 
 std::string BrowserFolder::file(const std::string& name) const { return folder_ + "/" + name; }
 
-void BrowserFolder::add_fake(const std::string& name, bool startable) {
+bool BrowserFolder::add_fake(const std::string& name, bool startable) {
     const std::string path = file(name);
-    std::ofstream(path) << "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > '" << path << ".received'\n";
-    ::chmod(path.c_str(), startable ? 0755 : 0644);
+    std::ofstream script(path);
+    script << "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > '" << path << ".received'\n";
+    script.close();
+    return script && ::chmod(path.c_str(), startable ? 0755 : 0644) == 0;
 }
 
 std::string BrowserFolder::received(const std::string& name) const {

@@ -67,12 +67,13 @@ BrowserFolder::~BrowserFolder() {
 
 std::string BrowserFolder::file(const std::string& name) const { return folder_ + "\\" + name; }
 
-void BrowserFolder::add_fake(const std::string& name, bool startable) {
-    if (startable) {
-        CopyFileA((folder_of_this_program() + "\\fake_browser.exe").c_str(), file(name).c_str(), FALSE);
-    } else {
-        std::ofstream(file(name), std::ios::binary) << "not a program\n";  // found, but no valid image
-    }
+bool BrowserFolder::add_fake(const std::string& name, bool startable) {
+    if (startable)
+        return CopyFileA((folder_of_this_program() + "\\fake_browser.exe").c_str(), file(name).c_str(), FALSE) != 0;
+    std::ofstream text(file(name), std::ios::binary);
+    text << "not a program\n";  // found, but no valid image
+    text.close();
+    return static_cast<bool>(text);
 }
 
 std::string BrowserFolder::received(const std::string& name) const {
