@@ -30,7 +30,7 @@ export VX_SHOT_OUT="$out" VX_SHOT_LANG="$lang" VX_SHOT_CURVE="$root/examples/cur
         --out "C:\\chart.xlsx" >/dev/null 2>&1 &
     host=$!
     for _ in $(seq 1 120); do
-        if xwininfo -root -tree | grep -qE "Compara(tive|ção|..o) Interpola"; then break; fi
+        if xwininfo -root -tree | grep -qE "(Comparative Interpolation|Compara.* de Interpola)"; then break; fi
         sleep 0.25
     done
     sleep 1  # painted
