@@ -21,7 +21,11 @@ bool fail(std::string* error, const std::string& why) {
     return false;
 }
 
-lxw_color_t rgb(int index) { return static_cast<lxw_color_t>(palette_rgb(index)); }
+// libxlsxwriter reads a colour of 0 as "not set": black has its own marker value.
+lxw_color_t rgb(int index) {
+    const auto colour = static_cast<lxw_color_t>(palette_rgb(index));
+    return colour == 0 ? LXW_COLOR_BLACK : colour;
+}
 
 uint8_t dash_of(int style) {
     switch (style) {

@@ -1,6 +1,9 @@
 // The chart command line's own checks, before any add-in runs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "xlhost/host.h"
 
 namespace {
@@ -20,6 +23,30 @@ TEST(ChartCommandLine, RefusesIncompleteOrMisplacedOptions) {
     err.clear();
     EXPECT_EQ(run({"--bw", "eval", "=1"}, &err), 2);
     EXPECT_NE(err.find("--bw and --out go with chart"), std::string::npos) << err;
+}
+
+// The whole command with the real add-in, read back by openpyxl. Palette colour 1 is black,
+// which the writer must not take for "no colour": the black-and-white lines are saved black.
+TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
+    const std::string dir = ::testing::TempDir();
+    const std::string sheet = dir + "bw_curve.csv", book = dir + "bw_chart.xlsx";
+    std::ofstream(sheet) << "0.18,21\n0.185,63\n0.195,126\n0.2,252\n";
+    std::string err;
+    ASSERT_EQ(run({"--registry", dir + "bw_registry.txt", "--addin", xlhost::default_addin_path(), "chart", sheet,
+                   "A1:B4", "--bw", "--out", book},
+                  &err),
+              0)
+        << err;
+    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + book + " 2>&1";
+    std::string facts;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (fgets(buffer, sizeof buffer, pipe) != nullptr) facts += buffer;
+        pclose(pipe);
+    }
+    EXPECT_NE(facts.find("series line Auxiliar!$B$3 000000\n"), std::string::npos) << facts;
+    EXPECT_NE(facts.find("series line Auxiliar!$C$3 000000\n"), std::string::npos) << facts;
+    std::remove(book.c_str());
 }
 
 }  // namespace

@@ -41,3 +41,6 @@ for sheet in book._sheets:
         for series in chart.series:
             name = series.tx.strRef.f if series.tx is not None and series.tx.strRef is not None else None
             print("series name", name, "x", ref_of(series.xVal), "y", ref_of(series.yVal))
+            line = series.spPr.ln if series.spPr is not None else None
+            if line is not None and line.solidFill is not None and line.solidFill.srgbClr is not None:
+                print("series line", name, line.solidFill.srgbClr)
