@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win32/form_marks.h"
 #include "platform/win32/win32.h"
 
 namespace plat {
@@ -64,9 +65,9 @@ struct FormRecord {
 
 namespace {
 
-constexpr const char* form_class = "VarentisForm";
-constexpr const char* panel_class = "VarentisPanel";
-constexpr int first_control_id = 100;
+using form_marks::first_control_id;
+using form_marks::form_class;
+using form_marks::panel_class;
 
 HINSTANCE module_instance() {
     HMODULE module = nullptr;
@@ -145,6 +146,8 @@ LRESULT CALLBACK form_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         case WM_CLOSE:
             if (form != nullptr) form_close(form);
             return 0;
+        case WM_GETFONT:  // the form's font, which its controls use unless they have their own
+            return form != nullptr ? reinterpret_cast<LRESULT>(form->hfont) : 0;
         default:
             break;
     }
@@ -252,9 +255,33 @@ void read_back(FormRecord* form) {
     }
 }
 
+// The name and click marks of a control window (form_marks.h).
+void mark_control(FormRecord::Control& control) {
+    if (!control.name.empty() && GetPropA(control.hwnd, form_marks::control_name) == nullptr) {
+        const ATOM name = AddAtomA(control.name.c_str());
+        if (name != 0)
+            SetPropA(control.hwnd, form_marks::control_name,
+                     reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name)));
+    }
+    if (control.on_click != nullptr)
+        SetPropA(control.hwnd, form_marks::has_click, reinterpret_cast<HANDLE>(1));
+    else
+        RemovePropA(control.hwnd, form_marks::has_click);
+}
+
+void unmark_control(FormRecord::Control& control) {
+    const auto name = static_cast<ATOM>(
+        reinterpret_cast<UINT_PTR>(RemovePropA(control.hwnd, form_marks::control_name)));
+    if (name != 0) DeleteAtom(name);
+    RemovePropA(control.hwnd, form_marks::has_click);
+}
+
 void destroy_windows(FormRecord* form) {
     if (form->hwnd == nullptr) return;
     read_back(form);
+    for (auto& control : form->controls)
+        if (control.hwnd != nullptr) unmark_control(control);
+    RemovePropA(form->hwnd, form_marks::form_closed);
     SetWindowLongPtrA(form->hwnd, GWLP_USERDATA, 0);
     DestroyWindow(form->hwnd);
     form->hwnd = nullptr;
@@ -271,10 +298,11 @@ void destroy_windows(FormRecord* form) {
 
 bool create_windows(FormRecord* form, HWND owner) {
     if (!register_classes()) return false;
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN |
-                        (form->frame == FrameStyle::dialog ? DS_MODALFRAME : 0);
-    const DWORD ex_style = WS_EX_DLGMODALFRAME |
-                           (form->frame == FrameStyle::tool_window ? WS_EX_TOOLWINDOW : 0);
+    // A caption without WS_SYSMENU has no system menu and no title-bar buttons. A tool window
+    // has the small caption and a thin border; a dialog the modal dialog border.
+    const bool tool = form->frame == FrameStyle::tool_window;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | (tool ? 0 : DS_MODALFRAME);
+    const DWORD ex_style = WS_EX_CONTROLPARENT | (tool ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME);
     RECT frame{0, 0, form->client_width, form->client_height};
     AdjustWindowRectEx(&frame, style, FALSE, ex_style);
     const int width = frame.right - frame.left;
@@ -311,6 +339,7 @@ bool create_windows(FormRecord* form, HWND owner) {
         if (control.kind == ControlKind::check_box)
             SendMessageA(control.hwnd, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
         EnableWindow(control.hwnd, control.enabled);
+        mark_control(control);
     }
     // The tab order is the order of the windows among their siblings.
     HWND previous = HWND_TOP;
@@ -325,6 +354,16 @@ bool create_windows(FormRecord* form, HWND owner) {
         if (!found) break;
     }
     return true;
+}
+
+// The focus starts on the first control of the tab order that can take it.
+void focus_first(FormRecord* form) {
+    const FormRecord::Control* first = nullptr;
+    for (const auto& control : form->controls)
+        if (control.tab_order >= 0 && control.enabled && control.hwnd != nullptr &&
+            (first == nullptr || control.tab_order < first->tab_order))
+            first = &control;
+    if (first != nullptr) SetFocus(first->hwnd);
 }
 
 void destroy_record(FormRecord* form) {
@@ -379,6 +418,7 @@ bool form_show_modal(Form form, Window owner) {
     if (owner_was_enabled) EnableWindow(owner_window, FALSE);
     ShowWindow(form->hwnd, SW_SHOWNORMAL);
     UpdateWindow(form->hwnd);
+    focus_first(form);
 
     MSG message;
     while (!form->closed) {
@@ -414,6 +454,7 @@ void form_close(Form form) {
     if (form->modal) {
         form->closed = true;
         form->free_after = action == CloseAction::free;
+        if (form->hwnd != nullptr) SetPropA(form->hwnd, form_marks::form_closed, reinterpret_cast<HANDLE>(1));
         PostMessageA(form->hwnd, WM_NULL, 0, 0);  // wakes the loop
     } else if (action == CloseAction::free) {
         destroy_record(form);
@@ -501,6 +542,7 @@ void control_set_click(Form form, int control, ClickHandler on_click, void* cont
     if (c == nullptr) return;
     c->on_click = on_click;
     c->click_context = context;
+    if (c->hwnd != nullptr) mark_control(*c);
 }
 
 }  // namespace plat

@@ -1,0 +1,24 @@
+// The add-in's forms read from their real windows while they are shown: the layout as the
+// stand-in's FormView describes it, and a user's click on a control found by its name.
+#pragma once
+
+#include <string>
+
+#include "os/windows/control/win32.h"
+#include "platform/sim/sim_dialogs.h"
+
+namespace xlhost::win32 {
+
+// A top-level window of the add-in's form class.
+bool is_form_window(HWND window);
+// In its modal loop and not yet closed by the add-in.
+bool form_window_open(HWND form);
+// The form as its windows show it now. Control colours are not readable from the windows and
+// are reported as the default.
+sim::FormView read_form(HWND form);
+// Presses the named control with the messages a user's click sends (BM_CLICK for buttons and
+// check boxes), so the add-in's own handlers run. False for an unknown or disabled control, or a
+// form that is not open.
+bool click_control(HWND form, const std::string& name);
+
+}  // namespace xlhost::win32

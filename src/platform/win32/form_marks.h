@@ -1,0 +1,20 @@
+// What the dialog toolkit leaves on its real windows besides the layout, so that a program that
+// drives the add-in's forms from outside (the Windows test host) can find the controls by the
+// names the add-in gave them and tell a closing form from an open one. No <windows.h> here: the
+// host's control side includes this header too.
+#pragma once
+
+namespace plat::form_marks {
+
+constexpr const char* form_class = "VarentisForm";
+constexpr const char* panel_class = "VarentisPanel";
+// Control number n is the child window with this id plus n.
+constexpr int first_control_id = 100;
+// On each control window: a local atom (AddAtomA) holding the control's name.
+constexpr const char* control_name = "VarentisControlName";
+// On each control window that has a click handler.
+constexpr const char* has_click = "VarentisHasClick";
+// On a form window whose modal loop is ending (the form was closed).
+constexpr const char* form_closed = "VarentisFormClosed";
+
+}  // namespace plat::form_marks
