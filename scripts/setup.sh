@@ -7,7 +7,7 @@ side=${1:-all}
 
 native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
-        libffi-dev libxlsxwriter-dev libjpeg62-turbo-dev python3 python3-openpyxl)
+        libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth)
 
 wanted=()
