@@ -53,8 +53,8 @@ chart-png: build
 	scripts/render_chart.sh out/chart_bw.xlsx out/chart_bw.png
 
 test-native: build build-sanitize
-	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
-	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cd $(NATIVE) && ctest --output-on-failure --schedule-random -j $(JOBS)
+	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --schedule-random -j $(JOBS)
 
 test-windows: build-windows
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)

@@ -12,4 +12,4 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 "$here/make-prefix.sh" "$build"
 cd "$build"
-ctest --output-on-failure -j "${VX_JOBS:-2}" "$@"
+ctest --output-on-failure --schedule-random -j "${VX_JOBS:-2}" "$@"

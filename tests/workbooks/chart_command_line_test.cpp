@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "support/scratch_folder.h"
 #include "xlhost/host.h"
 
 namespace {
@@ -28,11 +29,12 @@ TEST(ChartCommandLine, RefusesIncompleteOrMisplacedOptions) {
 // The whole command with the real add-in, read back by openpyxl. Palette colour 1 is black,
 // which the writer must not take for "no colour": the black-and-white lines are saved black.
 TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
-    const std::string dir = ::testing::TempDir();
-    const std::string sheet = dir + "bw_curve.csv", book = dir + "bw_chart.xlsx";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string sheet = scratch.file("curve.csv"), book = scratch.file("chart.xlsx");
     std::ofstream(sheet) << "0.18,21\n0.185,63\n0.195,126\n0.2,252\n";
     std::string err;
-    ASSERT_EQ(run({"--registry", dir + "bw_registry.txt", "--addin", xlhost::default_addin_path(), "chart", sheet,
+    ASSERT_EQ(run({"--registry", scratch.file("registry.txt"), "--addin", xlhost::default_addin_path(), "chart", sheet,
                    "A1:B4", "--bw", "--out", book},
                   &err),
               0)
@@ -46,7 +48,6 @@ TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
     }
     EXPECT_NE(facts.find("series line Auxiliar!$B$3 000000\n"), std::string::npos) << facts;
     EXPECT_NE(facts.find("series line Auxiliar!$C$3 000000\n"), std::string::npos) << facts;
-    std::remove(book.c_str());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "command_script.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -259,7 +260,9 @@ std::string read_back(const std::string& path) {
 
 TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
     build(false, 250);
-    const std::string path = ::testing::TempDir() + "construction_chart.xlsx";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string path = scratch.file("construction_chart.xlsx");
     std::string error;
     ASSERT_TRUE(host->save_xlsx(path, &error, "Book2")) << error;
     const std::string facts = read_back(path);
@@ -282,7 +285,6 @@ TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
         "chart scatterChart",
     };
     for (const char* fact : expected) EXPECT_NE(facts.find(std::string(fact) + "\n"), std::string::npos) << fact << "\n" << facts;
-    std::remove(path.c_str());
 }
 
 TEST_F(Construction, AnEmptyChartIsNotWrittenAndLeavesNoFile) {
@@ -290,7 +292,9 @@ TEST_F(Construction, AnEmptyChartIsNotWrittenAndLeavesNoFile) {
     ASSERT_EQ(call(xlcNew, {i(1)}), 0);
     ASSERT_EQ(call(xlcWorkbookInsert, {i(2)}), 0);
     (void)none;
-    const std::string path = ::testing::TempDir() + "empty_chart.xlsx";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string path = scratch.file("empty_chart.xlsx");
     std::string error;
     EXPECT_FALSE(host->save_xlsx(path, &error));
     EXPECT_NE(error.find("without series"), std::string::npos) << error;
