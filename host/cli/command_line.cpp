@@ -42,6 +42,7 @@ struct Invocation {
     std::string excel_lang = "en";
     std::vector<std::string> operands;
     std::string registry = os::default_registry_file();
+    bool registry_named = false;  // --registry given: its folder must exist
     std::string command;
     std::string formula;
     std::string sheet;
@@ -81,6 +82,7 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             }
         } else if (arg == "--registry") {
             if (!value(&call.registry)) return false;
+            call.registry_named = true;
         } else if (arg == "--table") {
             call.table = true;
         } else if (arg == "--sheet") {
@@ -174,7 +176,7 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += usage;
         return status_ok;
     }
-    if (!os::registry_use_file(call.registry, &error)) {
+    if (!os::registry_use_file(call.registry, !call.registry_named, &error)) {
         err += "xlhost: " + error + "\n";
         return status_input;
     }
@@ -182,7 +184,8 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         // The add-in reads the language only when its installation folder is recorded too.
         const auto folder = std::filesystem::path(os::absolute_path(call.addin)).parent_path().string();
         if (!os::registry_set_text("Software\\Varentis", "PATH", folder.empty() ? "." : folder, &error) ||
-            !os::registry_set_text("Software\\Varentis", "IDIOMA", call.lang == "pt" ? "1" : "2", &error)) {
+            !os::registry_set_text("Software\\Varentis", "IDIOMA", call.lang == "pt" ? "1" : "2", &error) ||
+            !os::registry_saved(&error)) {
             err += "xlhost: " + error + "\n";
             return status_input;
         }
@@ -234,11 +237,14 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
     }
     host.auto_close();
     host.unload();
+    // A language the add-in stored that did not reach the file would be lost at the next run.
+    const bool saved = os::registry_saved(&error);
+    if (!saved) err += "xlhost: " + error + "\n";
     if (!host.faults().empty()) {
         err += "xlhost: the add-in misbehaved (" + std::to_string(host.faults().size()) + " faults)\n";
         return status_fault;
     }
-    return status_ok;
+    return saved ? status_ok : status_input;
 }
 
 }  // namespace xlhost

@@ -51,7 +51,11 @@ void activate_window(WindowHandle window);
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string* error);
 // Keeps the registry in this file between runs (the stand-in only; the real registry persists).
-bool registry_use_file(const std::string& path, std::string* error);
+// The file's folder must exist, unless make_folder asks to create it (the default place).
+// False, with the reason, for a file that cannot be read, parsed or written.
+bool registry_use_file(const std::string& path, bool make_folder, std::string* error);
+// False, with the reason, when a change since registry_use_file could not be saved.
+bool registry_saved(std::string* error);
 // Where the command line keeps the registry when no --registry is given ("" when there is none).
 std::string default_registry_file();
 

@@ -22,8 +22,8 @@ bool registry_set_text(const std::string& subkey, const std::string& name, const
     return true;
 }
 
-bool registry_use_file(const std::string& path, std::string* error) {
-    if (!path.empty()) {
+bool registry_use_file(const std::string& path, bool make_folder, std::string* error) {
+    if (make_folder && !path.empty()) {
         const auto folder = std::filesystem::path(path).parent_path();
         std::error_code code;
         if (!folder.empty()) std::filesystem::create_directories(folder, code);
@@ -32,11 +32,14 @@ bool registry_use_file(const std::string& path, std::string* error) {
             return false;
         }
     }
-    if (!sim::registry_use_file(path)) {
-        if (error) *error = "the registry file " + path + " is not readable as a registry";
-        return false;
-    }
-    return true;
+    return sim::registry_use_file(path, error);
+}
+
+bool registry_saved(std::string* error) {
+    const std::string failure = sim::registry_file_error();
+    if (failure.empty()) return true;
+    if (error) *error = failure;
+    return false;
 }
 
 std::string default_registry_file() {

@@ -69,7 +69,9 @@ bool registry_set_text(const std::string& subkey, const std::string& name, const
 
 // The real registry keeps its values between runs by itself: --registry FILE is accepted, as
 // on Linux, and the values go to the real registry all the same.
-bool registry_use_file(const std::string&, std::string*) { return true; }
+bool registry_use_file(const std::string&, bool, std::string*) { return true; }
+
+bool registry_saved(std::string*) { return true; }
 
 std::string default_registry_file() { return ""; }
 
