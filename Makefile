@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png test test-native test-windows dist bench clean
+.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png test test-native test-windows soak dist bench clean
 
 all: build
 
@@ -60,6 +60,10 @@ test-windows: build-windows
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)
 
 test: test-native test-windows
+
+# The add-in loaded, recalculated and unloaded 10000 times in one process (make test runs 1000).
+soak: build
+	VX_SOAK_CYCLES=10000 $(NATIVE)/tests/soak_tests
 
 # What to copy to a Windows machine: the add-in and its settings file, and the Windows host
 # with its stand-in XLCALL32.DLL to try the real DLL under Wine.
