@@ -13,8 +13,8 @@ mkdir -p "$(dirname "$prefix")"
 
 export WINEPREFIX="$prefix"
 # Without a display wineboot still works; under Xvfb it behaves as it will in the suites.
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a "$0" "$@"
+if [ -z "${VX_OWN_DISPLAY:-}" ]; then
+    exec "$here/own-display.sh" "$0" "$@"
 fi
 wineboot -i >/dev/null 2>&1
 # A virtual desktop: Wine then manages its windows itself instead of waiting (about two seconds
