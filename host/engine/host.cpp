@@ -22,6 +22,7 @@ Host::Impl::Impl(Options chosen) : options(std::move(chosen)) {
     os::activate_window(main);
     session().main_window = main;
     session().menus.reset(options.excel_language);
+    session().forget_shown();
 }
 
 Host::Impl::~Impl() {
@@ -51,6 +52,12 @@ bool Host::load(const std::string& path, std::string* error) {
     if (!module) {
         impl_->engine.detach();
         if (error) *error = why;
+        return false;
+    }
+    // Excel opens an XLL through xlAutoOpen: a library without it is not an add-in.
+    if (module->symbol("xlAutoOpen") == nullptr) {
+        impl_->engine.detach();
+        if (error) *error = path + " is not an add-in: it does not export xlAutoOpen";
         return false;
     }
     impl_->module = std::move(module);
@@ -235,8 +242,15 @@ void Host::calc() { impl_->calculate(); }
 const std::vector<CallRecord>& Host::calls() const { return impl_->engine.session.calls; }
 void Host::clear_calls() { impl_->session().calls.clear(); }
 const std::vector<Alert>& Host::alerts() const { return impl_->engine.session.alerts; }
-void Host::clear_alerts() { impl_->session().alerts.clear(); }
+void Host::clear_alerts() { impl_->session().forget_shown(); }
+std::vector<ShownMessageBox> Host::message_boxes() const {
+    std::vector<ShownMessageBox> boxes;
+    for (const auto& box : impl_->engine.session.message_boxes()) boxes.push_back({box.caption, box.text, box.style});
+    return boxes;
+}
 int Host::outstanding_values() const { return impl_->engine.session.memory.outstanding(); }
+const std::vector<std::string>& Host::notes() const { return impl_->engine.session.notes; }
+void Host::clear_notes() { impl_->session().notes.clear(); }
 const std::vector<std::string>& Host::faults() const { return impl_->engine.session.faults; }
 void Host::clear_faults() { impl_->session().faults.clear(); }
 std::uintptr_t Host::main_window() const { return impl_->engine.session.main_window; }
