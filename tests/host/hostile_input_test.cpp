@@ -1,8 +1,10 @@
 // What the host does with input meant to break it: sheets and formulas at and beyond what a
 // worksheet holds, files that are not sheets, libraries that are not add-ins, bytes that would
 // act on a terminal. Each gets a value or one clear line and its exit status, never a crash.
+#include <stdexcept>
 #include <string>
 
+#include "capi/xloper_values.h"
 #include "fresh_folder.h"
 #include "host_fixture.h"
 
@@ -138,6 +140,25 @@ TEST_F(HostileCommandLine, ControlCharactersFromTheInputAreEscapedInMessages) {
     r = run({"calc", folder.file("nul.csv", std::string("1,\0\n", 4))});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(xlhost::printable(std::string("a\0b\tc\n\x7F\xE1", 8)), "a\\x00b\\x09c\\x0A\\x7F\xE1");
+}
+
+}  // namespace
+
+namespace {
+
+// Row and column fields are 16 and 8 bits: the last row (65535, 0-based) and column (255) go
+// in, one more is refused rather than cut to its low bits.
+TEST(RecordFields, ACountOrCoordinateThatDoesNotFitIsRefusedNeverCut) {
+    using xlhost::capi::record_field;
+    EXPECT_EQ(record_field<uint16_t>(65535, "row"), 65535);
+    EXPECT_THROW(record_field<uint16_t>(65536, "row"), std::range_error);
+    EXPECT_THROW(record_field<uint16_t>(-1, "row"), std::range_error);
+    EXPECT_EQ(record_field<uint8_t>(255, "column"), 255);
+    EXPECT_THROW(record_field<uint8_t>(256, "column"), std::range_error);
+    const XLREF whole_sheet = xlhost::capi::record_rectangle({0, 0, 65535, 255});
+    EXPECT_EQ(whole_sheet.rwLast, 65535);
+    EXPECT_EQ(whole_sheet.colLast, 255);
+    EXPECT_THROW(xlhost::capi::record_rectangle({0, 0, 65536, 0}), std::range_error);
 }
 
 }  // namespace
