@@ -8,6 +8,7 @@
 
 #include "command_script.h"
 #include "host/fresh_folder.h"
+#include "xlsx/zip_archive.h"
 
 namespace {
 
@@ -127,6 +128,26 @@ TEST(HostileChartFile, AnOutputThatCannotBeWrittenIsOneLine) {
     EXPECT_EQ(status, 2);
     EXPECT_EQ(err, "xlhost: cannot write " + book + ": No such file or directory\n");
     EXPECT_EQ(out, "");
+}
+
+}  // namespace
+
+namespace {
+
+// The archive's counts and name lengths are 16-bit: one part or one byte of a name too many
+// is refused, and what fits reads back.
+TEST(ZipArchive, CountsAndNamesBeyondTheirFieldsAreRefused) {
+    std::vector<xlhost::xlsx::ZipEntry> entries(65535, {"p", ""});
+    std::string archive, error;
+    ASSERT_TRUE(xlhost::xlsx::write_zip(entries, &archive, &error)) << error;
+    std::vector<xlhost::xlsx::ZipEntry> read;
+    ASSERT_TRUE(xlhost::xlsx::read_zip(archive, &read, &error)) << error;
+    EXPECT_EQ(read.size(), 65535u);
+    entries.push_back({"p", ""});
+    EXPECT_FALSE(xlhost::xlsx::write_zip(entries, &archive, &error));
+    EXPECT_EQ(error, "more than 65535 parts for a zip archive");
+    EXPECT_TRUE(xlhost::xlsx::write_zip({{std::string(65535, 'n'), "x"}}, &archive, &error)) << error;
+    EXPECT_FALSE(xlhost::xlsx::write_zip({{std::string(65536, 'n'), "x"}}, &archive, &error));
 }
 
 }  // namespace
