@@ -137,7 +137,7 @@ TEST_F(HostileCommandLine, ControlCharactersFromTheInputAreEscapedInMessages) {
     r = run({"calc", sheet});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "xlhost: " + sheet + ": cell A1: unexpected '\\x1B' at position 8\n");
-    r = run({"calc", folder.file("nul.csv", std::string("1,\0\n", 4))});
+    r = run({"calc", folder.file("zero_byte.csv", std::string("1,\0\n", 4))});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(xlhost::printable(std::string("a\0b\tc\n\x7F\xE1", 8)), "a\\x00b\\x09c\\x0A\\x7F\xE1");
 }
