@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "command_script.h"
+#include "read_back.h"
 #include "host/fresh_folder.h"
 #include "xlsx/zip_archive.h"
 
@@ -14,17 +15,6 @@ namespace {
 
 using xlhost::Value;
 
-// openpyxl reads the saved file back; the script prints one fact per line.
-std::string read_back(const std::string& path) {
-    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + path + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return "popen failed";
-    std::string out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-    pclose(pipe);
-    return out;
-}
 
 class HostileValues : public CommandScript {
 protected:
