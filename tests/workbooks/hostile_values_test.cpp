@@ -7,14 +7,13 @@
 #include <sstream>
 
 #include "command_script.h"
-#include "read_back.h"
 #include "host/fresh_folder.h"
+#include "read_back.h"
 #include "xlsx/zip_archive.h"
 
 namespace {
 
 using xlhost::Value;
-
 
 class HostileValues : public CommandScript {
 protected:
