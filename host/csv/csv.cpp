@@ -12,21 +12,27 @@ class Utf8Input {
 public:
     explicit Utf8Input(std::streambuf& in) : in_(in) {}
 
-    // The byte `ahead` places on (0 the next one), or EOF.
+    // The byte `ahead` places on (0 the next one, up to 2), or EOF.
     int peek(size_t ahead = 0) {
-        while (ahead_.size() <= ahead) {
+        if (ahead == 0 && waiting_ == 0) return in_.sgetc();
+        while (waiting_ <= ahead) {
             const int byte = in_.sbumpc();
             if (byte == EOF) return EOF;
-            ahead_.push_back(static_cast<char>(byte));
+            ahead_[waiting_++] = static_cast<unsigned char>(byte);
         }
-        return static_cast<unsigned char>(ahead_[ahead]);
+        return ahead_[ahead];
     }
 
     // Takes the next byte (there is one: peek() said so). False when it breaks UTF-8.
     bool take(char* out) {
-        peek();
-        const auto byte = static_cast<unsigned char>(ahead_.front());
-        ahead_.erase(0, 1);
+        unsigned char byte;
+        if (waiting_ > 0) {
+            byte = ahead_[0];
+            for (size_t i = 1; i < waiting_; ++i) ahead_[i - 1] = ahead_[i];
+            --waiting_;
+        } else {
+            byte = static_cast<unsigned char>(in_.sbumpc());
+        }
         *out = static_cast<char>(byte);
         if (needed_ == 0) {
             character_line_ = line_;
@@ -72,7 +78,8 @@ private:
     }
 
     std::streambuf& in_;
-    std::string ahead_;
+    unsigned char ahead_[3] = {};  // bytes read ahead of the next one taken
+    size_t waiting_ = 0;
     int line_ = 1, column_ = 0;
     int character_line_ = 1, character_column_ = 0;
     int needed_ = 0;
