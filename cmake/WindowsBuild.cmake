@@ -60,9 +60,11 @@ endif()
 #   help page would open a real window.
 # - tests/menu/registry_file_cli_test.cpp (not built): the stand-in registry's file; the
 #   Windows host keeps its settings in the real registry and has no such file.
+# - tests/host/special_files_test.cpp (not built): the devices and named pipes of a POSIX system.
 set(VX_WINE_EXCLUDED_host_tests "Dispatch.EscapingExceptionsAreFaults")
 set(VX_WINE_EXCLUDED_SOURCES_menu ${CMAKE_SOURCE_DIR}/tests/menu/ajuda_sem_navegador_test.cpp
                                   ${CMAKE_SOURCE_DIR}/tests/menu/registry_file_cli_test.cpp)
+set(VX_WINE_EXCLUDED_SOURCES_host ${CMAKE_SOURCE_DIR}/tests/host/special_files_test.cpp)
 
 set(VX_WINE_RUN_SUITE ${CMAKE_SOURCE_DIR}/scripts/wine/run-suite.sh)
 set(VX_WINE_IN_PREFIX ${CMAKE_SOURCE_DIR}/scripts/wine/in-prefix.sh)

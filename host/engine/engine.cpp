@@ -220,6 +220,9 @@ Value Engine::call_registered(size_t index, const std::vector<Operand>& operands
         const Operand operand = i < operands.size() ? operands[i] : Operand{};
         Converted converted = convert_argument(letter, operand, site, session);
         if (converted.refusal) {
+            if (!converted.why.empty())
+                session.notes.push_back(entry.function_text + ": argument " + std::to_string(i + 1) + " has " +
+                                        converted.why + ", so the cell answers " + display(*converted.refusal));
             answer = *converted.refusal;
             refused = true;
             break;

@@ -64,7 +64,8 @@ bool Host::save_xlsx(const std::string& path, std::string* error, const std::str
 
 bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
 #ifdef XLHOST_HAS_DIALOGS
-    sim::dialog_set_driver([clicks](plat::Form form) {
+    sim::dialog_set_driver([clicks, answered = impl_->dialogs_answered](plat::Form form) {
+        ++*answered;
         for (const auto& control : clicks)
             if (sim::form_open(form)) sim::form_click(form, control);
     });
@@ -74,6 +75,8 @@ bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
     return false;
 #endif
 }
+
+int Host::dialogs_answered() const { return *impl_->dialogs_answered; }
 
 void Host::run_as_command(const std::function<void()>& body) {
     capi::Session& session = impl_->session();

@@ -47,6 +47,15 @@ WindowHandle create_top_window(const std::string& class_name);
 void destroy_top_window(WindowHandle window);
 void activate_window(WindowHandle window);
 
+// ---- Message boxes ----
+// The Windows message boxes the add-in has shown, in order (each one recorded and closed by the
+// platform as it opened): caption and text in cp1252, the style its icon and buttons show.
+struct MessageBoxShown {
+    std::string caption, text;
+    unsigned style = 0;
+};
+std::vector<MessageBoxShown> message_boxes_shown();
+
 // ---- The registry (HKEY_LOCAL_MACHINE) ----
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string* error);

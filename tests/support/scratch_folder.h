@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <system_error>
@@ -43,6 +44,11 @@ public:
     std::string path() const { return folder_.string(); }
     // The full path of NAME inside the folder (which need not exist yet).
     std::string file(const std::string& name) const { return (folder_ / name).string(); }
+    // Writes the bytes as they are into NAME inside the folder and answers its full path.
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+        return file(name);
+    }
 
 private:
     std::filesystem::path folder_;

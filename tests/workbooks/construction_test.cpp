@@ -8,6 +8,7 @@
 
 #include "command_script.h"
 #include "support/scratch_folder.h"
+#include "read_back.h"
 
 namespace {
 
@@ -244,18 +245,6 @@ TEST_F(Construction, PortugueseStyleNamesAreFontStyles) {
     build(false, 10, "Negrito");
     EXPECT_TRUE(look_at(sheet("Auxiliar"), 0, 0).bold);
     EXPECT_TRUE(book2().sheets()[0]->objects().chart->title.font.bold);
-}
-
-// openpyxl reads the saved file back; the script prints one fact per line.
-std::string read_back(const std::string& path) {
-    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + path + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return "popen failed";
-    std::string out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-    pclose(pipe);
-    return out;
 }
 
 TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {

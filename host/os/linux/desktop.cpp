@@ -16,6 +16,12 @@ void destroy_top_window(WindowHandle window) { sim::window_destroy(reinterpret_c
 
 void activate_window(WindowHandle window) { sim::window_set_active(reinterpret_cast<plat::Window>(window)); }
 
+std::vector<MessageBoxShown> message_boxes_shown() {
+    std::vector<MessageBoxShown> shown;
+    for (const auto& box : sim::message_boxes()) shown.push_back({box.caption, box.text, box.style});
+    return shown;
+}
+
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string*) {
     sim::registry_set_text(subkey, name, text);

@@ -48,6 +48,12 @@ void activate_window(WindowHandle window) {
     SetActiveWindow(handle);
 }
 
+std::vector<MessageBoxShown> message_boxes_shown() {
+    std::vector<MessageBoxShown> shown;
+    for (const auto& box : xlhost::win32::message_boxes_seen()) shown.push_back({box.caption, box.text, box.style});
+    return shown;
+}
+
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string* error) {
     HKEY key = nullptr;
