@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "command_script.h"
+#include "xlsx_facts.h"
 
 namespace {
 
@@ -245,24 +246,12 @@ TEST_F(Construction, PortugueseStyleNamesAreFontStyles) {
     EXPECT_TRUE(book2().sheets()[0]->objects().chart->title.font.bold);
 }
 
-// openpyxl reads the saved file back; the script prints one fact per line.
-std::string read_back(const std::string& path) {
-    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + path + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return "popen failed";
-    std::string out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-    pclose(pipe);
-    return out;
-}
-
 TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
     build(false, 250);
     const std::string path = ::testing::TempDir() + "construction_chart.xlsx";
     std::string error;
     ASSERT_TRUE(host->save_xlsx(path, &error, "Book2")) << error;
-    const std::string facts = read_back(path);
+    const std::string facts = workbooks_test::read_xlsx_facts(path);
     const char* const expected[] = {
         "sheet CS x Exp visible chartsheet",
         "sheet Auxiliar veryHidden worksheet",
