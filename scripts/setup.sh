@@ -11,7 +11,7 @@ native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
-         libz-mingw-w64-dev dpkg-dev)
+         fonts-wine libz-mingw-w64-dev dpkg-dev)
 
 wanted=()
 case "$side" in
