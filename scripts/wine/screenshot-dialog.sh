@@ -26,9 +26,8 @@ if [ -z "$window" ]; then
     echo "screenshot-dialog.sh: no window captioned /$caption/ appeared" >&2
     exit 1
 fi
-sleep 2  # painted and activated
-# The screen as it is, cut to the window's rectangle (a capture of the window alone can show
-# its caption in the inactive colours).
+sleep 1  # painted
+# The screen cut to the window's rectangle: what a person sees there, frame and caption included.
 geometry=$(xwininfo -id "$window" | awk '
     /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
     /Width:/ { w = $NF } /Height:/ { h = $NF }

@@ -1,10 +1,10 @@
 // The chart command line's own checks, before any add-in runs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "xlhost/host.h"
+#include "scratch_directory.h"
 #include "xlsx_facts.h"
 
 namespace {
@@ -29,11 +29,12 @@ TEST(ChartCommandLine, RefusesIncompleteOrMisplacedOptions) {
 // The whole command with the real add-in, read back by openpyxl. Palette colour 1 is black,
 // which the writer must not take for "no colour": the black-and-white lines are saved black.
 TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
-    const std::string dir = ::testing::TempDir();
-    const std::string sheet = dir + "bw_curve.csv", book = dir + "bw_chart.xlsx";
+    const workbooks_test::ScratchDirectory dir;
+    ASSERT_TRUE(dir.made());
+    const std::string sheet = dir.file("bw_curve.csv"), book = dir.file("bw_chart.xlsx");
     std::ofstream(sheet) << "0.18,21\n0.185,63\n0.195,126\n0.2,252\n";
     std::string err;
-    ASSERT_EQ(run({"--registry", dir + "bw_registry.txt", "--addin", xlhost::default_addin_path(), "chart", sheet,
+    ASSERT_EQ(run({"--registry", dir.file("bw_registry.txt"), "--addin", xlhost::default_addin_path(), "chart", sheet,
                    "A1:B4", "--bw", "--out", book},
                   &err),
               0)
@@ -41,7 +42,6 @@ TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
     const std::string facts = workbooks_test::read_xlsx_facts(book);
     EXPECT_NE(facts.find("series line Auxiliar!$B$3 000000\n"), std::string::npos) << facts;
     EXPECT_NE(facts.find("series line Auxiliar!$C$3 000000\n"), std::string::npos) << facts;
-    std::remove(book.c_str());
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // the add-in's order, and the model it leaves: the new workbook, the very hidden data sheet,
 // the chart sheet with its three series, titles and formats; then the same workbook saved as
 // .xlsx and read back with openpyxl.
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "command_script.h"
+#include "scratch_directory.h"
 #include "xlsx_facts.h"
 
 namespace {
@@ -248,7 +248,9 @@ TEST_F(Construction, PortugueseStyleNamesAreFontStyles) {
 
 TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
     build(false, 250);
-    const std::string path = ::testing::TempDir() + "construction_chart.xlsx";
+    const workbooks_test::ScratchDirectory dir;
+    ASSERT_TRUE(dir.made());
+    const std::string path = dir.file("construction_chart.xlsx");
     std::string error;
     ASSERT_TRUE(host->save_xlsx(path, &error, "Book2")) << error;
     const std::string facts = workbooks_test::read_xlsx_facts(path);
@@ -271,7 +273,6 @@ TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
         "chart scatterChart",
     };
     for (const char* fact : expected) EXPECT_NE(facts.find(std::string(fact) + "\n"), std::string::npos) << fact << "\n" << facts;
-    std::remove(path.c_str());
 }
 
 TEST_F(Construction, AnEmptyChartIsNotWrittenAndLeavesNoFile) {
@@ -279,7 +280,9 @@ TEST_F(Construction, AnEmptyChartIsNotWrittenAndLeavesNoFile) {
     ASSERT_EQ(call(xlcNew, {i(1)}), 0);
     ASSERT_EQ(call(xlcWorkbookInsert, {i(2)}), 0);
     (void)none;
-    const std::string path = ::testing::TempDir() + "empty_chart.xlsx";
+    const workbooks_test::ScratchDirectory dir;
+    ASSERT_TRUE(dir.made());
+    const std::string path = dir.file("empty_chart.xlsx");
     std::string error;
     EXPECT_FALSE(host->save_xlsx(path, &error));
     EXPECT_NE(error.find("without series"), std::string::npos) << error;
