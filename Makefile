@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png test test-native test-windows soak dist bench clean
+.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png screenshots test test-native test-windows soak dist bench clean
 
 all: build
 
@@ -51,6 +51,11 @@ chart-png: build
 	$(XLHOST) chart examples/curve.csv A1:B4 --bw --out out/chart_bw.xlsx
 	scripts/render_chart.sh out/chart.xlsx out/chart.png
 	scripts/render_chart.sh out/chart_bw.xlsx out/chart_bw.png
+
+# Screenshots of the add-in's dialogs under Wine, each cropped to its dialog, in out/screenshots/
+# (installs x11-apps and ImageMagick when they are missing; only this target needs them).
+screenshots: build-windows
+	scripts/wine/screenshots.sh $(WINDOWS) out/screenshots
 
 test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure --schedule-random -j $(JOBS)

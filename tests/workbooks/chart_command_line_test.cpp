@@ -1,11 +1,11 @@
 // The chart command line's own checks, before any add-in runs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "support/scratch_folder.h"
 #include "xlhost/host.h"
+#include "xlsx_facts.h"
 
 namespace {
 
@@ -39,13 +39,7 @@ TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
                   &err),
               0)
         << err;
-    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + book + " 2>&1";
-    std::string facts;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (fgets(buffer, sizeof buffer, pipe) != nullptr) facts += buffer;
-        pclose(pipe);
-    }
+    const std::string facts = workbooks_test::read_xlsx_facts(book);
     EXPECT_NE(facts.find("series line Auxiliar!$B$3 000000\n"), std::string::npos) << facts;
     EXPECT_NE(facts.find("series line Auxiliar!$C$3 000000\n"), std::string::npos) << facts;
 }

@@ -2,13 +2,12 @@
 // the add-in's order, and the model it leaves: the new workbook, the very hidden data sheet,
 // the chart sheet with its three series, titles and formats; then the same workbook saved as
 // .xlsx and read back with openpyxl.
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "command_script.h"
 #include "support/scratch_folder.h"
-#include "read_back.h"
+#include "xlsx_facts.h"
 
 namespace {
 
@@ -254,7 +253,7 @@ TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
     const std::string path = scratch.file("construction_chart.xlsx");
     std::string error;
     ASSERT_TRUE(host->save_xlsx(path, &error, "Book2")) << error;
-    const std::string facts = read_back(path);
+    const std::string facts = workbooks_test::read_xlsx_facts(path);
     const char* const expected[] = {
         "sheet CS x Exp visible chartsheet",
         "sheet Auxiliar veryHidden worksheet",
