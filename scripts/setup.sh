@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
-# Runs apt-get only for packages that are missing. Usage: setup.sh [native|windows|all]
+# Runs apt-get only for packages that are missing. Usage: setup.sh [native|windows|bench|all]
+# `bench` is what only `make bench` needs: QuantLib, the peer the benchmarks measure against
+# (the add-in and the test suites never link it).
 set -euo pipefail
 
 side=${1:-all}
@@ -9,13 +11,15 @@ native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+bench=(libquantlib0-dev)
 
 wanted=()
 case "$side" in
   native) wanted=("${native[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
+  bench) wanted=("${native[@]}" "${bench[@]}") ;;
   all) wanted=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [native|windows|bench|all]" >&2; exit 2 ;;
 esac
 
 missing=()
