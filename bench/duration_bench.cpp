@@ -30,11 +30,14 @@ void BM_duration(benchmark::State& state) {
         state.SkipWithError("VX.DURATION did not answer its five rows");
         return;
     }
+    // The result array comes from malloc, so only allocations beyond it are counted.
+    const std::size_t antes = alocacoes();
     for (auto _ : state) {
         LPXLOPER r = e.duration(intervalo.valor(), carteira.valor());
         benchmark::DoNotOptimize(r->val.array.lparray[1].val.num);
         e.xl_auto_free(r);
     }
+    informa_alocacoes(state, antes);
 }
 
 BENCHMARK(BM_duration)->Unit(benchmark::kMicrosecond)->Apply([](benchmark::internal::Benchmark* b) {

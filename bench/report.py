@@ -89,6 +89,8 @@ def curve_table(f):
 def duration_table(f):
     payments = (10, 100, 1000, 10000, 65535)
     rows = [["n = %d" % n] + [cell(_us(f.ns("BM_duration", n=n, m=m))) for m in payments] for n in (50, 1000)]
+    rows += [["n = %d, heap allocations per call" % n] +
+             [cell(f.counter("BM_duration", "allocs", n=n, m=m)) for m in payments] for n in (50, 1000)]
     return table(["VX.DURATION, µs per call"] + ["m = %d" % m for m in payments], rows)
 
 
@@ -147,6 +149,10 @@ def targets(f):
     allocs = None if None in allocs else max(allocs)
     add("heap allocations per call, VX.INTERPOLEX and VX.CSPLINE (most of any case)", allocs, "0",
         lambda v: v == 0, "")
+    allocs = [f.counter("BM_duration", "allocs", n=n, m=m) for n in (50, 1000) for m in (10, 100, 1000, 10000, 65535)]
+    allocs = None if None in allocs else max(allocs)
+    add("VX.DURATION heap allocations per call besides its result array (most of any case)", allocs, "0",
+        lambda v: v == 0, "")
     costs = [per_formula(f, n) for n in HOST_SIZES]
     add("xlhost calc, cost per formula, largest / smallest from 10³ to 6·10⁴",
         None if None in costs else max(costs) / min(costs), "≤ 1.25×", lambda v: v <= 1.25)
@@ -165,7 +171,8 @@ def machine(context):
         pass
     load = context.get("load_avg")
     load_text = ", load average %s at the start" % " / ".join("%.2f" % x for x in load) if load else ""
-    return "%s, %s cores%s (%s)" % (model, context.get("num_cpus", "?"), load_text, context.get("date", ""))
+    return "%s at %s MHz, %s cores%s (%s)" % (model, context.get("mhz_per_cpu", "?"), context.get("num_cpus", "?"),
+                                              load_text, context.get("date", ""))
 
 
 def main(argv):
