@@ -1,12 +1,12 @@
 // Answers a file of cases through the worksheet exports, called as Excel calls them, so that
-// a script can hold every answer against a high-precision evaluation. One case a line on
-// standard input, one answer a line on standard output:
+// a script can hold every answer against a high-precision evaluation. Cases on standard input,
+// one line of answers for each line of cases on standard output:
 //   I anos_flat n w1 r1 ... wn rn k a1 ... ak   VX.INTERPOLEX(a; curve; anos_flat) for each a
 //   C n w1 r1 ... wn rn k a1 ... ak             VX.CSPLINE(a; curve) for each a
 //   D n w1 r1 ... wn rn m f1 d1 ... fm dm       VX.DURATION(curve; portfolio)
 // Numbers come back with 17 significant digits (exactly the double), errors as Excel writes
-// them, the answers of one line on one line (VX.DURATION's five rows). --addin PATH measures another build of the add-in
-// (an older one, for a baseline).
+// them; VX.DURATION's five rows on one line. --addin PATH answers through another build of the
+// add-in (an older one, for a baseline).
 #include <cstdio>
 #include <iostream>
 #include <sstream>
