@@ -6,7 +6,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png screenshots test test-native test-windows soak dist bench clean
+.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png screenshots test test-native test-windows soak dist bench precision precision-baseline clean
 
 all: build
 
@@ -79,8 +79,37 @@ dist: build-windows
 	cp $(WINDOWS)/bin/xlhost.exe $(WINDOWS)/bin/XLCALL32.DLL dist/host/
 	i686-w64-mingw32-strip --strip-debug dist/varentis.xll dist/host/xlhost.exe dist/host/XLCALL32.DLL
 
-bench: build
-	$(NATIVE)/bench/varentis_bench
+# The benchmarks against their QuantLib peer (installed here, for this target only): medians of
+# five repetitions, interleaved at random, as a table; the raw figures in out/bench.json.
+BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_min_time=0.2 --benchmark_enable_random_interleaving=true
+
+bench: deps-native
+	@scripts/setup.sh bench
+	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_BENCH_PEER=ON
+	cmake --build $(NATIVE) -j $(JOBS) --target varentis_bench
+	@mkdir -p out
+	$(NATIVE)/bench/varentis_bench $(BENCH_FLAGS) --benchmark_display_aggregates_only=true \
+	  --benchmark_out=out/bench.json --benchmark_out_format=json
+	/usr/bin/python3 bench/report.py out/bench.json
+
+# The precision of VX.INTERPOLEX, VX.CSPLINE and VX.DURATION against exact answers on 10^6
+# random cases (made once, with their exact answers, into out/precision/), and against the
+# baseline's answers when `make precision-baseline` has made them.
+PRECISION := /usr/bin/python3 bench/precision/run.py --driver $(NATIVE)/bench/precision_driver --work out/precision
+
+precision: build
+	$(PRECISION) --baseline baseline.txt
+
+# The answers of the add-in as it was at PRECISION_BASE (the cores before the speed work), for
+# the same cases: that revision's add-in is built apart, under build/precision-base/.
+PRECISION_BASE ?= 321440a
+precision-baseline: build
+	rm -rf build/precision-base/src && mkdir -p build/precision-base/src
+	git archive $(PRECISION_BASE) | tar -x -C build/precision-base/src
+	cmake -S build/precision-base/src -B build/precision-base/build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVX_TESTS=OFF -DVX_BENCH=OFF
+	cmake --build build/precision-base/build -j $(JOBS) --target varentis
+	$(PRECISION) --addin build/precision-base/build/src/libvarentis.so --answers baseline.txt
 
 clean:
 	rm -rf build dist out

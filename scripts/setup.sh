@@ -2,7 +2,9 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
 # Runs apt-get only for packages that are missing. For the Windows side it also cross-builds,
 # once, the libraries that Debian ships only for Linux (scripts/mingw-deps.sh, cached in
-# build/deps/). Usage: setup.sh [native|windows|all]
+# build/deps/). Usage: setup.sh [native|windows|bench|all]
+# `bench` is what only `make bench` needs: QuantLib, the peer the benchmarks measure against
+# (the add-in and the test suites never link it).
 set -euo pipefail
 
 side=${1:-all}
@@ -12,13 +14,15 @@ native=(build-essential cmake ninja-build pkg-config git
         libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
          fonts-wine libz-mingw-w64-dev dpkg-dev)
+bench=(libquantlib0-dev)
 
 wanted=()
 case "$side" in
   native) wanted=("${native[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
+  bench) wanted=("${native[@]}" "${bench[@]}") ;;
   all) wanted=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [native|windows|bench|all]" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -44,6 +48,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-if [ "$side" != native ]; then
+if [ "$side" = windows ] || [ "$side" = all ]; then
   "$(dirname "$0")/mingw-deps.sh" i686
 fi

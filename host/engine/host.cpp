@@ -81,6 +81,11 @@ void Host::unload() {
 }
 
 bool Host::loaded() const { return impl_->module != nullptr; }
+
+void* Host::procedure(const std::string& name) const {
+    return impl_->module ? impl_->module->symbol(name) : nullptr;
+}
+
 std::string Host::addin_path() const { return impl_->engine.session.addin_path; }
 
 int Host::auto_open() { return impl_->entry("xlAutoOpen"); }

@@ -119,6 +119,10 @@ public:
     bool loaded() const;
     // The add-in's full path as xlGetName answers it ("" when nothing is loaded).
     std::string addin_path() const;
+    // The address of a procedure the loaded add-in exports, as Excel calls a registered
+    // function through it (null when nothing is loaded or there is no such export). For the
+    // benchmarks, which time an export on its own, without the formula engine around it.
+    void* procedure(const std::string& name) const;
     // The xlAuto* entries; each answers the entry's result (-1 when the add-in lacks it).
     int auto_open();
     int auto_close();
