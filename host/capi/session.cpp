@@ -20,4 +20,9 @@ void Session::fault(const std::string& what) {
     std::fprintf(stderr, "xlhost: FAULT: %s\n", what.c_str());
 }
 
+void Session::record_call(CallRecord record) {
+    calls.push_back(std::move(record));
+    if (call_watch) call_watch(calls.back());
+}
+
 }  // namespace xlhost::capi

@@ -35,6 +35,7 @@ struct Session {
     Registrations registrations;
     std::vector<Alert> alerts;
     std::vector<CallRecord> calls;
+    std::function<void(const CallRecord&)> call_watch;  // told of each call as it is answered
     std::vector<std::string> faults;
     std::map<std::string, Value, NoCaseLess> names;  // names SET.NAME defined with a value
 
@@ -49,6 +50,7 @@ struct Session {
     std::string calls_note;
 
     void fault(const std::string& what);
+    void record_call(CallRecord record);
     Sheet& sheet_in_use() { return current_sheet ? *current_sheet : model.active_sheet(); }
 };
 

@@ -202,6 +202,9 @@ void Host::calc() { impl_->calculate(); }
 
 const std::vector<CallRecord>& Host::calls() const { return impl_->engine.session.calls; }
 void Host::clear_calls() { impl_->session().calls.clear(); }
+void Host::watch_calls(std::function<void(const CallRecord&)> watch) {
+    impl_->session().call_watch = std::move(watch);
+}
 const std::vector<Alert>& Host::alerts() const { return impl_->engine.session.alerts; }
 void Host::clear_alerts() { impl_->session().alerts.clear(); }
 int Host::outstanding_values() const { return impl_->engine.session.memory.outstanding(); }

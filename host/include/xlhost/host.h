@@ -176,6 +176,9 @@ public:
     // ---- What the add-in did ----
     const std::vector<CallRecord>& calls() const;
     void clear_calls();
+    // Runs `watch` for each call of the add-in into Excel the moment it has been answered, while
+    // the add-in's code still runs (a test looks at a dialog or a window then); null stops it.
+    void watch_calls(std::function<void(const CallRecord&)> watch);
     const std::vector<Alert>& alerts() const;
     void clear_alerts();
     // Values handed to the add-in that still wait for xlFree.
