@@ -141,9 +141,12 @@ Value Engine::take_record(XLOPER* record, const std::string& who) {
         value = Value::err(xlerrValue);
     }
     if (bits == xlbitDLLFree) {
+        // Excel hands back its own copy of the record: the add-in may rely on what the record
+        // points to, never on the record itself.
+        XLOPER copy = *record;
         os::SlotValue slot;
         slot.slot = os::Slot::pointer;
-        slot.ptr = record;
+        slot.ptr = &copy;
         if (session.module == nullptr || session.module->symbol("xlAutoFree") == nullptr)
             session.fault(who + " returned a value with xlbitDLLFree, but the add-in exports no xlAutoFree");
         else
