@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
-# Runs apt-get only for packages that are missing. Usage: setup.sh [native|windows|all]
+# Runs apt-get only for packages that are missing. Usage: setup.sh [native|windows|fuzz|all]
 set -euo pipefail
 
 side=${1:-all}
@@ -9,13 +9,16 @@ native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+# libFuzzer and the sanitizers' runtimes come with Debian's clang.
+fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev)
 
 wanted=()
 case "$side" in
   native) wanted=("${native[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
-  all) wanted=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [native|windows|all]" >&2; exit 2 ;;
+  fuzz) wanted=("${fuzz[@]}") ;;
+  all) wanted=("${native[@]}" "${windows[@]}" "${fuzz[@]}") ;;
+  *) echo "usage: $0 [native|windows|fuzz|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "capi/xloper_values.h"
+#include "engine/arguments.h"
 #include "engine/host_impl.h"
 #include "formula/formula.h"
 
@@ -149,6 +150,26 @@ Value Host::eval(const std::string& formula, std::string* error) {
     engine::CallSite site;
     site.sheet = &impl_->session().model.active_sheet();
     return impl_->engine.evaluate(parsed, site);
+}
+
+Value Host::call_function(const std::string& excel_name, const std::vector<CArgument>& arguments) {
+    auto& session = impl_->session();
+    const int found = session.registrations.find_name(excel_name);
+    if (found < 0 || session.registrations.at(static_cast<size_t>(found)).macro_type == 2) return Value::err(xlerrName);
+    const auto index = static_cast<size_t>(found);
+    const capi::TypeText type = session.registrations.type(index);
+    std::vector<os::SlotValue> slots;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        os::SlotValue slot;
+        slot.slot = i < type.arguments.size() ? engine::slot_of(type.arguments[i]) : os::Slot::pointer;
+        slot.i16 = static_cast<int16_t>(arguments[i].integer);
+        slot.u16 = static_cast<uint16_t>(arguments[i].integer);
+        slot.i32 = arguments[i].integer;
+        slot.f64 = arguments[i].number;
+        slot.ptr = const_cast<void*>(arguments[i].record);
+        slots.push_back(slot);
+    }
+    return impl_->engine.call_converted(index, slots, &session.model.active_sheet());
 }
 
 namespace {
