@@ -11,6 +11,7 @@ TEST_F(Planilha, HedgeWorkedExamples) {
     EXPECT_TRUE(numero("=VX.HEDGE(0.18;252;-10000000;0.19;504)", 165));
     EXPECT_TRUE(numero("=VX.HEDGE(0.18;252;10000000;0.19;504;;;2)", -331));
     EXPECT_TRUE(numero("=VX.HEDGE(0.18;252;0;0.19;504)", 0));
+    EXPECT_TRUE(numero("=VX.HEDGE(0.18;252;100000000;0.19;1)", -5));  // one business day is enough
 }
 
 TEST_F(Planilha, HedgeErrors) {
