@@ -11,7 +11,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows deps-fuzz build build-sanitize build-windows build-fuzz demo chart-png test test-native test-windows fuzz fuzz-smoke dist bench clean
+.PHONY: all deps deps-native deps-windows deps-fuzz build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows soak fuzz fuzz-smoke dist bench clean
 
 all: build
 
@@ -68,9 +68,14 @@ chart-png: build
 	scripts/render_chart.sh out/chart.xlsx out/chart.png
 	scripts/render_chart.sh out/chart_bw.xlsx out/chart_bw.png
 
+# Screenshots of the add-in's dialogs under Wine, each cropped to its dialog, in out/screenshots/
+# (installs x11-apps and ImageMagick when they are missing; only this target needs them).
+screenshots: build-windows
+	scripts/wine/screenshots.sh $(WINDOWS) out/screenshots
+
 test-native: build build-sanitize
-	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
-	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cd $(NATIVE) && ctest --output-on-failure --schedule-random -j $(JOBS)
+	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --schedule-random -j $(JOBS)
 
 test-windows: build-windows
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)
@@ -83,6 +88,10 @@ fuzz-smoke: build-fuzz
 	scripts/fuzz.sh $(FUZZ) $(FUZZ_SMOKE_SECONDS)
 
 test: test-native test-windows fuzz-smoke
+
+# The add-in loaded, recalculated and unloaded 10000 times in one process (make test runs 1000).
+soak: build
+	VX_SOAK_CYCLES=10000 $(NATIVE)/tests/soak_tests
 
 # What to copy to a Windows machine: the add-in and its settings file, and the Windows host
 # with its stand-in XLCALL32.DLL to try the real DLL under Wine.

@@ -1,19 +1,3 @@
 # Cross toolchain for the real add-in: 32-bit Windows with mingw-w64 (Debian g++-mingw-w64-i686).
-# The default (win32) thread model is used, so nothing may rely on std::mutex or std::thread.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(VX_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VX_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${VX_MINGW_PREFIX}-g++)
-set(CMAKE_RC_COMPILER ${VX_MINGW_PREFIX}-windres)
-set(CMAKE_AR ${VX_MINGW_PREFIX}-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB ${VX_MINGW_PREFIX}-ranlib CACHE FILEPATH "")
-set(VX_DLLTOOL ${VX_MINGW_PREFIX}-dlltool)
-set(VX_OBJDUMP ${VX_MINGW_PREFIX}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${VX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders a saved workbook to a PNG for a person to look at: LibreOffice headless turns the
-# .xlsx into a PDF (the visible sheets, one page each), pdftoppm turns the first page into a PNG.
-# Installs LibreOffice Calc (without its GUI) and poppler-utils when they are missing.
+# .xlsx into a PDF (the visible sheets, one page each), pdftoppm turns the first page into a PNG,
+# and ImageMagick cuts the page's white margins away, leaving the chart.
+# Installs LibreOffice Calc (without its GUI), poppler-utils and ImageMagick when missing.
 # Usage: render_chart.sh BOOK.xlsx OUT.png
 set -euo pipefail
 
@@ -11,6 +12,7 @@ png=${2:?usage: render_chart.sh BOOK.xlsx OUT.png}
 missing=()
 command -v soffice >/dev/null 2>&1 || missing+=(libreoffice-calc-nogui)
 command -v pdftoppm >/dev/null 2>&1 || missing+=(poppler-utils)
+convert -version 2>/dev/null | grep -q ImageMagick || missing+=(imagemagick)
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=""
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
@@ -26,5 +28,6 @@ trap 'rm -rf "$work"' EXIT
 soffice --headless -env:UserInstallation=file://"$work"/profile --convert-to pdf --outdir "$work" "$book" >/dev/null
 pdf="$work/$(basename "${book%.*}").pdf"
 [ -s "$pdf" ] || { echo "render_chart.sh: LibreOffice wrote no PDF for $book" >&2; exit 1; }
-pdftoppm -png -r 110 -f 1 -l 1 -singlefile "$pdf" "${png%.png}"
+pdftoppm -png -r 110 -f 1 -l 1 -singlefile "$pdf" "$work/page"
+convert "$work/page.png" -trim +repage "PNG24:$png"
 echo "$png"

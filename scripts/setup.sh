@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
-# Runs apt-get only for packages that are missing. Usage: setup.sh [native|windows|fuzz|all]
+# Runs apt-get only for packages that are missing. For the Windows side it also cross-builds,
+# once, the libraries that Debian ships only for Linux (scripts/mingw-deps.sh, cached in
+# build/deps/). Usage: setup.sh [native|windows|fuzz|all]
 set -euo pipefail
 
 side=${1:-all}
@@ -8,7 +10,8 @@ side=${1:-all}
 native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
-windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth)
+windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
+         fonts-wine libz-mingw-w64-dev dpkg-dev)
 # libFuzzer and the sanitizers' runtimes come with Debian's clang.
 fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev)
 
@@ -27,18 +30,23 @@ for package in "${wanted[@]}"; do
     missing+=("$package")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 
-for package in "${missing[@]}"; do
-  if [[ "$package" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
-  fi
-done
+  for package in "${missing[@]}"; do
+    if [[ "$package" == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+      $sudo dpkg --add-architecture i386
+    fi
+  done
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ "$side" != native ]; then
+  "$(dirname "$0")/mingw-deps.sh" i686
+fi

@@ -38,7 +38,7 @@ int alert(Session& session, XLOPER* result, int count, XLOPER** arguments) {
             return xlretFailed;
         }
     }
-    session.alerts.push_back({*text, type});
+    session.alerts.push_back({*text, type, session.message_boxes().size()});
     if (result != nullptr) write_value(Value::boolean_value(true), result, session.memory, Owner::addin);
     return xlretSuccess;
 }

@@ -68,11 +68,18 @@ int coerce(Session& session, XLOPER* result, int count, XLOPER** arguments) {
         read_xloper(&source, session, &value, nullptr);
     }
     if (result == nullptr) return xlretSuccess;
-
-    if (wanted == 0) {  // the most convenient form: the value of a reference, anything else as it is
+    // The value as it is; a block too large for an array record reaches the add-in as #VALUE!, and
+    // the user is told why.
+    auto hand_over = [&] {
+        if (const std::string why = beyond_a_record(value); !why.empty())
+            session.notes.push_back("xlCoerce: " + (is_reference ? absolute_text(target.areas[0]) : std::string("an array")) +
+                                    " has " + why + ", so it becomes #VALUE!");
         write_value(value, result, session.memory, Owner::addin);
         return xlretSuccess;
-    }
+    };
+
+    if (wanted == 0) return hand_over();  // the most convenient form: the value of a reference
+
     if (wanted & (xltypeRef | xltypeSRef)) {
         if (is_reference) {
             if (base_type(source) == xltypeSRef && (wanted & xltypeSRef)) {
@@ -89,10 +96,7 @@ int coerce(Session& session, XLOPER* result, int count, XLOPER** arguments) {
         }
     }
     if (value.kind == Value::Kind::array) {
-        if (wanted & xltypeMulti) {
-            write_value(value, result, session.memory, Owner::addin);
-            return xlretSuccess;
-        }
+        if (wanted & xltypeMulti) return hand_over();
         value = value.items.empty() ? Value::nil() : value.items.front();  // the top left cell
     }
     if (auto converted = convert_scalar(value, wanted)) {

@@ -48,13 +48,7 @@ int selection(Session& session, XLOPER* result, int, XLOPER**) {
     }
     const auto& areas = objects.selection.areas;
     if (areas.size() == 1) {
-        std::memset(result, 0, sizeof *result);
-        result->xltype = xltypeSRef;
-        result->val.sref.count = 1;
-        result->val.sref.ref.rwFirst = static_cast<uint16_t>(areas[0].first_row);
-        result->val.sref.ref.rwLast = static_cast<uint16_t>(areas[0].last_row);
-        result->val.sref.ref.colFirst = static_cast<uint8_t>(areas[0].first_column);
-        result->val.sref.ref.colLast = static_cast<uint8_t>(areas[0].last_column);
+        write_sref(areas[0], result);
         return xlretSuccess;
     }
     write_reference(sheet.id(), areas, result, session.memory, Owner::addin);

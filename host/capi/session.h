@@ -34,9 +34,13 @@ struct Session {
     Memory memory;
     Registrations registrations;
     std::vector<Alert> alerts;
+    // Message boxes the platform had recorded before those this session shows (os.h).
+    size_t message_boxes_before_session = 0;
     std::vector<CallRecord> calls;
     std::function<void(const CallRecord&)> call_watch;  // told of each call as it is answered
     std::vector<std::string> faults;
+    // What Excel refused on its own, with why the user should be told (host.h, notes()).
+    std::vector<std::string> notes;
     std::map<std::string, Value, NoCaseLess> names;  // names SET.NAME defined with a value
 
     std::string addin_path;  // the add-in's full path, as xlGetName answers it
@@ -51,6 +55,9 @@ struct Session {
 
     void fault(const std::string& what);
     void record_call(CallRecord record);
+    // The message boxes shown since the session's start (or since the alerts were cleared).
+    std::vector<os::MessageBoxShown> message_boxes() const;
+    void forget_shown();
     Sheet& sheet_in_use() { return current_sheet ? *current_sheet : model.active_sheet(); }
 };
 

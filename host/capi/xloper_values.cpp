@@ -127,6 +127,33 @@ std::string describe(const XLOPER* x, Session& session) {
     return display(value);
 }
 
+std::string beyond_a_record(const Value& value) {
+    if (value.kind != Value::Kind::array) return "";
+    constexpr int most = std::numeric_limits<uint16_t>::max();
+    if (value.rows > most)
+        return std::to_string(value.rows) + " rows, more than the " + std::to_string(most) + " of an array record";
+    if (value.columns > most)
+        return std::to_string(value.columns) + " columns, more than the " + std::to_string(most) + " of an array record";
+    return "";
+}
+
+XLREF record_rectangle(const Range& range) {
+    XLREF r{};
+    r.rwFirst = record_field<uint16_t>(range.first_row, "row");
+    r.rwLast = record_field<uint16_t>(range.last_row, "row");
+    r.colFirst = record_field<uint8_t>(range.first_column, "column");
+    r.colLast = record_field<uint8_t>(range.last_column, "column");
+    return r;
+}
+
+void write_sref(const Range& range, XLOPER* out) {
+    const XLREF rectangle = record_rectangle(range);
+    std::memset(out, 0, sizeof *out);
+    out->xltype = xltypeSRef;
+    out->val.sref.count = 1;
+    out->val.sref.ref = rectangle;
+}
+
 void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
     std::memset(out, 0, sizeof *out);
     switch (value.kind) {
@@ -156,11 +183,10 @@ void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
             break;
         case Value::Kind::error:
             out->xltype = xltypeErr;
-            out->val.err = static_cast<uint16_t>(value.error);
+            out->val.err = record_field<uint16_t>(value.error, "error code");
             break;
         case Value::Kind::array: {
-            // An array's counts are 16-bit: a block beyond that reaches the add-in as #VALUE!.
-            if (value.rows < 1 || value.columns < 1 || value.rows > 0xFFFF || value.columns > 0xFFFF) {
+            if (value.rows < 1 || value.columns < 1 || !beyond_a_record(value).empty()) {
                 out->xltype = xltypeErr;
                 out->val.err = xlerrValue;
                 break;
@@ -183,8 +209,8 @@ void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
             for (size_t i = value.items.size(); i < count; ++i) items[i].xltype = xltypeNil;
             out->xltype = xltypeMulti;
             out->val.array.lparray = items;
-            out->val.array.rows = static_cast<uint16_t>(value.rows);
-            out->val.array.columns = static_cast<uint16_t>(value.columns);
+            out->val.array.rows = record_field<uint16_t>(value.rows, "rows");
+            out->val.array.columns = record_field<uint16_t>(value.columns, "columns");
             break;
         }
         case Value::Kind::reference:
@@ -196,14 +222,12 @@ void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
 
 void write_reference(uint32_t sheet_id, const std::vector<Range>& areas, XLOPER* out, Memory& memory, Owner owner) {
     std::memset(out, 0, sizeof *out);
+    const auto count = record_field<uint16_t>(static_cast<long long>(areas.size()), "area count");
+    std::vector<XLREF> rectangles;
+    for (const Range& area : areas) rectangles.push_back(record_rectangle(area));
     XLMREF* list = memory.new_areas(areas.size(), owner);
-    list->count = static_cast<uint16_t>(areas.size());
-    for (size_t i = 0; i < areas.size(); ++i) {
-        list->reftbl[i].rwFirst = static_cast<uint16_t>(areas[i].first_row);
-        list->reftbl[i].rwLast = static_cast<uint16_t>(areas[i].last_row);
-        list->reftbl[i].colFirst = static_cast<uint8_t>(areas[i].first_column);
-        list->reftbl[i].colLast = static_cast<uint8_t>(areas[i].last_column);
-    }
+    list->count = count;
+    for (size_t i = 0; i < rectangles.size(); ++i) list->reftbl[i] = rectangles[i];
     out->xltype = xltypeRef;
     out->val.mref.lpmref = list;
     out->val.mref.idSheet = sheet_id;

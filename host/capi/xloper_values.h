@@ -2,6 +2,8 @@
 // add-in passes or returns, and building records (with accounted memory) for the add-in.
 #pragma once
 
+#include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,24 @@ std::string describe(const XLOPER* x, Session& session);
 bool reference_target(const XLOPER& x, Session& session, Target* out, std::string* problem);
 // The value a reference stands for: one cell its value, a block the array of its first area.
 Value target_value(const Target& target);
+
+// Why a value cannot travel in a record: an array with more rows or columns than the record's
+// 16-bit counts hold (a whole column has 65536 rows). Empty when it can. Such a value reaches
+// the add-in as #VALUE!, as Excel hands it over.
+std::string beyond_a_record(const Value& value);
+// A record field of N bits takes a count or coordinate only when it fits; a value that does not
+// is refused (std::range_error), never cut to its low bits.
+template <class Field>
+Field record_field(long long value, const char* what) {
+    if (value < static_cast<long long>(std::numeric_limits<Field>::min()) ||
+        value > static_cast<long long>(std::numeric_limits<Field>::max()))
+        throw std::range_error(std::string(what) + " " + std::to_string(value) + " does not fit in its record field");
+    return static_cast<Field>(value);
+}
+// The rectangle of a reference record.
+XLREF record_rectangle(const Range& range);
+// An xltypeSRef record of one rectangle.
+void write_sref(const Range& range, XLOPER* out);
 
 // Fills a record with a value; texts and arrays take memory of the given owner.
 void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner);

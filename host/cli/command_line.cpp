@@ -22,6 +22,11 @@ constexpr int status_ok = 0;
 constexpr int status_load = 1;
 constexpr int status_input = 2;
 constexpr int status_fault = 3;
+constexpr int status_chart_rejected = 4;
+constexpr int status_chart_failed = 5;
+
+// One line of a message on stderr; whatever the input put into it stays on that line.
+void say(std::string& err, const std::string& message) { err += "xlhost: " + printable(message) + "\n"; }
 
 const char* const usage =
     "usage: xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND\n"
@@ -42,9 +47,11 @@ struct Invocation {
     std::string excel_lang = "en";
     std::vector<std::string> operands;
     std::string registry = os::default_registry_file();
+    bool registry_named = false;  // --registry given: its folder must exist
     std::string command;
     std::string formula;
-    std::string sheet;
+    std::string sheet;         // the sheet of calc and chart, or --sheet of eval
+    bool sheet_option = false;
     bool table = false;
     cli::ChartRequest chart;
     bool help = false;
@@ -53,6 +60,7 @@ struct Invocation {
 bool parse(const std::vector<std::string>& args, Invocation* out, std::string* error) {
     Invocation call;
     std::vector<std::string> rest;
+    std::vector<std::string> given;  // options with a value, each allowed once
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string* into) {
@@ -60,6 +68,12 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
                 *error = "option " + arg + " needs a value";
                 return false;
             }
+            for (const auto& before : given)
+                if (before == arg) {
+                    *error = "option " + arg + " is given twice";
+                    return false;
+                }
+            given.push_back(arg);
             *into = args[++i];
             return true;
         };
@@ -81,10 +95,12 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             }
         } else if (arg == "--registry") {
             if (!value(&call.registry)) return false;
+            call.registry_named = true;
         } else if (arg == "--table") {
             call.table = true;
         } else if (arg == "--sheet") {
             if (!value(&call.sheet)) return false;
+            call.sheet_option = true;
         } else if (arg == "--out") {
             if (!value(&call.chart.out)) return false;
         } else if (arg == "--bw") {
@@ -113,12 +129,20 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         }
         call.formula = rest[1];
     } else if (call.command == "calc") {
+        if (call.sheet_option) {
+            *error = "--sheet goes with eval; calc takes its CSV file as its operand";
+            return false;
+        }
         if (operands != 1) {
             *error = "calc takes one CSV file";
             return false;
         }
         call.sheet = rest[1];
     } else if (call.command == "chart") {
+        if (call.sheet_option) {
+            *error = "--sheet goes with eval; chart takes its CSV file as its operand";
+            return false;
+        }
         if (operands != 2) {
             *error = "chart takes a CSV file and a range";
             return false;
@@ -167,23 +191,25 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
     Invocation call;
     std::string error;
     if (!parse(arguments, &call, &error)) {
-        err += "xlhost: " + error + "\n" + usage;
+        say(err, error);
+        err += usage;
         return status_input;
     }
     if (call.help) {
         out += usage;
         return status_ok;
     }
-    if (!os::registry_use_file(call.registry, &error)) {
-        err += "xlhost: " + error + "\n";
+    if (!os::registry_use_file(call.registry, !call.registry_named, &error)) {
+        say(err, error);
         return status_input;
     }
     if (!call.lang.empty()) {
         // The add-in reads the language only when its installation folder is recorded too.
         const auto folder = std::filesystem::path(os::absolute_path(call.addin)).parent_path().string();
         if (!os::registry_set_text("Software\\Varentis", "PATH", folder.empty() ? "." : folder, &error) ||
-            !os::registry_set_text("Software\\Varentis", "IDIOMA", call.lang == "pt" ? "1" : "2", &error)) {
-            err += "xlhost: " + error + "\n";
+            !os::registry_set_text("Software\\Varentis", "IDIOMA", call.lang == "pt" ? "1" : "2", &error) ||
+            !os::registry_saved(&error)) {
+            say(err, error);
             return status_input;
         }
     }
@@ -192,23 +218,24 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
     options.excel_language = call.excel_lang;
     Host host(options);
     if (!call.sheet.empty() && !host.load_csv(call.sheet, &error)) {
-        err += "xlhost: " + error + "\n";
+        say(err, error);
         return status_input;
     }
     if (call.command == "chart" && !host.select(call.chart.range)) {
-        err += "xlhost: " + call.chart.range + " is not a range of cells\n";
+        say(err, call.chart.range + " is not a range of cells");
         return status_input;
     }
     const std::string formula = cp1252(call.formula);
     if (call.command == "eval" && !Host::parse_check(formula, &error)) {
-        err += "xlhost: cannot parse the formula " + call.formula + ": " + error + "\n";
+        say(err, "cannot parse the formula " + call.formula + ": " + error);
         return status_input;
     }
     if (!host.load(call.addin, &error)) {
-        err += "xlhost: " + error + "\n";
+        say(err, error);
         return status_load;
     }
     host.auto_open();
+    int status = status_ok;
     if (call.command == "eval") {
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {
@@ -219,26 +246,29 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
     } else if (call.command == "addins") {
         out += host.addin_manager_line() + "\n";
     } else if (call.command == "chart") {
-        if (!cli::run_chart_command(host, call.chart, out, &error)) {
-            err += "xlhost: " + error + "\n";
-            for (const auto& alert : host.alerts()) err += "xlhost: alert: " + utf8(alert.text) + "\n";
-            host.auto_close();
-            host.unload();
-            return status_input;
+        switch (cli::run_chart_command(host, call.chart, out, &error)) {
+            case cli::ChartOutcome::saved: break;
+            case cli::ChartOutcome::rejected: status = status_chart_rejected; break;
+            case cli::ChartOutcome::failed: status = status_chart_failed; break;
+            case cli::ChartOutcome::unsaved: status = status_input; break;
         }
+        if (status != status_ok) say(err, error);
     } else if (!cli::run_menu_command(host, call.command, call.operands, out, &error)) {
-        err += "xlhost: " + error + "\n";
-        host.auto_close();
-        host.unload();
-        return status_input;
+        say(err, error);
+        status = status_input;
     }
+    for (const auto& note : host.notes()) say(err, utf8(note));
     host.auto_close();
     host.unload();
+    // A language the add-in stored that did not reach the file would be lost at the next run.
+    const bool saved = os::registry_saved(&error);
+    if (!saved) say(err, error);
     if (!host.faults().empty()) {
-        err += "xlhost: the add-in misbehaved (" + std::to_string(host.faults().size()) + " faults)\n";
+        say(err, "the add-in misbehaved (" + std::to_string(host.faults().size()) + " faults)");
         return status_fault;
     }
-    return status_ok;
+    if (!saved && status == status_ok) status = status_input;
+    return status;
 }
 
 }  // namespace xlhost

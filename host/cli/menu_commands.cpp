@@ -12,9 +12,14 @@ std::string alert_kind(int type) {
     }
 }
 
-// Each alert as a box the user reads: its kind on the first line, then its text.
-void print_alerts(const Host& host, std::string& out) {
-    for (const Alert& alert : host.alerts()) out += "[" + alert_kind(alert.type) + "]\n" + utf8(alert.text) + "\n";
+std::string icon_name(unsigned style) {
+    switch (style & 0xF0) {
+        case 0x10: return "error";
+        case 0x20: return "question";
+        case 0x30: return "warning";
+        case 0x40: return "information";
+        default: return "message";
+    }
 }
 
 std::vector<std::string> in_cp1252(const std::vector<std::string>& operands) {
@@ -24,6 +29,23 @@ std::vector<std::string> in_cp1252(const std::vector<std::string>& operands) {
 }
 
 }  // namespace
+
+// An alert as "[kind]" then its text; a message box as "[icon: caption]" then its text.
+void print_what_the_user_saw(const Host& host, std::string& out) {
+    const std::vector<ShownMessageBox> boxes = host.message_boxes();
+    size_t next_box = 0;
+    auto print_boxes_until = [&](size_t end) {
+        for (; next_box < end && next_box < boxes.size(); ++next_box) {
+            const ShownMessageBox& box = boxes[next_box];
+            out += "[" + icon_name(box.style) + ": " + utf8(box.caption) + "]\n" + utf8(box.text) + "\n";
+        }
+    };
+    for (const Alert& alert : host.alerts()) {
+        print_boxes_until(alert.message_boxes_before);
+        out += "[" + alert_kind(alert.type) + "]\n" + utf8(alert.text) + "\n";
+    }
+    print_boxes_until(boxes.size());
+}
 
 bool is_menu_command(const std::string& command, const std::vector<std::string>& operands, std::string* error) {
     if (command == "menu") {
@@ -51,12 +73,12 @@ bool run_menu_command(Host& host, const std::string& command, const std::vector<
             return false;
         }
         host.run_macro(cp1252(operands[0]));
-        print_alerts(host, out);
+        print_what_the_user_saw(host, out);
         return true;
     }
     const PickResult picked = host.pick(in_cp1252(operands));
     switch (picked.outcome) {
-        case PickResult::Outcome::ran: print_alerts(host, out); return true;
+        case PickResult::Outcome::ran: print_what_the_user_saw(host, out); return true;
         case PickResult::Outcome::nothing: out += "(nothing runs)\n"; return true;
         case PickResult::Outcome::no_macro: out += "[error]\n" + utf8(picked.error) + "\n"; return true;
         case PickResult::Outcome::submenu:

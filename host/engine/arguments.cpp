@@ -18,9 +18,10 @@ struct FpArray {
     double array[1];
 };
 
-Converted refuse(int code) {
+Converted refuse(int code, std::string why = "") {
     Converted c;
     c.refusal = Value::err(code);
+    c.why = std::move(why);
     return c;
 }
 
@@ -98,11 +99,12 @@ Converted fp_array(const Operand& operand, capi::Session& session) {
     } else {
         items.push_back(v);
     }
+    if (const std::string why = capi::beyond_a_record(v); !why.empty()) return refuse(xlerrValue, why);
     const size_t count = items.size();
     const size_t bytes = offsetof(FpArray, array) + count * sizeof(double);
     auto* fp = static_cast<FpArray*>(session.memory.new_block(bytes, Owner::call));
-    fp->rows = static_cast<uint16_t>(rows);
-    fp->columns = static_cast<uint16_t>(columns);
+    fp->rows = capi::record_field<uint16_t>(rows, "rows");
+    fp->columns = capi::record_field<uint16_t>(columns, "columns");
     double* numbers = reinterpret_cast<double*>(reinterpret_cast<char*>(fp) + offsetof(FpArray, array));
     for (size_t i = 0; i < count; ++i) {
         if (items[i].kind != Value::Kind::number && items[i].kind != Value::Kind::integer) return refuse(xlerrValue);
@@ -202,20 +204,16 @@ Converted convert_argument(char letter, const Operand& operand, const CallSite& 
         case 'R': {
             auto* record = static_cast<XLOPER*>(session.memory.new_block(sizeof(XLOPER), Owner::call));
             if (letter == 'R' && operand.kind == Operand::Kind::reference) {
-                std::memset(record, 0, sizeof *record);
-                if (operand.sheet == site.sheet || site.sheet == nullptr) {
-                    record->xltype = xltypeSRef;
-                    record->val.sref.count = 1;
-                    record->val.sref.ref.rwFirst = static_cast<uint16_t>(operand.range.first_row);
-                    record->val.sref.ref.rwLast = static_cast<uint16_t>(operand.range.last_row);
-                    record->val.sref.ref.colFirst = static_cast<uint8_t>(operand.range.first_column);
-                    record->val.sref.ref.colLast = static_cast<uint8_t>(operand.range.last_column);
-                } else {
+                if (operand.sheet == site.sheet || site.sheet == nullptr)
+                    capi::write_sref(operand.range, record);
+                else
                     capi::write_reference(operand.sheet->id(), {operand.range}, record, session.memory, Owner::call);
-                }
                 return pointer_to(record);
             }
-            capi::write_value(whole(operand), record, session.memory, Owner::call);
+            const Value value = whole(operand);
+            // Excel answers #VALUE! itself for a block its records cannot hold, without a call.
+            if (const std::string why = capi::beyond_a_record(value); !why.empty()) return refuse(xlerrValue, why);
+            capi::write_value(value, record, session.memory, Owner::call);
             return pointer_to(record);
         }
         default: break;

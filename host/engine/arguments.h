@@ -14,6 +14,7 @@ namespace xlhost::engine {
 struct Converted {
     os::SlotValue slot;
     std::optional<Value> refusal;  // set when Excel answers this value without calling
+    std::string why;               // what made Excel refuse, when the user should be told
 };
 
 // The argument storage (texts, arrays, numbers passed by reference) is memory of the call.

@@ -221,8 +221,14 @@ Value Engine::call_registered(size_t index, const std::vector<Operand>& operands
         }
         const Operand operand = i < operands.size() ? operands[i] : Operand{};
         Converted converted = convert_argument(letter, operand, site, session);
-        if (converted.refusal) refusal = converted.refusal;
-        else slots.push_back(converted.slot);
+        if (converted.refusal) {
+            if (!converted.why.empty())
+                session.notes.push_back(entry.function_text + ": argument " + std::to_string(i + 1) + " has " +
+                                        converted.why + ", so the cell answers " + display(*converted.refusal));
+            refusal = converted.refusal;
+        } else {
+            slots.push_back(converted.slot);
+        }
     }
     const Value answer = refusal ? *refusal : call_converted(index, slots, site.sheet);
     session.memory.release_call_storage(mark);

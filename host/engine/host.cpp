@@ -1,6 +1,5 @@
 // The Host: loading and unloading the add-in, its xlAuto* entries, cells and formulas.
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -24,6 +23,7 @@ Host::Impl::Impl(Options chosen) : options(std::move(chosen)) {
     os::activate_window(main);
     session().main_window = main;
     session().menus.reset(options.excel_language);
+    session().forget_shown();
 }
 
 Host::Impl::~Impl() {
@@ -53,6 +53,12 @@ bool Host::load(const std::string& path, std::string* error) {
     if (!module) {
         impl_->engine.detach();
         if (error) *error = why;
+        return false;
+    }
+    // Excel opens an XLL through xlAutoOpen: a library without it is not an add-in.
+    if (module->symbol("xlAutoOpen") == nullptr) {
+        impl_->engine.detach();
+        if (error) *error = path + " is not an add-in: it does not export xlAutoOpen";
         return false;
     }
     impl_->module = std::move(module);
@@ -177,46 +183,79 @@ void collect_ranges(const Expr& expression, std::vector<Range>* out) {
     if (expression.kind == Expr::Kind::reference) out->push_back(expression.range);
     for (const auto& argument : expression.arguments) collect_ranges(argument, out);
 }
+
+using CellAt = std::pair<int, int>;
+
+// The formula cells inside the ranges a formula refers to, in row order.
+std::vector<CellAt> precedents(const std::vector<Range>& ranges, const std::set<CellAt>& formulas) {
+    std::set<CellAt> found;
+    for (const auto& range : ranges)
+        for (auto it = formulas.lower_bound({range.first_row, range.first_column});
+             it != formulas.end() && it->first <= range.last_row; ++it)
+            if (it->second >= range.first_column && it->second <= range.last_column) found.insert(*it);
+    return {found.begin(), found.end()};
+}
+
+// A formula cell on its way to a value: its parsed formula and the formula cells it waits for.
+struct Pending {
+    CellAt at;
+    bool parses = false;
+    Expr expression;
+    std::vector<CellAt> before;
+    size_t next = 0;  // the first of `before` not yet calculated
+};
 }  // namespace
 
 // Every formula cell, each after the formula cells it refers to; a cell met again while it is
-// being calculated (a circular reference) reads 0, as Excel leaves it.
+// being calculated (a circular reference) reads 0, as Excel leaves it. The walk keeps its own
+// stack, so a chain of formulas as long as the sheet cannot exhaust the program's.
 void Host::Impl::calculate() {
     Sheet& sheet = session().model.active_sheet();
-    std::map<std::pair<int, int>, int> state;  // 1 in progress, 2 done
-    std::vector<std::pair<int, int>> formulas;
+    std::set<CellAt> formulas;
     for (const auto& [at, cell] : sheet.cells())
-        if (!cell.formula.empty()) formulas.push_back(at);
-    std::function<void(std::pair<int, int>)> compute = [&](std::pair<int, int> at) {
-        int& mark = state[at];
-        if (mark == 2) return;
-        if (mark == 1) {
-            sheet.set_formula_value(at.first, at.second, Value::num(0));
-            return;
-        }
-        mark = 1;
-        const std::string text = sheet.cell(at.first, at.second)->formula;
-        Expr parsed;
-        Value value = Value::err(xlerrName);
-        if (parse_formula(text, &parsed, nullptr)) {
-            std::vector<Range> ranges;
-            collect_ranges(parsed, &ranges);
-            for (const auto& other : formulas)
-                for (const auto& range : ranges)
-                    if (other.first >= range.first_row && other.first <= range.last_row &&
-                        other.second >= range.first_column && other.second <= range.last_column)
-                        compute(other);
-            engine::CallSite site;
-            site.sheet = &sheet;
-            site.in_cell = true;
-            site.row = at.first;
-            site.column = at.second;
-            value = engine.evaluate(parsed, site);
-        }
-        sheet.set_formula_value(at.first, at.second, value);
-        state[at] = 2;
+        if (!cell.formula.empty()) formulas.insert(at);
+    auto pending = [&](CellAt at) {
+        Pending next;
+        next.at = at;
+        next.parses = parse_formula(sheet.cell(at.first, at.second)->formula, &next.expression, nullptr);
+        std::vector<Range> ranges;
+        if (next.parses) collect_ranges(next.expression, &ranges);
+        next.before = precedents(ranges, formulas);
+        return next;
     };
-    for (const auto& at : formulas) compute(at);
+    std::map<CellAt, int> state;  // 1 in progress, 2 done
+    for (const CellAt& first : formulas) {
+        if (state[first] == 2) continue;
+        state[first] = 1;
+        std::vector<Pending> stack;
+        stack.push_back(pending(first));
+        while (!stack.empty()) {
+            Pending& top = stack.back();
+            if (top.next < top.before.size()) {
+                const CellAt other = top.before[top.next++];
+                int& mark = state[other];
+                if (mark == 1) {
+                    sheet.set_formula_value(other.first, other.second, Value::num(0));
+                } else if (mark == 0) {
+                    mark = 1;
+                    stack.push_back(pending(other));
+                }
+                continue;
+            }
+            Value value = Value::err(xlerrName);
+            if (top.parses) {
+                engine::CallSite site;
+                site.sheet = &sheet;
+                site.in_cell = true;
+                site.row = top.at.first;
+                site.column = top.at.second;
+                value = engine.evaluate(top.expression, site);
+            }
+            sheet.set_formula_value(top.at.first, top.at.second, value);
+            state[top.at] = 2;
+            stack.pop_back();
+        }
+    }
 }
 
 void Host::calc() { impl_->calculate(); }
@@ -227,8 +266,15 @@ void Host::watch_calls(std::function<void(const CallRecord&)> watch) {
     impl_->session().call_watch = std::move(watch);
 }
 const std::vector<Alert>& Host::alerts() const { return impl_->engine.session.alerts; }
-void Host::clear_alerts() { impl_->session().alerts.clear(); }
+void Host::clear_alerts() { impl_->session().forget_shown(); }
+std::vector<ShownMessageBox> Host::message_boxes() const {
+    std::vector<ShownMessageBox> boxes;
+    for (const auto& box : impl_->engine.session.message_boxes()) boxes.push_back({box.caption, box.text, box.style});
+    return boxes;
+}
 int Host::outstanding_values() const { return impl_->engine.session.memory.outstanding(); }
+const std::vector<std::string>& Host::notes() const { return impl_->engine.session.notes; }
+void Host::clear_notes() { impl_->session().notes.clear(); }
 const std::vector<std::string>& Host::faults() const { return impl_->engine.session.faults; }
 void Host::clear_faults() { impl_->session().faults.clear(); }
 std::uintptr_t Host::main_window() const { return impl_->engine.session.main_window; }

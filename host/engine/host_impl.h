@@ -18,6 +18,8 @@ struct Host::Impl {
     engine::Engine engine;
     std::unique_ptr<os::Module> module;
     std::vector<os::WindowHandle> windows;
+    // Dialogs answered; shared with the dialog driver, which may outlive the host.
+    std::shared_ptr<int> dialogs_answered = std::make_shared<int>(0);
 
     capi::Session& session() { return engine.session; }
     int entry(const char* name);

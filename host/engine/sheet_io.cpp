@@ -1,5 +1,6 @@
 // Sheets in and out as CSV: what each field of a file becomes in a cell, and the values of a
 // sheet written back.
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -35,25 +36,21 @@ bool enter(Sheet& sheet, int row, int column, const std::string& field, std::str
     else sheet.set_value(row, column, Value::str(field));
     return true;
 }
-}  // namespace
 
-bool Host::load_csv_text(const std::string& utf8_text, std::string* error) {
-    CsvRows rows;
-    if (!parse_csv(utf8_text, &rows, error)) return false;
-    if (rows.size() > static_cast<size_t>(max_rows)) {
-        if (error) *error = "more than " + std::to_string(max_rows) + " rows";
-        return false;
-    }
-    Sheet& sheet = impl_->session().model.active_sheet();
+// What one worksheet holds: 65536 rows of 256 columns, at most 32767 characters a cell.
+CsvLimits sheet_limits() {
+    CsvLimits limits;
+    limits.records = static_cast<size_t>(max_rows);
+    limits.fields = static_cast<size_t>(max_columns);
+    limits.field_characters = 32767;
+    return limits;
+}
+
+bool load_rows(Sheet& sheet, const CsvRows& rows, std::string* error) {
     Sheet loaded(sheet.name(), sheet.id());
-    for (size_t r = 0; r < rows.size(); ++r) {
-        if (rows[r].size() > static_cast<size_t>(max_columns)) {
-            if (error) *error = "line " + std::to_string(r + 1) + ": more than " + std::to_string(max_columns) + " columns";
-            return false;
-        }
+    for (size_t r = 0; r < rows.size(); ++r)
         for (size_t c = 0; c < rows[r].size(); ++c)
             if (!enter(loaded, static_cast<int>(r), static_cast<int>(c), cp1252(rows[r][c]), error)) return false;
-    }
     sheet.clear();
     for (const auto& [at, cell] : loaded.cells()) {
         if (cell.formula.empty()) sheet.set_value(at.first, at.second, cell.value);
@@ -61,17 +58,31 @@ bool Host::load_csv_text(const std::string& utf8_text, std::string* error) {
     }
     return true;
 }
+}  // namespace
+
+bool Host::load_csv_text(const std::string& utf8_text, std::string* error) {
+    std::istringstream in(utf8_text);
+    CsvRows rows;
+    if (!parse_csv(in, sheet_limits(), &rows, error)) return false;
+    return load_rows(impl_->session().model.active_sheet(), rows, error);
+}
 
 bool Host::load_csv(const std::string& path, std::string* error) {
+    // Only a file is a sheet: a directory, a device or a pipe is refused before it is opened.
+    std::error_code code;
+    const auto status = std::filesystem::status(path, code);
+    if (!code && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        if (error) *error = "cannot read " + path + ": not a regular file";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    if (code || !in) {
         if (error) *error = "cannot read " + path;
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
+    CsvRows rows;
     std::string why;
-    if (!load_csv_text(text.str(), &why)) {
+    if (!parse_csv(in, sheet_limits(), &rows, &why) || !load_rows(impl_->session().model.active_sheet(), rows, &why)) {
         if (error) *error = path + ": " + why;
         return false;
     }

@@ -2,9 +2,7 @@
 // and running test code as a command.
 #include "engine/host_impl.h"
 #include "model/workbook.h"
-#ifdef XLHOST_HAS_XLSX
 #include "xlsx/xlsx_export.h"
-#endif
 
 // The platform stand-in's dialog toolkit arrives with the chart command's dialog; a build
 // without it (XLHOST_HAS_DIALOGS unset, see CMakeLists.txt) cannot answer dialogs.
@@ -46,12 +44,6 @@ void Host::select_object(const std::string& name) {
 const Model& Host::model() const { return impl_->engine.session.model; }
 
 bool Host::save_xlsx(const std::string& path, std::string* error, const std::string& workbook) const {
-#ifndef XLHOST_HAS_XLSX
-    (void)path;
-    (void)workbook;
-    if (error) *error = "this build of the host saves no .xlsx files";
-    return false;
-#else
     const Model& model = impl_->engine.session.model;
     const Workbook* book = workbook.empty() ? &model.active_workbook() : model.find_book(workbook);
     if (book == nullptr) {
@@ -59,12 +51,12 @@ bool Host::save_xlsx(const std::string& path, std::string* error, const std::str
         return false;
     }
     return xlsx::export_workbook(model, *book, path, error);
-#endif
 }
 
 bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
 #ifdef XLHOST_HAS_DIALOGS
-    sim::dialog_set_driver([clicks](plat::Form form) {
+    sim::dialog_set_driver([clicks, answered = impl_->dialogs_answered](plat::Form form) {
+        ++*answered;
         for (const auto& control : clicks)
             if (sim::form_open(form)) sim::form_click(form, control);
     });
@@ -74,6 +66,8 @@ bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
     return false;
 #endif
 }
+
+int Host::dialogs_answered() const { return *impl_->dialogs_answered; }
 
 void Host::run_as_command(const std::function<void()>& body) {
     capi::Session& session = impl_->session();

@@ -9,6 +9,10 @@
 namespace xlhost {
 namespace {
 
+// Excel's own limit on functions nested inside one another. It also bounds the parser's
+// recursion, which descends one level per call, so no formula can exhaust the stack.
+constexpr int max_nesting = 64;
+
 class Parser {
 public:
     explicit Parser(const std::string& text) : text_(text) {}
@@ -141,9 +145,13 @@ private:
             out->text = name;
             return true;
         }
+        if (depth_ == max_nesting)
+            return stop("more than " + std::to_string(max_nesting) + " levels of nested functions at position " +
+                        std::to_string(start + 1));
         ++pos_;
         out->kind = Expr::Kind::call;
         out->text = name;
+        const Nested nested(depth_);
         skip_spaces();
         if (at(')')) {
             ++pos_;
@@ -171,8 +179,16 @@ private:
         }
     }
 
+    // One level of nesting for as long as a call's arguments are being read.
+    struct Nested {
+        explicit Nested(int& depth) : depth_(depth) { ++depth_; }
+        ~Nested() { --depth_; }
+        int& depth_;
+    };
+
     const std::string& text_;
     size_t pos_ = 0;
+    int depth_ = 0;  // calls open around the current position
     std::string problem_;
 };
 

@@ -93,4 +93,21 @@ std::string cp1252(const std::string& utf8_text) {
     return out;
 }
 
+std::string printable(const std::string& text) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte != 0x7F) {
+            out += ch;
+            continue;
+        }
+        out += "\\x";
+        out += digits[byte >> 4];
+        out += digits[byte & 0x0F];
+    }
+    return out;
+}
+
 }  // namespace xlhost

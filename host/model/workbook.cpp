@@ -1,6 +1,7 @@
 #include "model/workbook.h"
 
 #include <cctype>
+#include <cmath>
 
 namespace xlhost {
 
@@ -14,13 +15,27 @@ const Cell* Sheet::cell(int row, int column) const {
     return found == cells_.end() ? nullptr : &found->second;
 }
 
+namespace {
+constexpr int error_num = 36;  // #NUM!
+
+// What a cell keeps of a value: Excel holds no number that is not finite, it shows #NUM!.
+Value as_kept(const Value& value) {
+    if ((value.kind == Value::Kind::number || value.kind == Value::Kind::integer) && !std::isfinite(value.number))
+        return Value::err(error_num);
+    if (value.kind != Value::Kind::array) return value;
+    Value kept = value;
+    for (auto& item : kept.items) item = as_kept(item);
+    return kept;
+}
+}  // namespace
+
 void Sheet::set_value(int row, int column, const Value& value) {
     if (value.kind == Value::Kind::nil) {
         cells_.erase({row, column});
         return;
     }
     Cell& cell = cells_[{row, column}];
-    cell.value = value;
+    cell.value = as_kept(value);
     cell.formula.clear();
 }
 
@@ -30,7 +45,7 @@ void Sheet::set_formula(int row, int column, const std::string& formula) {
     cell.value = Value::nil();
 }
 
-void Sheet::set_formula_value(int row, int column, const Value& value) { cells_[{row, column}].value = value; }
+void Sheet::set_formula_value(int row, int column, const Value& value) { cells_[{row, column}].value = as_kept(value); }
 
 void Sheet::clear() { cells_.clear(); }
 

@@ -47,11 +47,24 @@ WindowHandle create_top_window(const std::string& class_name);
 void destroy_top_window(WindowHandle window);
 void activate_window(WindowHandle window);
 
+// ---- Message boxes ----
+// The Windows message boxes the add-in has shown, in order (each one recorded and closed by the
+// platform as it opened): caption and text in cp1252, the style its icon and buttons show.
+struct MessageBoxShown {
+    std::string caption, text;
+    unsigned style = 0;
+};
+std::vector<MessageBoxShown> message_boxes_shown();
+
 // ---- The registry (HKEY_LOCAL_MACHINE) ----
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string* error);
 // Keeps the registry in this file between runs (the stand-in only; the real registry persists).
-bool registry_use_file(const std::string& path, std::string* error);
+// The file's folder must exist, unless make_folder asks to create it (the default place).
+// False, with the reason, for a file that cannot be read, parsed or written.
+bool registry_use_file(const std::string& path, bool make_folder, std::string* error);
+// False, with the reason, when a change since registry_use_file could not be saved.
+bool registry_saved(std::string* error);
 // Where the command line keeps the registry when no --registry is given ("" when there is none).
 std::string default_registry_file();
 

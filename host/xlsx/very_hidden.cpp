@@ -1,6 +1,3 @@
-#include <fstream>
-#include <sstream>
-
 #include "xlsx/xlsx_export.h"
 #include "xlsx/zip_archive.h"
 
@@ -24,22 +21,15 @@ std::string xml_escaped(const std::string& text) {
 
 }  // namespace
 
-bool mark_very_hidden(const std::string& path, const std::vector<std::string>& names, std::string* error) {
+bool mark_very_hidden(std::string* package, const std::vector<std::string>& names, std::string* error) {
     if (names.empty()) return true;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    if (!in) {
-        if (error) *error = "cannot read " + path;
-        return false;
-    }
     std::vector<ZipEntry> entries;
-    if (!read_zip(bytes.str(), &entries, error)) return false;
+    if (!read_zip(*package, &entries, error)) return false;
     ZipEntry* workbook = nullptr;
     for (auto& entry : entries)
         if (entry.name == "xl/workbook.xml") workbook = &entry;
     if (workbook == nullptr) {
-        if (error) *error = path + " has no xl/workbook.xml";
+        if (error) *error = "the workbook has no xl/workbook.xml";
         return false;
     }
     for (const auto& name : names) {
@@ -53,15 +43,7 @@ bool mark_very_hidden(const std::string& path, const std::vector<std::string>& n
         }
         workbook->data.replace(state, 15, " state=\"veryHidden\"");
     }
-    std::string archive;
-    if (!write_zip(entries, &archive, error)) return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(archive.data(), static_cast<std::streamsize>(archive.size()));
-    if (!out) {
-        if (error) *error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return write_zip(entries, package, error);
 }
 
 }  // namespace xlhost::xlsx

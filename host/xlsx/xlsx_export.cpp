@@ -2,10 +2,17 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <deque>
+#include <fstream>
 #include <map>
+#include <sstream>
 
 #include "model/external_reference.h"
+#include "xlsx/private_folder.h"
 
 namespace xlhost::xlsx {
 
@@ -19,6 +26,28 @@ constexpr long long cell_budget = 4'000'000;
 bool fail(std::string* error, const std::string& why) {
     if (error) *error = why;
     return false;
+}
+
+bool read_file(const std::string& path, std::string* bytes) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    *bytes = text.str();
+    return static_cast<bool>(in);
+}
+
+bool write_file(const std::string& path, const std::string& bytes, std::string* error) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return fail(error, "cannot write " + path + ": " + std::strerror(errno));
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int problem = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::remove(path.c_str());
+        return fail(error, "cannot write " + path + ": " + std::strerror(problem ? problem : errno));
+    }
+    return true;
 }
 
 // libxlsxwriter reads a colour of 0 as "not set": black has its own marker value.
@@ -193,7 +222,11 @@ bool Writer::write_worksheet(const Sheet& sheet, lxw_worksheet* ws, std::string*
         const auto c = static_cast<lxw_col_t>(column);
         switch (value.kind) {
             case Value::Kind::number:
-            case Value::Kind::integer: worksheet_write_number(ws, r, c, value.number, f); break;
+            case Value::Kind::integer:
+                // A cell holds no number that is not finite; nor may the file, which it would spoil.
+                if (std::isfinite(value.number)) worksheet_write_number(ws, r, c, value.number, f);
+                else worksheet_write_formula(ws, r, c, "=#NUM!", f);
+                break;
             case Value::Kind::text: worksheet_write_string(ws, r, c, keep_utf8(value.text), f); break;
             case Value::Kind::boolean: worksheet_write_boolean(ws, r, c, value.boolean ? 1 : 0, f); break;
             case Value::Kind::error: worksheet_write_formula(ws, r, c, keep("=" + error_text(value.error)), f); break;
@@ -348,9 +381,18 @@ bool Writer::write_chart(const Sheet& sheet, lxw_chartsheet* cs, std::string* er
     return true;
 }
 
+// libxlsxwriter writes into a private folder, where it can always create its files (it prints
+// its own complaints when it cannot); the user's file is written from there in one piece, once
+// the workbook is complete, and an existing file is left alone when anything fails.
 bool Writer::write(const std::string& path, std::string* error) {
-    out_ = workbook_new(path.c_str());
-    if (out_ == nullptr) return fail(error, "cannot create " + path);
+    PrivateFolder folder;
+    if (!folder.made(error)) return false;
+    const std::string package = folder.path("book.xlsx");
+    std::string scratch = folder.path();
+    lxw_workbook_options options{};
+    options.tmpdir = scratch.data();
+    out_ = workbook_new_opt(package.c_str(), &options);
+    if (out_ == nullptr) return fail(error, "libxlsxwriter cannot start a workbook");
     std::vector<std::string> very_hidden;
     const Sheet* active = &model_.active_sheet();
     if (model_.book_of(*active) != &book_ || active->objects().visibility != Visibility::visible) active = nullptr;
@@ -398,12 +440,12 @@ bool Writer::write(const std::string& path, std::string* error) {
     }
     const lxw_error closed = workbook_close(out_);
     out_ = nullptr;
-    if (!ok) {
-        std::remove(path.c_str());
-        return false;
-    }
+    if (!ok) return false;
     if (closed != LXW_NO_ERROR) return fail(error, std::string("libxlsxwriter: ") + lxw_strerror(closed));
-    return mark_very_hidden(path, very_hidden, error);
+    std::string bytes;
+    if (!read_file(package, &bytes)) return fail(error, "cannot read back the workbook libxlsxwriter wrote");
+    if (!mark_very_hidden(&bytes, very_hidden, error)) return false;
+    return write_file(path, bytes, error);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace xlhost::xlsx {
 bool export_workbook(const Model& model, const Workbook& book, const std::string& path, std::string* error);
 
 // libxlsxwriter writes a hidden sheet as state="hidden"; a very hidden one is the same entry
-// with state="veryHidden" in xl/workbook.xml. Rewrites the package at `path` so.
-bool mark_very_hidden(const std::string& path, const std::vector<std::string>& utf8_sheet_names, std::string* error);
+// with state="veryHidden" in xl/workbook.xml. Rewrites the package (the bytes of the file) so.
+bool mark_very_hidden(std::string* package, const std::vector<std::string>& utf8_sheet_names, std::string* error);
 
 }  // namespace xlhost::xlsx

@@ -108,9 +108,17 @@ bool read_zip(const std::string& a, std::vector<ZipEntry>* entries, std::string*
 bool write_zip(const std::vector<ZipEntry>& entries, std::string* archive, std::string* error) {
     std::string out, directory;
     constexpr uint32_t dos_time = 0, dos_date = (0 << 9) | (1 << 5) | 1;  // 1980-01-01 00:00
+    // The fields of an archive without ZIP64: 16-bit counts and name lengths, 32-bit sizes and
+    // offsets. What does not fit is refused, never written cut to its low bits.
+    constexpr size_t most16 = 0xFFFF, most32 = 0xFFFFFFFFu;
+    if (entries.size() > most16) return fail(error, "more than 65535 parts for a zip archive");
     for (const auto& entry : entries) {
+        if (entry.name.size() > most16 || entry.data.size() > most32)
+            return fail(error, entry.name.substr(0, 64) + ": too large for a zip archive");
         std::string packed;
         if (!deflate_raw(entry.data, &packed)) return fail(error, entry.name + ": cannot be deflated");
+        if (packed.size() > most32 || out.size() > most32 - 30 - entry.name.size() - packed.size())
+            return fail(error, "the package is too large for a zip archive");
         const uint32_t crc =
             static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()), static_cast<uInt>(entry.data.size())));
         const uint32_t offset = static_cast<uint32_t>(out.size());
@@ -147,6 +155,8 @@ bool write_zip(const std::vector<ZipEntry>& entries, std::string* archive, std::
         put32(directory, offset);
         directory += entry.name;
     }
+    if (directory.size() > most32 || out.size() > most32 - directory.size())
+        return fail(error, "the package is too large for a zip archive");
     const uint32_t directory_at = static_cast<uint32_t>(out.size());
     out += directory;
     put32(out, end_signature);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command in a fresh copy of the run's Wine prefix, with a wineserver of its own kept up
-# (-p) for the whole command and killed (-k) after it; under Xvfb, since without a display Wine
-# creates no windows (message boxes would not be real).
+# (-p) for the whole command and killed (-k) after it; on an Xvfb of its own (own-display.sh),
+# since without a display Wine creates no windows (message boxes would not be real).
 # Usage: in-prefix.sh NAME COMMAND [ARGUMENTS...]
 # NAME names the copy. The build folder is VX_WINE_BUILD (default: build/windows).
 set -euo pipefail
@@ -14,8 +14,8 @@ shift
 build=$(realpath "${VX_WINE_BUILD:-build/windows}")
 export VX_WINE_BUILD="$build"
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$name" "$@"
+if [ -z "${VX_OWN_DISPLAY:-}" ]; then
+    exec "$here/own-display.sh" "$0" "$name" "$@"
 fi
 
 base=$(vx_base_prefix "$build")

@@ -13,14 +13,22 @@ mkdir -p "$(dirname "$prefix")"
 
 export WINEPREFIX="$prefix"
 # Without a display wineboot still works; under Xvfb it behaves as it will in the suites.
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a "$0" "$@"
+if [ -z "${VX_OWN_DISPLAY:-}" ]; then
+    exec "$here/own-display.sh" "$0" "$@"
 fi
 wineboot -i >/dev/null 2>&1
 # A virtual desktop: Wine then manages its windows itself instead of waiting (about two seconds
 # a window) for a window manager that Xvfb does not have.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+# Wine's own fonts (Debian fonts-wine) into the prefix's font folder: Wine 8 as Debian ships it
+# never looks for them in its data folder, and would draw "MS Sans Serif" with the wider
+# DejaVu Sans, cutting off the text of labels sized for the real font. Wine's MS Sans Serif
+# (sserife.fon) has the Windows font's metrics; Tahoma serves "MS Shell Dlg", and Marlett
+# draws the title-bar buttons.
+if [ -d /usr/share/wine/fonts ]; then
+    cp /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
+fi
 wineserver -w
 # The prefix's own marker of a running server is not part of it.
 rm -f "$prefix/wineserver"

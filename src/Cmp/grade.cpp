@@ -33,6 +33,9 @@ std::vector<LinhaGrade> monta_grade(const funcoes::YieldCurve& pontos) {
         linha.dias = static_cast<std::int16_t>(w);
         linha.spline = static_cast<double>(funcoes::interpola_spline(w, pontos));
         linha.exponencial = static_cast<double>(funcoes::interpola_exp(w, pontos, 0.0));
+        // Rates so large that the interpolation overflows have nothing a cell could show.
+        if (!std::isfinite(linha.spline) || !std::isfinite(linha.exponencial))
+            throw std::domain_error("the interpolated rate is not a finite number");
     }
     return grade;
 }

@@ -22,8 +22,9 @@ struct LinhaGrade {
 };
 
 // The grid for a curve of at least 2 points (sorted, distinct business days). Throws
-// std::invalid_argument for a shorter curve and std::range_error when the last point lies beyond
-// what a 16-bit day column can hold.
+// std::invalid_argument for a shorter curve, std::range_error when the last point lies beyond
+// what a 16-bit day column can hold, and std::domain_error when an interpolated rate is not a
+// finite number (rates near the largest double overflow): the chart is then not built.
 std::vector<LinhaGrade> monta_grade(const funcoes::YieldCurve& pontos);
 
 }  // namespace cmp

@@ -1,6 +1,7 @@
 // The language is read once at load from the settings key: only a non-empty PATH lets the add-in
 // read IDIOMA at all, only its first character counts, and any value is read as raw bytes into a
-// 500-byte buffer whatever its registry type.
+// 500-byte buffer whatever its registry type. PATH and IDIOMA are decided by their first byte
+// however long they are; only a value too large for the buffer reads as empty.
 #include <functional>
 #include <ostream>
 #include <string>
@@ -66,21 +67,23 @@ const SettingsCase cases[] = {
     {"IdiomaBinaryWithoutTerminator", [] { path_and(value_of(plat::reg_binary, "1")); }, Language::pt},
     {"IdiomaBinaryOf499Bytes", [] { path_and(value_of(plat::reg_binary, std::string(499, '1'))); },
      Language::pt},
-    {"IdiomaBinaryOf500BytesLeavesNoRoomForTheTerminator",
-     [] { path_and(value_of(plat::reg_binary, std::string(500, '1'))); }, Language::en},
+    {"IdiomaBinaryOf500BytesIsDecidedByItsFirstByte",
+     [] { path_and(value_of(plat::reg_binary, std::string(500, '1'))); }, Language::pt},
+    {"IdiomaBinaryOf500BytesStartingWithTwo",
+     [] { path_and(value_of(plat::reg_binary, "2" + std::string(499, '1'))); }, Language::en},
     {"IdiomaBinaryOf501BytesDoesNotFit",
      [] { path_and(value_of(plat::reg_binary, std::string(501, '1'))); }, Language::en},
     {"IdiomaTextOf499Bytes", [] { path_and(sized_text('1', 499)); }, Language::pt},
     {"IdiomaTextOf500BytesWithItsTerminator", [] { path_and(sized_text('1', 500)); }, Language::pt},
     {"IdiomaTextOf501BytesDoesNotFit", [] { path_and(sized_text('1', 501)); }, Language::en},
     {"IdiomaTextOf500BytesWithoutTerminator",
-     [] { path_and(value_of(plat::reg_sz, std::string(500, '1'))); }, Language::en},
-    {"PathOf500BytesWithoutTerminatorReadsEmpty",
+     [] { path_and(value_of(plat::reg_sz, std::string(500, '1'))); }, Language::pt},
+    {"PathOf500BytesWithoutTerminatorIsNotEmpty",
      [] {
          sim::registry_set(settings_key, "PATH", value_of(plat::reg_binary, std::string(500, 'C')));
          sim::registry_set_text(settings_key, "IDIOMA", "1");
      },
-     Language::en},
+     Language::pt},
     {"PathOf501BytesReadsEmpty",
      [] {
          sim::registry_set(settings_key, "PATH", sized_text('C', 501));

@@ -240,6 +240,19 @@ TEST_F(ChartTest, AConstructionThatCannotStartLeavesNothingAndSaysSo) {
     EXPECT_EQ(sim::forms_alive(), 0);
 }
 
+// A rate near the largest double makes the interpolations overflow: nothing is built, and the
+// failure message says so.
+TEST_F(ChartTest, RatesThatOverflowTheInterpolationsLeaveNothingAndSaySo) {
+    abre("2");
+    curva_de_numeros({{1e308, 1}, {-1e308, 2}, {1e308, 300}});
+    ASSERT_TRUE(host.select("A1:B3"));
+    roda(Resposta::ok);
+    EXPECT_TRUE(chamadas_de(NEW).empty());
+    EXPECT_TRUE(chamadas_de(xlSet).empty());
+    EXPECT_EQ(mensagem("Warning").rfind("Some errors occurred during comparative chart setup.", 0), 0u);
+    EXPECT_EQ(sim::forms_alive(), 0);
+}
+
 TEST_F(ChartTest, TheFailureMessageInPortuguese) {
     abre("1");
     curva_de_numeros({{0.18, 21}, {0.2, 40000}});

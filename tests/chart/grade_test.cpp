@@ -3,6 +3,7 @@
 // the row they fall on or the next one.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -121,6 +122,19 @@ TEST(Grade, RefusesWhatTheChartCannotPlot) {
     EXPECT_NO_THROW(cmp::monta_grade(YieldCurve{{1, 0.1}, {32767, 0.2}}));
     EXPECT_THROW(cmp::monta_grade(YieldCurve{{1, 0.1}, {32768, 0.2}}), std::range_error);
     EXPECT_THROW(cmp::monta_grade(YieldCurve{{1, 0.1}, {4294967295u, 0.2}}), std::range_error);
+}
+
+// Rates near the largest double overflow the interpolations: the grid is refused, so the chart
+// is not built, rather than filled with numbers no cell can hold. Large rates that stay finite
+// are charted.
+TEST(Grade, RatesThatOverflowTheInterpolationsAreRefused) {
+    EXPECT_THROW(cmp::monta_grade(YieldCurve{{1, 1e308}, {2, -1e308}, {300, 1e308}}), std::domain_error);
+    EXPECT_THROW(cmp::monta_grade(YieldCurve{{1, 0.1}, {300, 1e308}}), std::domain_error);
+    const auto grade = cmp::monta_grade(YieldCurve{{1, 1e6}, {100, 2e6}});
+    for (const auto& linha : grade) {
+        EXPECT_TRUE(std::isfinite(linha.spline)) << linha.dias;
+        EXPECT_TRUE(std::isfinite(linha.exponencial)) << linha.dias;
+    }
 }
 
 }  // namespace

@@ -43,15 +43,4 @@ inline xlhost::Host& host_with_the_addin() {
     return *host;
 }
 
-// Formulas nested deeper than Excel's 64 levels overflow the parser's stack until the host
-// refuses them; such inputs are set aside here (a known fault, mended in the host's parser).
-inline bool nested_deeper_than_excel_allows(const std::string& text) {
-    int depth = 0, deepest = 0;
-    for (char c : text) {
-        if (c == '(') deepest = std::max(deepest, ++depth);
-        else if (c == ')' && depth > 0) --depth;
-    }
-    return deepest > 64;
-}
-
 }  // namespace fuzz

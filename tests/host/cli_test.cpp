@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "host_fixture.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::reset();
-        registry = testing::TempDir() + "xlhost-cli-registry.txt";
-        std::remove(registry.c_str());
+        ASSERT_TRUE(scratch.ready());
+        registry = scratch.file("registry.txt");
     }
     Outcome run(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {"--registry", registry, "--addin", XLHOST_TEST_ADDIN});
@@ -25,10 +26,11 @@ protected:
         return r;
     }
     std::string file(const std::string& name, const std::string& text) {
-        const std::string path = testing::TempDir() + name;
+        const std::string path = scratch.file(name);
         std::ofstream(path) << text;
         return path;
     }
+    vx_test::ScratchFolder scratch;
     std::string registry;
 };
 

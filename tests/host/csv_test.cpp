@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <streambuf>
+
 #include "csv/csv.h"
 #include "host_fixture.h"
 
@@ -39,6 +42,77 @@ TEST(Csv, MalformedInputNamesTheLine) {
     EXPECT_EQ(error, "line 2: a quote inside an unquoted field");
     EXPECT_FALSE(xlhost::parse_csv("\"a\"b\n", &rows, &error));
     EXPECT_EQ(error, "line 1: text after the closing quote of a field");
+}
+
+std::string refusal_of(const std::string& text) {
+    CsvRows rows;
+    std::string error;
+    EXPECT_FALSE(xlhost::parse_csv(text, &rows, &error)) << text;
+    return error;
+}
+
+// Bytes that are not UTF-8 are refused where the character starts (line, and column in
+// characters), whether the sequence is cut short, overlong, a surrogate or beyond U+10FFFF.
+TEST(Csv, TextThatIsNotUtf8IsRefusedWithItsLineAndColumn) {
+    EXPECT_EQ(refusal_of("caf\xE9,1\n"), "line 1, column 4: not UTF-8 (a character starting with byte 0xE9)");
+    EXPECT_EQ(refusal_of("ok,\"a\nb\",\xC3\xA9\xC3\n"), "line 2, column 5: not UTF-8 (a character starting with byte 0xC3)");
+    EXPECT_EQ(refusal_of("a\r\nb\rc\xC3"), "line 3, column 2: not UTF-8 (a character starting with byte 0xC3)");
+    EXPECT_EQ(refusal_of("\"\xE2\x82\"\n"), "line 1, column 2: not UTF-8 (a character starting with byte 0xE2)");
+    for (const char* bad : {"\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF"})
+        EXPECT_EQ(refusal_of(bad).rfind("line 1, column 1: not UTF-8", 0), 0u) << bad;
+    // Every length of a well-formed character reads through.
+    EXPECT_EQ(rows_of("\xC3\xA1,\xE2\x82\xAC,\xF0\x9F\x98\x80,\xEF\xBF\xBF").at(0).size(), 4u);
+}
+
+// An endless input of one byte over and over, counting what was read of it.
+class Endless : public std::streambuf {
+public:
+    explicit Endless(char byte) : byte_(byte) {}
+    long long read = 0;
+
+protected:
+    int_type underflow() override {
+        buffer_.assign(4096, byte_);
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + buffer_.size());
+        read += static_cast<long long>(buffer_.size());
+        return traits_type::to_int_type(byte_);
+    }
+
+private:
+    char byte_;
+    std::string buffer_;
+};
+
+// Reading stops at the first row, column or character beyond what a sheet holds, however much
+// input follows.
+TEST(Csv, ReadingStopsAtTheFirstRowColumnOrCharacterBeyondTheLimits) {
+    xlhost::CsvLimits limits;
+    limits.records = 65536;
+    limits.fields = 256;
+    limits.field_characters = 32767;
+    const std::pair<char, std::string> endless_inputs[] = {{'\n', "line 65537: more than 65536 rows"},
+                                                            {',', "line 1: more than 256 columns"},
+                                                            {'x', "line 1: a cell of more than 32767 characters"}};
+    for (const auto& [byte, why] : endless_inputs) {
+        Endless source(byte);
+        std::istream in(&source);
+        CsvRows rows;
+        std::string error;
+        EXPECT_FALSE(xlhost::parse_csv(in, limits, &rows, &error));
+        EXPECT_EQ(error, why);
+        EXPECT_LT(source.read, 80000) << why;
+    }
+    // Exactly at the limits, a sheet is read whole.
+    CsvRows rows;
+    std::string error;
+    std::istringstream full(std::string(65535, '\n') + std::string(255, ',') + "\"" + std::string(32767, 'x') + "\"");
+    ASSERT_TRUE(xlhost::parse_csv(full, limits, &rows, &error)) << error;
+    ASSERT_EQ(rows.size(), 65536u);
+    ASSERT_EQ(rows.back().size(), 256u);
+    EXPECT_EQ(rows.back().back().size(), 32767u);
+    std::istringstream doubled("\"" + std::string(2 * 32768, '"') + "\"");
+    EXPECT_FALSE(xlhost::parse_csv(doubled, limits, &rows, &error));
+    EXPECT_EQ(error, "line 1: a cell of more than 32767 characters");
 }
 
 TEST(Csv, FieldsQuotedOnlyWhenNeeded) {

@@ -80,3 +80,33 @@ TEST(Formula, RefusalsSayWhy) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string nested_calls(int levels, const std::string& innermost = "1") {
+    std::string text = "=";
+    for (int i = 0; i < levels; ++i) text += "F(";
+    text += innermost;
+    return text + std::string(static_cast<size_t>(levels), ')');
+}
+
+int depth_of(const Expr& e) {
+    int depth = 0;
+    for (const Expr* at = &e; at->kind == Expr::Kind::call && !at->arguments.empty(); at = &at->arguments[0]) ++depth;
+    return depth;
+}
+
+// Excel nests at most 64 functions; a formula far deeper is refused as quickly, without
+// descending into it. Parentheses and signs on their own never nest.
+TEST(Formula, NestingStopsAtExcelsLimitOfSixtyFourFunctions) {
+    EXPECT_EQ(depth_of(parsed(nested_calls(64))), 64);
+    EXPECT_EQ(refusal(nested_calls(65)), "more than 64 levels of nested functions at position 130");
+    EXPECT_EQ(refusal(nested_calls(20000)), "more than 64 levels of nested functions at position 130");
+    // Side by side, the levels of each argument are counted apart.
+    const std::string wide = "=G(" + nested_calls(63).substr(1) + ";" + nested_calls(63).substr(1) + ")";
+    EXPECT_EQ(parsed(wide).arguments.size(), 2u);
+    EXPECT_EQ(refusal("=" + std::string(20000, '(') + "1" + std::string(20000, ')')), "unexpected '(' at position 2");
+    EXPECT_NE(refusal("=" + std::string(20000, '-') + "1").find("not a number"), std::string::npos);
+}
+
+}  // namespace

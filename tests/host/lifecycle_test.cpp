@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "host_fixture.h"
+#include "support/scratch_folder.h"
 #include "os/os.h"
 #include "xll/xlcall.h"
 #include "platform/platform.h"
@@ -72,7 +73,9 @@ TEST(Lifecycle, LoadFailuresSayWhy) {
     std::string error;
     EXPECT_FALSE(host.load("/nonexistent/addin.so", &error));
     EXPECT_EQ(error, "no add-in file at /nonexistent/addin.so");
-    const std::string junk = testing::TempDir() + "junk.so";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string junk = scratch.file("junk.so");
     std::ofstream(junk) << "not a library";
     EXPECT_FALSE(host.load(junk, &error));
     EXPECT_NE(error.find("cannot load"), std::string::npos);

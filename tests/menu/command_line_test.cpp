@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "menu_fixture.h"
+#include "support/scratch_folder.h"
 
 namespace menu_test {
 namespace {
@@ -11,12 +12,11 @@ class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::registry_clear();
-        registry = testing::TempDir() + "vx-menu-cli-registry.txt";
-        std::remove(registry.c_str());  // the first run starts without a file
+        ASSERT_TRUE(scratch.ready());
+        registry = scratch.file("registry.txt");  // the first run starts without a file
     }
     void TearDown() override {
         sim::registry_use_file("");
-        std::remove(registry.c_str());
         EXPECT_EQ(sim::global_blocks_outstanding(), 0);
     }
     int run(std::vector<std::string> arguments) {
@@ -25,6 +25,7 @@ protected:
         arguments.insert(arguments.begin(), {"--registry", registry});
         return xlhost::run_command_line(arguments, out, err);
     }
+    vx_test::ScratchFolder scratch;
     std::string registry, out, err;
 };
 

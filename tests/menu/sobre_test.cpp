@@ -68,5 +68,25 @@ TEST_F(AboutBox, ATextBeyond255CharactersIsCutAt255) {
     EXPECT_EQ(shown("About"), (prefix + std::string(499, 'v')).substr(0, 255));
 }
 
+// The version is the only setting kept as a text: one that fills the 500-byte buffer without a
+// terminator cannot end inside it and shows as empty (never read past the buffer); a NUL inside
+// the buffer ends it there.
+TEST_F(AboutBox, AVersionIsTheTextUpToItsTerminatorInsideTheBuffer) {
+    const std::string prefix = "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: ";
+    const std::string tail = "\n\nMarvessa Financial Systems\nwww.marvessa.com.br";
+    install("2");
+    sim::registry_set(settings_key, "VERSAO", {plat::reg_binary, std::vector<uint8_t>(500, '9')});
+    restart();
+    EXPECT_EQ(shown("About"), prefix + tail);
+    std::vector<uint8_t> ended_early(500, '9');
+    ended_early[4] = '\0';
+    sim::registry_set(settings_key, "VERSAO", {plat::reg_binary, ended_early});
+    restart();
+    EXPECT_EQ(shown("About"), prefix + "9999" + tail);
+    sim::registry_set(settings_key, "VERSAO", {plat::reg_binary, std::vector<uint8_t>(499, '9')});
+    restart();
+    EXPECT_EQ(shown("About"), (prefix + std::string(499, '9')).substr(0, 255));
+}
+
 }  // namespace
 }  // namespace menu_test

@@ -2,12 +2,12 @@
 // settings depends on the size rules of that call.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/platform.h"
 #include "platform/sim/sim_control.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -55,8 +55,9 @@ TEST_F(Registry, RawBytesAndSizeRules) {
 }
 
 TEST_F(Registry, WritesNeedSetAccessAndSurviveInTheFile) {
-    const std::string file = ::testing::TempDir() + "/registry-test.txt";
-    std::remove(file.c_str());
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string file = scratch.file("registry.txt");
     ASSERT_TRUE(sim::registry_use_file(file));
 
     plat::RegKey key = nullptr;
@@ -76,7 +77,6 @@ TEST_F(Registry, WritesNeedSetAccessAndSurviveInTheFile) {
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->bytes, (std::vector<uint8_t>{'1', 0}));
     sim::registry_use_file("");
-    std::remove(file.c_str());
 }
 
 TEST_F(Registry, DeniedWritesCreateNothing) {

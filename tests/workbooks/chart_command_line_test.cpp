@@ -1,10 +1,11 @@
 // The chart command line's own checks, before any add-in runs.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
+#include "support/scratch_folder.h"
 #include "xlhost/host.h"
+#include "xlsx_facts.h"
 
 namespace {
 
@@ -28,25 +29,19 @@ TEST(ChartCommandLine, RefusesIncompleteOrMisplacedOptions) {
 // The whole command with the real add-in, read back by openpyxl. Palette colour 1 is black,
 // which the writer must not take for "no colour": the black-and-white lines are saved black.
 TEST(ChartCommandLine, BlackAndWhiteChartIsSavedWithBlackLines) {
-    const std::string dir = ::testing::TempDir();
-    const std::string sheet = dir + "bw_curve.csv", book = dir + "bw_chart.xlsx";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string sheet = scratch.file("curve.csv"), book = scratch.file("chart.xlsx");
     std::ofstream(sheet) << "0.18,21\n0.185,63\n0.195,126\n0.2,252\n";
     std::string err;
-    ASSERT_EQ(run({"--registry", dir + "bw_registry.txt", "--addin", xlhost::default_addin_path(), "chart", sheet,
+    ASSERT_EQ(run({"--registry", scratch.file("registry.txt"), "--addin", xlhost::default_addin_path(), "chart", sheet,
                    "A1:B4", "--bw", "--out", book},
                   &err),
               0)
         << err;
-    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + book + " 2>&1";
-    std::string facts;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (fgets(buffer, sizeof buffer, pipe) != nullptr) facts += buffer;
-        pclose(pipe);
-    }
+    const std::string facts = workbooks_test::read_xlsx_facts(book);
     EXPECT_NE(facts.find("series line Auxiliar!$B$3 000000\n"), std::string::npos) << facts;
     EXPECT_NE(facts.find("series line Auxiliar!$C$3 000000\n"), std::string::npos) << facts;
-    std::remove(book.c_str());
 }
 
 }  // namespace

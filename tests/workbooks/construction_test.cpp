@@ -2,11 +2,12 @@
 // the add-in's order, and the model it leaves: the new workbook, the very hidden data sheet,
 // the chart sheet with its three series, titles and formats; then the same workbook saved as
 // .xlsx and read back with openpyxl.
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "command_script.h"
+#include "support/scratch_folder.h"
+#include "xlsx_facts.h"
 
 namespace {
 
@@ -245,24 +246,14 @@ TEST_F(Construction, PortugueseStyleNamesAreFontStyles) {
     EXPECT_TRUE(book2().sheets()[0]->objects().chart->title.font.bold);
 }
 
-// openpyxl reads the saved file back; the script prints one fact per line.
-std::string read_back(const std::string& path) {
-    const std::string command = "/usr/bin/python3 " + std::string(XLSX_READER) + " " + path + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return "popen failed";
-    std::string out;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe) != nullptr) out += buffer;
-    pclose(pipe);
-    return out;
-}
-
 TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
     build(false, 250);
-    const std::string path = ::testing::TempDir() + "construction_chart.xlsx";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string path = scratch.file("construction_chart.xlsx");
     std::string error;
     ASSERT_TRUE(host->save_xlsx(path, &error, "Book2")) << error;
-    const std::string facts = read_back(path);
+    const std::string facts = workbooks_test::read_xlsx_facts(path);
     const char* const expected[] = {
         "sheet CS x Exp visible chartsheet",
         "sheet Auxiliar veryHidden worksheet",
@@ -282,7 +273,6 @@ TEST_F(Construction, TheSavedFileReadsBackWithItsSheetsSeriesAndTitles) {
         "chart scatterChart",
     };
     for (const char* fact : expected) EXPECT_NE(facts.find(std::string(fact) + "\n"), std::string::npos) << fact << "\n" << facts;
-    std::remove(path.c_str());
 }
 
 TEST_F(Construction, AnEmptyChartIsNotWrittenAndLeavesNoFile) {
@@ -290,7 +280,9 @@ TEST_F(Construction, AnEmptyChartIsNotWrittenAndLeavesNoFile) {
     ASSERT_EQ(call(xlcNew, {i(1)}), 0);
     ASSERT_EQ(call(xlcWorkbookInsert, {i(2)}), 0);
     (void)none;
-    const std::string path = ::testing::TempDir() + "empty_chart.xlsx";
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
+    const std::string path = scratch.file("empty_chart.xlsx");
     std::string error;
     EXPECT_FALSE(host->save_xlsx(path, &error));
     EXPECT_NE(error.find("without series"), std::string::npos) << error;

@@ -25,6 +25,9 @@ class Model;  // workbooks, sheets, formats and charts (model/workbook.h)
 std::string utf8(const std::string& cp1252_text);
 // Characters outside cp1252 become '?', as Windows' best-fit conversion writes them.
 std::string cp1252(const std::string& utf8_text);
+// A text fit for one line of a message: control characters (NUL, line breaks, terminal escapes)
+// are written as \xHH, so that nothing read from the input acts on the terminal or splits the line.
+std::string printable(const std::string& text);
 
 // A value as a cell, an argument or a result holds it.
 struct Value {
@@ -92,6 +95,16 @@ struct CArgument {
 struct Alert {
     std::string text;  // cp1252
     int type = 0;      // 1 OK/Cancel, 2 information, 3 error
+    // How many of the message boxes() the add-in had shown when it showed this alert: where
+    // the alert falls among them on the user's screen.
+    size_t message_boxes_before = 0;
+};
+
+// A Windows message box the add-in showed (the platform recorded it and closed it with OK).
+struct ShownMessageBox {
+    std::string caption;  // cp1252
+    std::string text;     // cp1252
+    unsigned style = 0;   // MB_ICON* | MB_OK, MB_OKCANCEL, ...
 };
 
 struct Options {
@@ -178,6 +191,8 @@ public:
     // controls in order ({"o_cores", "b_ok"} ticks a box, then presses OK). False when this
     // build's platform stand-in has no dialog toolkit.
     bool answer_dialogs(const std::vector<std::string>& clicks);
+    // How many dialogs answer_dialogs has answered for this host.
+    int dialogs_answered() const;
     // Runs `body` as Excel runs a command: a test that plays the add-in calls Excel4 in it.
     void run_as_command(const std::function<void()>& body);
 
@@ -195,9 +210,18 @@ public:
     // the add-in's code still runs (a test looks at a dialog or a window then); null stops it.
     void watch_calls(std::function<void(const CallRecord&)> watch);
     const std::vector<Alert>& alerts() const;
+    // The Windows message boxes the add-in showed since this host was made or clear_alerts()
+    // was last called, in order.
+    std::vector<ShownMessageBox> message_boxes() const;
+    // Forgets the alerts and message boxes shown so far.
     void clear_alerts();
     // Values handed to the add-in that still wait for xlFree.
     int outstanding_values() const;
+    // What Excel refused on its own, each with why, for the user to be told: an argument its
+    // records cannot hold (a block of more than 65535 rows, such as a whole column) makes the
+    // cell answer #VALUE! without a call.
+    const std::vector<std::string>& notes() const;
+    void clear_notes();
     // Faults found in the add-in's behaviour (double free, unknown function number, ...).
     const std::vector<std::string>& faults() const;
     void clear_faults();

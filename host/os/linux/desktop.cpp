@@ -16,14 +16,20 @@ void destroy_top_window(WindowHandle window) { sim::window_destroy(reinterpret_c
 
 void activate_window(WindowHandle window) { sim::window_set_active(reinterpret_cast<plat::Window>(window)); }
 
+std::vector<MessageBoxShown> message_boxes_shown() {
+    std::vector<MessageBoxShown> shown;
+    for (const auto& box : sim::message_boxes()) shown.push_back({box.caption, box.text, box.style});
+    return shown;
+}
+
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string*) {
     sim::registry_set_text(subkey, name, text);
     return true;
 }
 
-bool registry_use_file(const std::string& path, std::string* error) {
-    if (!path.empty()) {
+bool registry_use_file(const std::string& path, bool make_folder, std::string* error) {
+    if (make_folder && !path.empty()) {
         const auto folder = std::filesystem::path(path).parent_path();
         std::error_code code;
         if (!folder.empty()) std::filesystem::create_directories(folder, code);
@@ -32,11 +38,14 @@ bool registry_use_file(const std::string& path, std::string* error) {
             return false;
         }
     }
-    if (!sim::registry_use_file(path)) {
-        if (error) *error = "the registry file " + path + " is not readable as a registry";
-        return false;
-    }
-    return true;
+    return sim::registry_use_file(path, error);
+}
+
+bool registry_saved(std::string* error) {
+    const std::string failure = sim::registry_file_error();
+    if (failure.empty()) return true;
+    if (error) *error = failure;
+    return false;
 }
 
 std::string default_registry_file() {

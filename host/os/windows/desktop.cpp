@@ -48,6 +48,12 @@ void activate_window(WindowHandle window) {
     SetActiveWindow(handle);
 }
 
+std::vector<MessageBoxShown> message_boxes_shown() {
+    std::vector<MessageBoxShown> shown;
+    for (const auto& box : xlhost::win32::message_boxes_seen()) shown.push_back({box.caption, box.text, box.style});
+    return shown;
+}
+
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string* error) {
     HKEY key = nullptr;
@@ -69,7 +75,9 @@ bool registry_set_text(const std::string& subkey, const std::string& name, const
 
 // The real registry keeps its values between runs by itself: --registry FILE is accepted, as
 // on Linux, and the values go to the real registry all the same.
-bool registry_use_file(const std::string&, std::string*) { return true; }
+bool registry_use_file(const std::string&, bool, std::string*) { return true; }
+
+bool registry_saved(std::string*) { return true; }
 
 std::string default_registry_file() { return ""; }
 

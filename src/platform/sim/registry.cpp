@@ -1,32 +1,18 @@
 // The registry of the stand-in: keys and typed values under HKEY_LOCAL_MACHINE, compared
 // without regard to case as Windows does, kept in memory or in a file between runs.
-#include <algorithm>
-#include <cctype>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <map>
-#include <memory>
 #include <set>
-#include <sstream>
 
 #include "platform/platform.h"
+#include "platform/sim/registry_file.h"
 #include "platform/sim/sim_control.h"
 #include "platform/sim/sim_state.h"
 
 namespace {
 
-struct NoCase {
-    bool operator()(const std::string& a, const std::string& b) const {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-        });
-    }
-};
-
-using Values = std::map<std::string, sim::RegValue, NoCase>;
-std::map<std::string, Values, NoCase> keys;
+sim::detail::RegistryKeys keys;
 std::string backing_file;
+std::string file_error;  // why the file lacks changes made in memory ("" when it holds them all)
 bool writes_denied = false;
 
 enum class Access { query, set };
@@ -36,59 +22,13 @@ struct OpenKey {
 };
 std::set<OpenKey*> open_keys;
 
-std::string hex(const std::vector<uint8_t>& bytes) {
-    std::string out;
-    char pair[3];
-    for (uint8_t b : bytes) {
-        std::snprintf(pair, sizeof pair, "%02x", b);
-        out += pair;
-    }
-    return out;
-}
-
-bool unhex(const std::string& text, std::vector<uint8_t>& bytes) {
-    if (text.size() % 2 != 0) return false;
-    bytes.clear();
-    for (size_t i = 0; i < text.size(); i += 2) {
-        unsigned value = 0;
-        if (std::sscanf(text.c_str() + i, "%2x", &value) != 1) return false;
-        bytes.push_back(static_cast<uint8_t>(value));
-    }
-    return true;
-}
-
-// One line per value: key, name, type and the bytes in hex, separated by tabs; a key without
-// values is a line with the key alone.
+// Every change goes to the file at once, the whole registry each time. A save that fails keeps
+// the change in memory and is remembered until a later save succeeds, for the host to tell:
+// the next run would otherwise lose the change silently.
 void save() {
     if (backing_file.empty()) return;
-    std::ofstream out(backing_file, std::ios::trunc);
-    for (const auto& [key, values] : keys) {
-        if (values.empty()) out << key << "\n";
-        for (const auto& [name, value] : values)
-            out << key << '\t' << name << '\t' << value.type << '\t' << hex(value.bytes) << "\n";
-    }
-}
-
-bool load(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) return true;  // no file yet: an empty registry
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        std::vector<std::string> fields;
-        std::stringstream split(line);
-        std::string field;
-        while (std::getline(split, field, '\t')) fields.push_back(field);
-        if (fields.size() == 1) {
-            keys[fields[0]];
-            continue;
-        }
-        sim::RegValue value;
-        if (fields.size() != 4 || !unhex(fields[3], value.bytes)) return false;
-        value.type = static_cast<uint32_t>(std::stoul(fields[2]));
-        keys[fields[0]][fields[1]] = value;
-    }
-    return true;
+    file_error.clear();
+    sim::detail::write_registry_file(backing_file, keys, &file_error);
 }
 
 OpenKey* as_open(plat::RegKey key) {
@@ -140,20 +80,24 @@ std::optional<RegValue> registry_get(const std::string& subkey, const std::strin
 
 void registry_deny_writes(bool deny) { writes_denied = deny; }
 
-bool registry_use_file(const std::string& path) {
+bool registry_use_file(const std::string& path, std::string* error) {
     backing_file.clear();
+    file_error.clear();
     keys.clear();
     if (path.empty()) return true;
-    if (!load(path)) return false;
+    if (!detail::read_registry_file(path, keys, error)) return false;
     backing_file = path;
     return true;
 }
+
+std::string registry_file_error() { return file_error; }
 
 int registry_open_handles() { return static_cast<int>(open_keys.size()); }
 
 namespace detail {
 void reset_registry() {
     backing_file.clear();
+    file_error.clear();
     keys.clear();
     writes_denied = false;
     for (OpenKey* key : open_keys) delete key;

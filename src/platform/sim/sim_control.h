@@ -28,8 +28,14 @@ std::optional<RegValue> registry_get(const std::string& subkey, const std::strin
 // While set, creating keys and setting values fails with access denied (a non-admin user).
 void registry_deny_writes(bool deny);
 // Persistence for the command line: load the file now and save it after every change.
-// An empty path returns to memory only. A missing file is an empty registry.
-bool registry_use_file(const std::string& path);
+// An empty path returns to memory only. A missing file is an empty registry, kept in a folder
+// that must exist. False, with the reason in *error, for a path that is not a regular file, a
+// file that cannot be read or written, or one with a malformed line (the line is named; the
+// whole file is refused and nothing of it is loaded).
+bool registry_use_file(const std::string& path, std::string* error = nullptr);
+// Why the file lacks changes made since registry_use_file: the failure of the last save, ""
+// when it succeeded (each save writes the whole registry). The changes stay in memory.
+std::string registry_file_error();
 // Keys opened and not yet closed (a leak check).
 int registry_open_handles();
 

@@ -62,6 +62,7 @@ const Row rows[] = {
     {"t_set_name", "PPP", "T.SETNAME", 1},
     {"t_alert", "A", "t_alert", 2},
     {"t_alert_bad", "A", "t_alert_bad", 2},
+    {"t_alert_and_box", "A", "t_alert_and_box", 2},
 };
 
 XLOPER text(char* counted) {
@@ -346,6 +347,16 @@ VX_EXPORT short VX_STDCALL t_alert_bad() {
     Counted message("bad type");
     XLOPER m = message.value(), type = integer(7);
     return static_cast<short>(Excel4(xlcAlert, nullptr, 2, &m, &type));
+}
+
+// What a user sees in this order: an alert, a Windows message box, another alert.
+VX_EXPORT short VX_STDCALL t_alert_and_box() {
+    Counted before("before the box"), after("after the box");
+    XLOPER first = before.value(), information = integer(2);
+    Excel4(xlcAlert, nullptr, 2, &first, &information);
+    plat::message_box(plat::active_window(), "Caixa do Windows", "Atenção", plat::mb_ok | plat::mb_iconwarning);
+    XLOPER last = after.value(), error = integer(3);
+    return static_cast<short>(Excel4(xlcAlert, nullptr, 2, &last, &error));
 }
 
 VX_EXPORT double VX_STDCALL t_lazy(double x) { return x + 1; }

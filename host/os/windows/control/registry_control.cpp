@@ -188,7 +188,9 @@ void registry_deny_writes(bool deny) {
 }
 
 // The real registry keeps its values between runs by itself, whatever file is named.
-bool registry_use_file(const std::string&) { return true; }
+bool registry_use_file(const std::string&, std::string*) { return true; }
+
+std::string registry_file_error() { return ""; }
 
 int registry_open_handles() {
     const std::vector<std::string> keys(made_keys().begin(), made_keys().end());

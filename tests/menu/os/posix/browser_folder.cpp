@@ -6,14 +6,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace menu_test {
 
 BrowserFolder::BrowserFolder() {
-    char folder_template[] = "/tmp/vx_ajuda_XXXXXX";
-    if (::mkdtemp(folder_template) == nullptr) return;
+    std::error_code code;
+    const auto temp = std::filesystem::temp_directory_path(code);
+    if (code) return;
+    std::string folder_template = (temp / "vx_ajuda_XXXXXX").string();
+    if (::mkdtemp(folder_template.data()) == nullptr) return;
     folder_ = folder_template;
     const char* path = std::getenv("PATH");
     had_path_ = path != nullptr;
@@ -25,7 +30,8 @@ BrowserFolder::~BrowserFolder() {
     if (folder_.empty()) return;
     if (had_path_) ::setenv("PATH", saved_path_.c_str(), 1);
     else ::unsetenv("PATH");
-    std::system(("rm -rf '" + folder_ + "'").c_str());
+    std::error_code code;
+    std::filesystem::remove_all(folder_, code);
 }
 
 std::string BrowserFolder::file(const std::string& name) const { return folder_ + "/" + name; }

@@ -1,0 +1,36 @@
+# The outside libraries, as the same targets for both builds:
+#   vx::jpeg        libjpeg (the add-in's JPEG decoder)
+#   vx::xlsxwriter  libxlsxwriter with zlib (the host's .xlsx export)
+#   ZLIB::ZLIB      zlib (the host rewrites the packages libxlsxwriter writes)
+# On Linux they are Debian's packages. For Windows, Debian has only zlib (libz-mingw-w64-dev,
+# linked statically); libjpeg-turbo and libxlsxwriter are cross-built from Debian's source
+# packages by scripts/mingw-deps.sh into VX_DEPS_PREFIX, as static libraries.
+if(WIN32)
+  set(VX_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/${CMAKE_SYSTEM_PROCESSOR} CACHE PATH
+      "Where scripts/mingw-deps.sh installed the cross-built libraries")
+  set(ZLIB_USE_STATIC_LIBS ON)
+  find_package(ZLIB REQUIRED)
+
+  function(vx_cross_built_library target file)
+    if(NOT EXISTS ${VX_DEPS_PREFIX}/lib/${file})
+      message(FATAL_ERROR "${VX_DEPS_PREFIX}/lib/${file} is missing: run "
+                          "scripts/mingw-deps.sh ${CMAKE_SYSTEM_PROCESSOR} (make deps-windows)")
+    endif()
+    add_library(${target} STATIC IMPORTED GLOBAL)
+    set_target_properties(${target} PROPERTIES
+      IMPORTED_LOCATION ${VX_DEPS_PREFIX}/lib/${file}
+      INTERFACE_INCLUDE_DIRECTORIES ${VX_DEPS_PREFIX}/include
+      INTERFACE_LINK_LIBRARIES "${ARGN}")
+  endfunction()
+  vx_cross_built_library(vx::jpeg libjpeg.a)
+  vx_cross_built_library(vx::xlsxwriter libxlsxwriter.a ZLIB::ZLIB)
+  file(STRINGS ${VX_DEPS_PREFIX}/VERSIONS VX_DEPS_VERSIONS REGEX "^lib")
+  message(STATUS "Cross-built libraries in ${VX_DEPS_PREFIX}: ${VX_DEPS_VERSIONS}")
+else()
+  find_package(JPEG REQUIRED)
+  find_package(ZLIB REQUIRED)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET GLOBAL xlsxwriter)
+  add_library(vx::jpeg ALIAS JPEG::JPEG)
+  add_library(vx::xlsxwriter ALIAS PkgConfig::XLSXWRITER)
+endif()
