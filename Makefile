@@ -2,11 +2,16 @@
 NATIVE   := build/native
 SANITIZE := build/sanitize
 WINDOWS  := build/windows
+FUZZ     := build/fuzz
+# Seconds each fuzz target runs: `make fuzz` (FUZZ_SECONDS=600 make fuzz for longer), and the
+# smoke run of `make test`.
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 5
 JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows build build-sanitize build-windows demo chart-png screenshots test test-native test-windows soak dist bench precision precision-baseline clean
+.PHONY: all deps deps-native deps-windows deps-fuzz build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
 
 all: build
 
@@ -15,6 +20,9 @@ deps-native:
 
 deps-windows:
 	@scripts/setup.sh windows
+
+deps-fuzz:
+	@scripts/setup.sh fuzz
 
 deps:
 	@scripts/setup.sh all
@@ -29,6 +37,11 @@ $(SANITIZE)/CMakeCache.txt: | deps-native
 $(WINDOWS)/CMakeCache.txt: | deps-windows
 	cmake -S . -B $(WINDOWS) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+# The fuzz targets: clang with libFuzzer, ASan and UBSan over the add-in, the host and the
+# platform stand-in (no suites, no benchmarks).
+$(FUZZ)/CMakeCache.txt: | deps-fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON -DVX_TESTS=OFF -DVX_BENCH=OFF
+
 build: deps-native $(NATIVE)/CMakeCache.txt
 	cmake --build $(NATIVE) -j $(JOBS)
 
@@ -37,6 +50,9 @@ build-sanitize: deps-native $(SANITIZE)/CMakeCache.txt
 
 build-windows: deps-windows $(WINDOWS)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
+
+build-fuzz: deps-fuzz $(FUZZ)/CMakeCache.txt
+	cmake --build $(FUZZ) -j $(JOBS)
 
 demo: build
 	$(XLHOST) calc examples/demo.csv --table
@@ -64,7 +80,14 @@ test-native: build build-sanitize
 test-windows: build-windows
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)
 
-test: test-native test-windows
+# Each fuzz target for FUZZ_SECONDS from its corpus in tests/fuzz/corpus.
+fuzz: build-fuzz
+	scripts/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	scripts/fuzz.sh $(FUZZ) $(FUZZ_SMOKE_SECONDS)
+
+test: test-native test-windows fuzz-smoke
 
 # The add-in loaded, recalculated and unloaded 10000 times in one process (make test runs 1000).
 soak: build

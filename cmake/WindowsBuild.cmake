@@ -61,10 +61,13 @@ endif()
 # - tests/menu/registry_file_cli_test.cpp (not built): the stand-in registry's file; the
 #   Windows host keeps its settings in the real registry and has no such file.
 # - tests/host/special_files_test.cpp (not built): the devices and named pipes of a POSIX system.
+# - tests/xll/excel_window_handles_test.cpp (not built): it chooses window handles, which only
+#   the stand-in allows.
 set(VX_WINE_EXCLUDED_host_tests "Dispatch.EscapingExceptionsAreFaults")
 set(VX_WINE_EXCLUDED_SOURCES_menu ${CMAKE_SOURCE_DIR}/tests/menu/ajuda_sem_navegador_test.cpp
                                   ${CMAKE_SOURCE_DIR}/tests/menu/registry_file_cli_test.cpp)
 set(VX_WINE_EXCLUDED_SOURCES_host ${CMAKE_SOURCE_DIR}/tests/host/special_files_test.cpp)
+set(VX_WINE_EXCLUDED_SOURCES_xll ${CMAKE_SOURCE_DIR}/tests/xll/excel_window_handles_test.cpp)
 # - tests/workbooks/scratch_files_test.cpp (not built): follows the export's scratch files through
 #   TMPDIR, a POSIX environment variable.
 set(VX_WINE_EXCLUDED_SOURCES_workbooks ${CMAKE_SOURCE_DIR}/tests/workbooks/scratch_files_test.cpp)

@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
 # Runs apt-get only for packages that are missing. For the Windows side it also cross-builds,
 # once, the libraries that Debian ships only for Linux (scripts/mingw-deps.sh, cached in
-# build/deps/). Usage: setup.sh [native|windows|bench|all]
+# build/deps/). Usage: setup.sh [native|windows|fuzz|bench|all]
 # `bench` is what only `make bench` needs: QuantLib, the peer the benchmarks measure against
 # (the add-in and the test suites never link it).
 set -euo pipefail
@@ -15,14 +15,17 @@ native=(build-essential cmake ninja-build pkg-config git
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
          fonts-wine libz-mingw-w64-dev dpkg-dev)
 bench=(libquantlib0-dev)
+# libFuzzer and the sanitizers' runtimes come with Debian's clang.
+fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev)
 
 wanted=()
 case "$side" in
   native) wanted=("${native[@]}") ;;
   windows) wanted=("${windows[@]}") ;;
+  fuzz) wanted=("${fuzz[@]}") ;;
   bench) wanted=("${native[@]}" "${bench[@]}") ;;
-  all) wanted=("${native[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 [native|windows|bench|all]" >&2; exit 2 ;;
+  all) wanted=("${native[@]}" "${windows[@]}" "${fuzz[@]}") ;;
+  *) echo "usage: $0 [native|windows|fuzz|bench|all]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -83,7 +83,7 @@ int serve(Session& session, int number, XLOPER* result, int count, XLOPER** argu
         session.fault(function_name(number) + " called with " + std::to_string(count) +
                       " arguments; Excel takes at most 30");
         record.code = xlretInvCount;
-        session.calls.push_back(std::move(record));
+        session.record_call(std::move(record));
         return xlretInvCount;
     }
     for (int i = 0; i < count; ++i) {
@@ -97,7 +97,7 @@ int serve(Session& session, int number, XLOPER* result, int count, XLOPER** argu
         session.calls_note.clear();
         if (code == xlretSuccess && result != nullptr && entry != nullptr && entry->number != xlFree)
             record.result = describe(result, session);
-        session.calls.push_back(std::move(record));
+        session.record_call(std::move(record));
         return code;
     };
     const std::string name = function_name(number);

@@ -32,4 +32,9 @@ void Session::forget_shown() {
     message_boxes_before_session = os::message_boxes_shown().size();
 }
 
+void Session::record_call(CallRecord record) {
+    calls.push_back(std::move(record));
+    if (call_watch) call_watch(calls.back());
+}
+
 }  // namespace xlhost::capi

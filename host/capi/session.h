@@ -37,6 +37,7 @@ struct Session {
     // Message boxes the platform had recorded before those this session shows (os.h).
     size_t message_boxes_before_session = 0;
     std::vector<CallRecord> calls;
+    std::function<void(const CallRecord&)> call_watch;  // told of each call as it is answered
     std::vector<std::string> faults;
     // What Excel refused on its own, with why the user should be told (host.h, notes()).
     std::vector<std::string> notes;
@@ -53,6 +54,7 @@ struct Session {
     std::string calls_note;
 
     void fault(const std::string& what);
+    void record_call(CallRecord record);
     // The message boxes shown since the session's start (or since the alerts were cleared).
     std::vector<os::MessageBoxShown> message_boxes() const;
     void forget_shown();

@@ -224,8 +224,10 @@ bool parse_csv(const std::string& text, CsvRows* rows, std::string* error) {
 }
 
 std::string csv_field(const std::string& text) {
+    // A leading byte-order mark is quoted too: at the start of a file it would be skipped.
     const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+                       (!text.empty() && (text.front() == ' ' || text.back() == ' ')) ||
+                       text.rfind("\xEF\xBB\xBF", 0) == 0;
     if (!quote) return text;
     std::string out = "\"";
     for (char ch : text) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "capi/dispatch.h"
 #include "capi/xloper_values.h"
@@ -141,9 +142,12 @@ Value Engine::take_record(XLOPER* record, const std::string& who) {
         value = Value::err(xlerrValue);
     }
     if (bits == xlbitDLLFree) {
+        // Excel hands back its own copy of the record: the add-in may rely on what the record
+        // points to, never on the record itself.
+        XLOPER copy = *record;
         os::SlotValue slot;
         slot.slot = os::Slot::pointer;
-        slot.ptr = record;
+        slot.ptr = &copy;
         if (session.module == nullptr || session.module->symbol("xlAutoFree") == nullptr)
             session.fault(who + " returned a value with xlbitDLLFree, but the add-in exports no xlAutoFree");
         else
@@ -207,14 +211,12 @@ Value Engine::call_registered(size_t index, const std::vector<Operand>& operands
     if (operands.size() > type.arguments.size()) return Value::err(xlerrValue);
     const auto mark = session.memory.mark();
     std::vector<os::SlotValue> slots;
-    Value answer;
-    bool refused = false;
-    for (size_t i = 0; i < type.arguments.size(); ++i) {
+    std::optional<Value> refusal;
+    for (size_t i = 0; i < type.arguments.size() && !refusal; ++i) {
         const char letter = type.arguments[i];
         if (letter == 'O') {
             session.fault(who + ": the host cannot pass an argument of type 'O' yet");
-            answer = Value::err(xlerrValue);
-            refused = true;
+            refusal = Value::err(xlerrValue);
             break;
         }
         const Operand operand = i < operands.size() ? operands[i] : Operand{};
@@ -223,38 +225,46 @@ Value Engine::call_registered(size_t index, const std::vector<Operand>& operands
             if (!converted.why.empty())
                 session.notes.push_back(entry.function_text + ": argument " + std::to_string(i + 1) + " has " +
                                         converted.why + ", so the cell answers " + display(*converted.refusal));
-            answer = *converted.refusal;
-            refused = true;
-            break;
-        }
-        slots.push_back(converted.slot);
-    }
-    if (!refused) {
-        const bool in_place = type.in_place_argument > 0;
-        const os::Slot result_slot = in_place ? os::Slot::none : slot_of(type.result);
-        os::SlotValue result;
-        // A command acts on whatever sheet is active at each of its calls; only a function has a
-        // sheet of its own (the sheet of its cell).
-        ContextScope scope(session, entry.macro_type == 2 ? capi::Context::entry : capi::Context::function,
-                           entry.macro_type == 2 ? nullptr : site.sheet);
-        std::string error;
-        bool called = false;
-        try {
-            called = os::call_procedure(session.registrations.address(index), result_slot, slots, &result, &error);
-            if (!called) session.fault("cannot call " + who + ": " + error);
-        } catch (...) {
-            session.fault("an exception left " + who + "; Excel's process would end here");
-        }
-        if (!called) answer = Value::err(xlerrValue);
-        else if (in_place) {
-            const auto n = static_cast<size_t>(type.in_place_argument - 1);
-            answer = read_back(type.arguments[n], slots[n], session);
+            refusal = converted.refusal;
         } else {
-            answer = value_of_result(type.result, result, who);
+            slots.push_back(converted.slot);
         }
     }
+    const Value answer = refusal ? *refusal : call_converted(index, slots, site.sheet);
     session.memory.release_call_storage(mark);
     return cell_value(answer);
+}
+
+Value Engine::call_converted(size_t index, const std::vector<os::SlotValue>& slots, Sheet* sheet) {
+    const Registration& entry = session.registrations.at(index);
+    const capi::TypeText type = session.registrations.type(index);
+    const std::string who = entry.procedure;
+    if (slots.size() != type.arguments.size()) {
+        session.fault(who + " called with " + std::to_string(slots.size()) + " arguments; its type text has " +
+                      std::to_string(type.arguments.size()));
+        return Value::err(xlerrValue);
+    }
+    const bool in_place = type.in_place_argument > 0;
+    const os::Slot result_slot = in_place ? os::Slot::none : slot_of(type.result);
+    os::SlotValue result;
+    // A command acts on whatever sheet is active at each of its calls; only a function has a
+    // sheet of its own (the sheet of its cell).
+    ContextScope scope(session, entry.macro_type == 2 ? capi::Context::entry : capi::Context::function,
+                       entry.macro_type == 2 ? nullptr : sheet);
+    std::string error;
+    bool called = false;
+    try {
+        called = os::call_procedure(session.registrations.address(index), result_slot, slots, &result, &error);
+        if (!called) session.fault("cannot call " + who + ": " + error);
+    } catch (...) {
+        session.fault("an exception left " + who + "; Excel's process would end here");
+    }
+    if (!called) return Value::err(xlerrValue);
+    if (in_place) {
+        const auto n = static_cast<size_t>(type.in_place_argument - 1);
+        return read_back(type.arguments[n], slots[n], session);
+    }
+    return value_of_result(type.result, result, who);
 }
 
 Operand Engine::operand_of(const Expr& expression, const CallSite& site) {

@@ -35,6 +35,10 @@ public:
     Value call_with_value(const std::string& name, const Value& argument);
     // Calls a registered procedure with formula operands converted by its type text.
     Value call_registered(size_t index, const std::vector<Operand>& operands, const CallSite& site);
+    // Calls a registered procedure with arguments already in the C form of its type text, as
+    // Excel does once its conversions are done; the value is the procedure's own result,
+    // before a cell's conversions.
+    Value call_converted(size_t index, const std::vector<os::SlotValue>& slots, Sheet* sheet);
     // Evaluates a parsed formula.
     Value evaluate(const Expr& formula, const CallSite& site);
 

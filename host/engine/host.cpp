@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "capi/xloper_values.h"
+#include "engine/arguments.h"
 #include "engine/host_impl.h"
 #include "formula/formula.h"
 
@@ -162,6 +163,26 @@ Value Host::eval(const std::string& formula, std::string* error) {
     return impl_->engine.evaluate(parsed, site);
 }
 
+Value Host::call_function(const std::string& excel_name, const std::vector<CArgument>& arguments) {
+    auto& session = impl_->session();
+    const int found = session.registrations.find_name(excel_name);
+    if (found < 0 || session.registrations.at(static_cast<size_t>(found)).macro_type == 2) return Value::err(xlerrName);
+    const auto index = static_cast<size_t>(found);
+    const capi::TypeText type = session.registrations.type(index);
+    std::vector<os::SlotValue> slots;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        os::SlotValue slot;
+        slot.slot = i < type.arguments.size() ? engine::slot_of(type.arguments[i]) : os::Slot::pointer;
+        slot.i16 = static_cast<int16_t>(arguments[i].integer);
+        slot.u16 = static_cast<uint16_t>(arguments[i].integer);
+        slot.i32 = arguments[i].integer;
+        slot.f64 = arguments[i].number;
+        slot.ptr = const_cast<void*>(arguments[i].record);
+        slots.push_back(slot);
+    }
+    return impl_->engine.call_converted(index, slots, &session.model.active_sheet());
+}
+
 namespace {
 void collect_ranges(const Expr& expression, std::vector<Range>* out) {
     if (expression.kind == Expr::Kind::reference) out->push_back(expression.range);
@@ -246,6 +267,9 @@ void Host::calc() { impl_->calculate(); }
 
 const std::vector<CallRecord>& Host::calls() const { return impl_->engine.session.calls; }
 void Host::clear_calls() { impl_->session().calls.clear(); }
+void Host::watch_calls(std::function<void(const CallRecord&)> watch) {
+    impl_->session().call_watch = std::move(watch);
+}
 const std::vector<Alert>& Host::alerts() const { return impl_->engine.session.alerts; }
 void Host::clear_alerts() { impl_->session().forget_shown(); }
 std::vector<ShownMessageBox> Host::message_boxes() const {

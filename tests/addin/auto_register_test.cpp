@@ -56,6 +56,7 @@ TEST_F(AutoRegister, NamesThatOnlyLookAlikeRegisterNothing) {
     load_and_open();
     EXPECT_TRUE(ask("interpo").empty());      // one letter shorter
     EXPECT_TRUE(ask("interpols").empty());    // one letter longer
+    EXPECT_TRUE(ask("interpoX").empty());     // as long, the last letter differs
     EXPECT_TRUE(ask("VX.INTERPOLEX").empty()); // the Excel name is not the procedure
     EXPECT_TRUE(ask("vx_menu_cmp").empty());  // nor is a macro name
     EXPECT_TRUE(ask("").empty());

@@ -1,5 +1,7 @@
 // Open, close and open again in one process, and a fresh load: each open repeats its steps, and
 // nothing Excel handed out is left behind.
+#include <algorithm>
+
 #include "addin_fixture.h"
 
 namespace addin_test {
@@ -41,6 +43,28 @@ TEST_F(AddinTest, OpenAsksForTheWindowAndTheModuleNameAndGivesTheNameBack) {
     EXPECT_EQ(calls[calls.size() - 2].function, xlFree);
     EXPECT_EQ(calls.back().function, xlFree);
     EXPECT_EQ(host.outstanding_values(), 0);
+}
+
+TEST_F(AddinTest, CloseDeletesEveryNameBeforeItTouchesTheMenu) {
+    constexpr int xlfGetBar = 182, xlfDeleteMenu = 158;
+    install("1");
+    load_and_open();
+    host.clear_calls();
+    ASSERT_EQ(host.auto_close(), 1);
+    const auto& calls = host.calls();
+    size_t last_name = 0, first_menu = calls.size(), names = 0;
+    bool deleted_menu = false;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].function == xlfSetName) {
+            last_name = i;
+            ++names;
+        }
+        if (calls[i].function == xlfGetBar || calls[i].function == xlfDeleteMenu) first_menu = std::min(first_menu, i);
+        deleted_menu = deleted_menu || calls[i].function == xlfDeleteMenu;
+    }
+    EXPECT_EQ(names, 18u);
+    EXPECT_TRUE(deleted_menu);
+    EXPECT_LT(last_name, first_menu);
 }
 
 TEST_F(AddinTest, EntriesInAnyOrderAnswerOneAndLeaveNothingBehind) {

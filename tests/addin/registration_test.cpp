@@ -113,41 +113,5 @@ TEST_P(Registration, NothingFailsButTheProceduresTheHostCannotFind) {
 INSTANTIATE_TEST_SUITE_P(BothLanguages, Registration, ::testing::Values("1", "2"),
                          [](const auto& info) { return std::string(info.param[0] == '1' ? "pt" : "en"); });
 
-// A few texts byte for byte (the add-in hands them over in cp1252).
-TEST_F(AddinTest, PortugueseTextsReachExcelInCp1252) {
-    install("1");
-    load_and_open();
-    const auto registers = calls_of(xlfRegister);
-    ASSERT_EQ(registers.size(), 18u);
-    EXPECT_EQ(registers[3].arguments[argument_text],
-              cp("Taxa DI1, Dias Úteis, Valor de Face, Taxa Posição, Vencimento, Duração Alvo, Taxa Alvo, Beta"));
-    EXPECT_EQ(registers[8].arguments[function_help],
-              cp("Retorna a taxa de juros linear ACT/360 do contrato de cupom cambial limpo (FRC) conforme a "
-                 "curva de juros e o dólar futuro"));
-    EXPECT_EQ(registers[9].arguments[first_argument_help + 3],
-              cp("Data de vencimento (dia/mês/ano) da ponta curta do FRA de  cupom cambial"));
-    EXPECT_EQ(registers[12].arguments[first_argument_help + 8],
-              cp("Opcional. Indica se a rolagem é em pontos (padrão ou informe 0) ou uma taxa anual ACT/360 "
-                 "(informe 1)"));
-}
-
-TEST_F(AddinTest, EnglishTexts) {
-    install("2");
-    load_and_open();
-    const auto registers = calls_of(xlfRegister);
-    ASSERT_EQ(registers.size(), 18u);
-    EXPECT_EQ(registers[0].arguments[function_help],
-              "Interest rate for Brazilian yield curve (base 252) using exponential interpolation or over "
-              "the time rate");
-    EXPECT_EQ(registers[4].arguments[first_argument_help + 3],
-              "Time in hh:mm:ss (24H) format showing first moment of asset trade");
-    EXPECT_EQ(registers[12].arguments[first_argument_help + 5],
-              "Workdays till settlement of long side of BMR FRC contract. Must be greater than 0");
-    // The short-leg dollar of cupfra: 0 means the roll is an annual devaluation rate.
-    EXPECT_EQ(registers[8].arguments[first_argument_help + 7],
-              "Optional. R$/U$ NDF quotation for the short side. Mark 0 (default) when Roll Over is an "
-              "annual devaluation rate; otherwise Roll Over is in points");
-}
-
 }  // namespace
 }  // namespace addin_test

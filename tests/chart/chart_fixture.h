@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -183,6 +184,23 @@ protected:
     xlhost::Host host;
     std::vector<sim::FormView> vistos;
 };
+
+// The rows of an array constant {a,b;c,d} whose elements hold no texts.
+inline std::vector<std::vector<std::string>> linhas_de(const std::string& constante) {
+    std::vector<std::vector<std::string>> linhas;
+    if (constante.size() < 2) return linhas;
+    std::stringstream corpo(constante.substr(1, constante.size() - 2));
+    std::string linha;
+    while (std::getline(corpo, linha, ';')) {
+        std::vector<std::string> celulas;
+        std::stringstream partes(linha);
+        std::string celula;
+        while (std::getline(partes, celula, ',')) celulas.push_back(celula);
+        if (!linha.empty() && linha.back() == ',') celulas.push_back("");
+        linhas.push_back(celulas);
+    }
+    return linhas;
+}
 
 inline xlhost::Value n(double valor) { return xlhost::Value::num(valor); }
 inline xlhost::Value t(const std::string& texto) { return xlhost::Value::str(texto); }

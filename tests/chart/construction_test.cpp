@@ -1,8 +1,6 @@
 // The chart construction behind OK, as the host's call log shows it: the whole sequence in
 // colour and in black and white, in English and in Portuguese, the grid written to the data
 // sheet, and a construction that fails before it starts.
-#include <sstream>
-
 #include "chart_fixture.h"
 
 namespace chart_test {
@@ -138,23 +136,6 @@ std::vector<Chamada> sem_a_grade(std::vector<Chamada> passos) {
     for (auto& passo : passos)
         if (passo.funcao == xlSet && ++escritas == 2 && passo.argumentos.size() == 2) passo.argumentos[1] = "<grid>";
     return passos;
-}
-
-// The rows of an array constant {a,b;c,d} whose elements hold no texts.
-std::vector<std::vector<std::string>> linhas_de(const std::string& constante) {
-    std::vector<std::vector<std::string>> linhas;
-    if (constante.size() < 2) return linhas;
-    std::stringstream corpo(constante.substr(1, constante.size() - 2));
-    std::string linha;
-    while (std::getline(corpo, linha, ';')) {
-        std::vector<std::string> celulas;
-        std::stringstream partes(linha);
-        std::string celula;
-        while (std::getline(partes, celula, ',')) celulas.push_back(celula);
-        if (!linha.empty() && linha.back() == ',') celulas.push_back("");
-        linhas.push_back(celulas);
-    }
-    return linhas;
 }
 
 void compara(const std::vector<Chamada>& feita, const std::vector<Chamada>& devida) {

@@ -142,7 +142,7 @@ TEST_F(ChartTest, TheDialogInPortugueseAsDesigned) {
                   (std::vector<int>{e.left, e.top, e.width, e.height})) << e.nome;
         EXPECT_EQ(c.text, e.texto) << e.nome;
         EXPECT_EQ(c.tab_order, e.tab) << e.nome;
-        EXPECT_EQ(c.font.bold, c.name == "titulo1") << e.nome;
+        EXPECT_EQ(c.font, (sim::FontView{"MS Sans Serif", 11, c.name == "titulo1", plat::color_default})) << e.nome;
         EXPECT_EQ(c.enabled, c.name != "intervalo") << e.nome;
     }
     EXPECT_FALSE(f.control("o_cores")->checked);

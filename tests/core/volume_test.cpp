@@ -19,6 +19,7 @@ TEST(Volproj, WorkedExamples) {
     EXPECT_TRUE(e_numero(volproj(0.3, 1000000, abre, fecha, almoco, volta), 0));            // before the open
     EXPECT_TRUE(e_numero(volproj(abre, 1000000, abre, fecha, 0, 0), 0));
     EXPECT_TRUE(e_numero(volproj(0.5, 1000000, abre, fecha, almoco, 0), 3000000));  // no restart: no break
+    EXPECT_TRUE(e_numero(volproj(0.625, 1000000, abre, fecha, 0, volta), 1500000));  // no lunch start: no break
     EXPECT_TRUE(e_numero(volproj(0.4375, 1000000, abre, fecha, almoco, volta), 5000000));  // 10:30
 }
 

@@ -122,6 +122,18 @@ TEST(Csv, FieldsQuotedOnlyWhenNeeded) {
     EXPECT_EQ(xlhost::csv_field(" pad"), "\" pad\"");
 }
 
+// A field that begins with a byte-order mark, written first in a file, reads back whole.
+TEST(Csv, ALeadingByteOrderMarkOfAFieldSurvivesWritingAndReading) {
+    const std::string bom = "\xEF\xBB\xBF";
+    xlhost::CsvRows rows;
+    std::string error;
+    ASSERT_TRUE(xlhost::parse_csv(bom + bom + "a,b\n", &rows, &error)) << error;
+    ASSERT_EQ(rows, (xlhost::CsvRows{{bom + "a", "b"}}));
+    xlhost::CsvRows again;
+    ASSERT_TRUE(xlhost::parse_csv(xlhost::csv_field(rows[0][0]) + ",b\n", &again, &error)) << error;
+    EXPECT_EQ(again, rows);
+}
+
 TEST(CsvSheet, EachFieldBecomesWhatExcelWouldEnter) {
     xlhost::Host host;
     std::string error;

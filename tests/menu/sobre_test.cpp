@@ -36,6 +36,17 @@ TEST_F(AboutBox, WithoutAnInstallationTheLineFeedsFollowTheFirstPart) {
               "Systems\nwww.marvessa.com.br");
 }
 
+// Without a PATH the installation is not looked at further: a VERSAO left behind is not shown.
+TEST_F(AboutBox, AnEmptyPathLeavesTheVersionUnread) {
+    sim::registry_set_text(settings_key, "PATH", "");
+    sim::registry_set_text(settings_key, "VERSAO", "4.5.6");
+    sim::registry_set_text(settings_key, "IDIOMA", "1");
+    restart();
+    EXPECT_EQ(shown("About"),
+              "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: \n\nMarvessa Financial "
+              "Systems\nwww.marvessa.com.br");
+}
+
 TEST_F(AboutBox, ATextBeyond255CharactersIsCutAt255) {
     const std::string prefix = "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: ";
     const std::string tail = "\n\nMarvessa Financial Systems\nwww.marvessa.com.br";

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "addin/catalogue.h"
 #include "platform/sim/sim_control.h"
 #include "scripted_excel.h"
 #include "xll/call_excel.h"
@@ -78,13 +79,18 @@ TEST_F(ScratchPool, FullPoolMakesTheNextBuilderNullAndTheCallRefused) {
     EXPECT_NE(scratch_alloc(scratch_pool_bytes), nullptr);
 }
 
-TEST_F(ScratchPool, TextGetsItsLengthInPlace) {
-    char type_text[] = "\x7fPIPB";
+// The type text of the interpolation function as the catalogue stores it: whatever its reserved
+// byte held, it becomes 4, in place.
+TEST_F(ScratchPool, TheStoredTypeTextGetsItsLengthInPlace) {
+    char* type_text = addin::function_catalogue_en.text(0, addin::col_type_text);
+    type_text[0] = 0x7f;
+    ASSERT_STREQ(type_text + 1, "PIPB");
     LPXLOPER text = scratch_text(type_text);
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->xltype, xltypeStr);
     EXPECT_EQ(text->val.str, type_text);  // not copied
     EXPECT_EQ(type_text[0], 4);
+    EXPECT_STREQ(type_text + 1, "PIPB");
 
     char empty[] = "\x7f";
     ASSERT_NE(scratch_text(empty), nullptr);

@@ -83,6 +83,15 @@ struct Registration {
     int use_count = 1;         // REGISTER adds one, UNREGISTER takes one
 };
 
+// An argument in the C form its type-text letter declares, as a procedure receives it once Excel
+// has converted it: a number for B, an integer for A, I and J, for P the address of a record
+// (which stays the caller's).
+struct CArgument {
+    double number = 0;
+    std::int32_t integer = 0;
+    const void* record = nullptr;
+};
+
 struct Alert {
     std::string text;  // cp1252
     int type = 0;      // 1 OK/Cancel, 2 information, 3 error
@@ -165,6 +174,12 @@ public:
     static bool parse_check(const std::string& formula, std::string* error = nullptr);
     // Recalculates every formula cell, row by row.
     void calc();
+    // Calls the worksheet function of that Excel name with arguments already in their C form,
+    // exactly as Excel calls it after its own conversions, and takes its result back as Excel
+    // does (a result with xlbitDLLFree goes to xlAutoFree). Answers the function's own value,
+    // before a cell's conversions; #NAME? when no such function is registered, #VALUE! (and a
+    // fault) when the count differs from its type text.
+    Value call_function(const std::string& excel_name, const std::vector<CArgument>& arguments);
 
     // ---- Workbooks, selection, charts (engine/workbooks.cpp) ----
     // Selects cells of the active sheet as a user does: "A1:B4", or several areas with the
@@ -195,6 +210,9 @@ public:
     // ---- What the add-in did ----
     const std::vector<CallRecord>& calls() const;
     void clear_calls();
+    // Runs `watch` for each call of the add-in into Excel the moment it has been answered, while
+    // the add-in's code still runs (a test looks at a dialog or a window then); null stops it.
+    void watch_calls(std::function<void(const CallRecord&)> watch);
     const std::vector<Alert>& alerts() const;
     // The Windows message boxes the add-in showed since this host was made or clear_alerts()
     // was last called, in order.

@@ -1,0 +1,65 @@
+// The stand-in registry's file (--registry) on any bytes, and the add-in's settings read from
+// what it loaded. Invariants: no crash, no undefined behaviour; a file either loads or is
+// refused; the add-in's language is 1 or 2 and its version text ends inside its buffer; no key
+// is left open; a refusal says why; a file the registry wrote back is one it loads again.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "addin/settings.h"
+#include "fuzz_support.h"
+
+namespace {
+
+// One file for the whole run, in a folder of its own.
+const std::string& registry_file() {
+    static const std::string path = [] {
+        std::string folder = (std::filesystem::temp_directory_path() / "vx-registry-fuzz-XXXXXX").string();
+        if (mkdtemp(folder.data()) == nullptr) fuzz::violation("no temporary folder");
+        static const std::string removed_at_exit = folder;
+        std::atexit([] { std::filesystem::remove_all(removed_at_exit); });
+        return folder + "/registry.txt";
+    }();
+    return path;
+}
+
+void check_settings(const std::string& during) {
+    addin::read_settings();
+    if (addin::idioma != 1 && addin::idioma != 2)
+        fuzz::violation(during + ": idioma is " + std::to_string(addin::idioma));
+    if (std::memchr(addin::versao_text, '\0', sizeof addin::versao_text) == nullptr)
+        fuzz::violation(during + ": the version text has no end");
+    if (sim::registry_open_handles() != 0) fuzz::violation(during + ": a registry key was left open");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    {
+        std::ofstream file(registry_file(), std::ios::binary | std::ios::trunc);
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    std::string why;
+    if (!sim::registry_use_file(registry_file(), &why)) {
+        if (why.empty()) fuzz::violation("a registry file refused without a reason");
+    } else {
+        check_settings("reading the settings");
+        // Any change writes the whole registry back; what was written must load again, and
+        // give the add-in the same settings.
+        const int idioma = addin::idioma;
+        const std::string versao = addin::versao_text;
+        sim::registry_create_key("Software\\Varentis\\Fuzz");
+        if (!sim::registry_file_error().empty()) fuzz::violation("writing back failed: " + sim::registry_file_error());
+        if (!sim::registry_use_file(registry_file(), &why)) fuzz::violation("the registry's own file does not load: " + why);
+        check_settings("reading the settings written back");
+        if (addin::idioma != idioma || versao != addin::versao_text)
+            fuzz::violation("the settings changed when the registry was written back");
+    }
+    sim::registry_use_file("");
+    return 0;
+}
