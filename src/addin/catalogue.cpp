@@ -145,7 +145,7 @@ constexpr FunctionDefinition functions[function_rows] = {
        "Workdays till settlement of long side of BMF FRC contract. Must be greater than 0",
        "Settlement date (day/month/year) of long side of BMF FRC contract. Must be greater than Short Settlement",
        "Points of R$/U$ NDF or annual devaluation rate R$/U$ (ACT/360) to be applied for each new monthly NDF",
-       "Optional. R$/U$ NDF quotation for the short side. Mark 0 (default) for points of devaluation and 1 for annual rate of devaluation"}}},
+       "Optional. R$/U$ NDF quotation for the short side. Mark 0 (default) when Roll Over is an annual devaluation rate; otherwise Roll Over is in points"}}},
     {"cupfracurta", "PBJJJ", "VX.CUPOM_FRACRUTA",
      {"Taxa FRC, Contratos, Vcto Longa, Vcto Curta",
       "Retorna o número de contratos a serem registrados na BM&F na ponta curta de um contrato de FRC considerando um cliente apenas",

@@ -146,7 +146,10 @@ inline const std::vector<ExpectedRow>& expected_function_rows() {
            "Workdays till settlement of long side of BMF FRC contract. Must be greater than 0",
            "Settlement date (day/month/year) of long side of BMF FRC contract. Must be greater than Short Settlement",
            "Points of R$/U$ NDF or annual devaluation rate R$/U$ (ACT/360) to be applied for each new monthly NDF",
-           "Optional. R$/U$ NDF quotation for the short side. Mark 0 (default) for points of devaluation and 1 for annual rate of devaluation"}}},
+           // A short dollar of 0 (or none) makes Roll Over an annual rate, as the Portuguese help
+           // says; telling the user to type 1 here for a rate would make the function divide the
+           // roll by a dollar of 1.
+           "Optional. R$/U$ NDF quotation for the short side. Mark 0 (default) when Roll Over is an annual devaluation rate; otherwise Roll Over is in points"}}},
         {"cupfracurta", "PBJJJ", "VX.CUPOM_FRACRUTA",
          {"Taxa FRC, Contratos, Vcto Longa, Vcto Curta",
           "Retorna o número de contratos a serem registrados na BM&F na ponta curta de um contrato de FRC considerando um cliente apenas",
