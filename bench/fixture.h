@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 #include "addin.h"
 
 namespace vx_bench {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 
 namespace cmp {
 

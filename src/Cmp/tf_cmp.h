@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 #include "platform/platform.h"
 
 namespace cmp {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Funcoes/arredondamento.h"
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 
 namespace funcoes {
 

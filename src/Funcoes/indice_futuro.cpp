@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Funcoes/arredondamento.h"
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 
 namespace funcoes {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 #include "Funcoes/matriz.h"
 #include "Funcoes/resultado.h"
 

@@ -6,11 +6,11 @@
 #include <array>
 
 #include "Menu/alerta.h"
-#include "addin/settings.h"
+#include "Menu/comandos.h"
+#include "ambiente/idioma.h"
 #include "platform/platform.h"
 #include "xll/boundary.h"
 #include "xll/counted_text.h"
-#include "xll/xlcall.h"
 
 namespace {
 
@@ -46,16 +46,15 @@ intptr_t by_searched_path(const char* file, const char* url) {
 
 }  // namespace
 
-VX_EXPORT short VX_STDCALL vx_chama_ajuda() {
-    return xll::guarded<short>(1, [] {
-        const bool portugues = addin::idioma == 1;
-        const char* url = portugues ? url_pt : url_en;
+VX_EXPORT xll::Logical VX_STDCALL vx_chama_ajuda() {
+    return xll::guarded(xll::Logical::yes, [] {
+        const char* url = ambiente::bilingue(url_pt, url_en);
         intptr_t launched = not_started;
         if (launched == not_started) launched = by_name("explorer.exe", url);
         if (launched == not_started) launched = by_searched_path("explorer", url);
         if (launched == not_started) launched = by_name("netscape.exe", url);
         if (launched == not_started) launched = by_searched_path("netscape", url);
-        if (launched == not_started) menu::alerta(errors.text(0, portugues ? 0 : 1), menu::alerta_erro);
-        return short{1};
+        if (launched == not_started) menu::alerta(errors.text(0, ambiente::lingua()), menu::alerta_erro);
+        return xll::Logical::yes;
     });
 }

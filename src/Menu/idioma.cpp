@@ -5,11 +5,11 @@
 #include <array>
 
 #include "Menu/alerta.h"
-#include "addin/settings.h"
+#include "Menu/comandos.h"
+#include "ambiente/configuracao.h"
 #include "platform/platform.h"
 #include "xll/boundary.h"
 #include "xll/counted_text.h"
-#include "xll/xlcall.h"
 
 namespace {
 
@@ -33,12 +33,12 @@ struct Choice {
 constexpr Choice portuguese{1, "1", 0};
 constexpr Choice english{2, "2", 1};
 
-short choose(const Choice& choice) {
-    if (addin::idioma == choice.idioma) return 1;
+xll::Logical choose(const Choice& choice) {
+    if (ambiente::idioma == choice.idioma) return xll::Logical::yes;
     try {
         plat::RegKey key = nullptr;
         // A user who may not write the machine-wide key stores nothing, and is not told.
-        if (plat::reg_create_for_set(addin::settings_key, &key) == plat::reg_ok) {
+        if (plat::reg_create_for_set(ambiente::settings_key, &key) == plat::reg_ok) {
             plat::reg_set_text(key, "IDIOMA", choice.data);
             plat::reg_close(key);
         }
@@ -46,15 +46,15 @@ short choose(const Choice& choice) {
     } catch (...) {
         menu::alerta(messages.text(choice.messages_row, failure), menu::alerta_erro);
     }
-    return 1;
+    return xll::Logical::yes;
 }
 
 }  // namespace
 
-VX_EXPORT short VX_STDCALL vx_chama_port() {
-    return xll::guarded<short>(1, [] { return choose(portuguese); });
+VX_EXPORT xll::Logical VX_STDCALL vx_chama_port() {
+    return xll::guarded(xll::Logical::yes, [] { return choose(portuguese); });
 }
 
-VX_EXPORT short VX_STDCALL vx_chama_ing() {
-    return xll::guarded<short>(1, [] { return choose(english); });
+VX_EXPORT xll::Logical VX_STDCALL vx_chama_ing() {
+    return xll::guarded(xll::Logical::yes, [] { return choose(english); });
 }

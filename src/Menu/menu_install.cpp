@@ -2,7 +2,8 @@
 
 #include "Menu/menu_array.h"
 #include "Menu/menu_tables.h"
-#include "addin/settings.h"
+#include "ambiente/idioma.h"
+#include "xll/boundary.h"
 #include "xll/call_excel.h"
 #include "xll/scratch.h"
 
@@ -20,29 +21,21 @@ char* menu_name_plain() { return names.text(0, 1); }
 char* help_english() { return names.text(0, 2); }
 char* help_portuguese() { return names.text(0, 3); }
 
-// The answer of the last GET.BAR of xlAutoOpen, given back at its end.
-XLOPER menu_lookup = [] {
-    XLOPER nil{};
-    nil.xltype = xltypeNil;
-    return nil;
-}();
-
 bool is_error(const XLOPER& value) { return (value.xltype & xltypeErr) != 0; }
 
 // GET.BAR(10, name, 0): the menu's position, or an error value when it is not on the bar. The
 // record starts as #N/A so that a call Excel refuses outright also reads as "not there".
-void look_up(XLOPER& into, char* name) {
+void look_up(xll::ExcelValue& into, char* name) {
     // GET.BAR answers a number or an error, which hold nothing; anything else is given back
     // before the record is written again.
-    if (into.xltype & (xltypeStr | xltypeMulti | xltypeRef)) xll::free_excel_value(into);
-    into.xltype = xltypeErr;
-    into.val.err = xlerrNA;
-    xll::call_excel(xlfGetBar, &into, 3, xll::scratch_integer(worksheet_menu_bar), xll::scratch_text(name),
+    if (into->xltype & (xltypeStr | xltypeMulti | xltypeRef)) into.release();
+    xll::set_error(*into.record(), xlerrNA);
+    xll::call_excel(xlfGetBar, into.record(), 3, xll::scratch_integer(worksheet_menu_bar), xll::scratch_text(name),
                     xll::scratch_integer(0));
 }
 
 void add_main_menu() {
-    MenuArray array(menu_table(addin::idioma));
+    MenuArray array(menu_table());
     // Excel's help menu is "Help" in one language and "Ajuda" in the other: the attempt whose
     // name this Excel does not know fails and is ignored.
     xll::call_excel(xlfAddMenu | xlIntl, nullptr, 3, xll::scratch_number(worksheet_menu_bar), array.value(),
@@ -52,12 +45,13 @@ void add_main_menu() {
 }
 
 void add_language_submenu() {
-    const xll::CountedTable& submenu = submenu_table(addin::idioma);
+    const xll::CountedTable& submenu = submenu_table();
     MenuArray array(submenu);
     xll::call_excel(xlfAddMenu | xlIntl, nullptr, 4, xll::scratch_integer(worksheet_menu_bar), array.value(),
                     xll::scratch_text(menu_name()), xll::scratch_integer(submenu_position));
-    // Row 2 is Portuguese, row 3 English; the mark goes on the language in use.
-    const int in_use = addin::idioma == 1 ? 1 : 2;
+    // The language rows follow the submenu's own, Portuguese first; the mark goes on the one in
+    // use.
+    const int in_use = 1 + ambiente::lingua();
     xll::call_excel(xlfCheckCommand, nullptr, 5, xll::scratch_number(worksheet_menu_bar),
                     xll::scratch_text(menu_name()), xll::scratch_text(submenu.text(0, menu_col_name)),
                     xll::scratch_logical(1), xll::scratch_text(submenu.text(in_use, menu_col_name)));
@@ -65,22 +59,24 @@ void add_language_submenu() {
 
 }  // namespace
 
-void install_menu() {
-    look_up(menu_lookup, menu_name());
-    if (is_error(menu_lookup)) add_main_menu();
-    look_up(menu_lookup, menu_name());
-    if (!is_error(menu_lookup)) add_language_submenu();
+void install_menu(xll::ExcelValue& lookup) {
+    look_up(lookup, menu_name());
+    if (is_error(*lookup)) add_main_menu();
+    look_up(lookup, menu_name());
+    if (!is_error(*lookup)) add_language_submenu();
 }
 
-void release_menu_lookup() { xll::free_excel_value(menu_lookup); }
-
 void remove_menu() {
-    XLOPER answer{};
+    xll::ExcelValue answer;
     look_up(answer, menu_name_plain());
-    if (is_error(answer)) return;
+    // An error value holds nothing of Excel's: it is not given back.
+    if (is_error(*answer)) {
+        answer.forget();
+        return;
+    }
     xll::call_excel(xlfDeleteMenu, nullptr, 2, xll::scratch_number(worksheet_menu_bar),
                     xll::scratch_text(menu_name_plain()));
-    xll::free_excel_value(answer);
+    answer.release();
 }
 
 }  // namespace menu

@@ -2,13 +2,14 @@
 // with the language submenu inside it and a check mark on the language in use.
 #pragma once
 
+#include "xll/excel_value.h"
+
 namespace menu {
 
 // Adds the menu unless it is there already, then (when it is there) the language submenu at
-// position 3 and its check mark. No failure is reported: each leaves only its diagnostic.
-void install_menu();
-// Gives the value of the last menu lookup back to Excel (at the end of xlAutoOpen).
-void release_menu_lookup();
+// position 3 and its check mark. No failure is reported: each leaves only its diagnostic. The
+// answer of the last look-up stays in `lookup`, for the caller to give back to Excel.
+void install_menu(xll::ExcelValue& lookup);
 // Deletes the menu, submenu and all, when it is on the bar.
 void remove_menu();
 

@@ -1,5 +1,7 @@
 #include "Menu/menu_tables.h"
 
+#include "ambiente/idioma.h"
+
 namespace menu {
 
 namespace {
@@ -53,9 +55,7 @@ const xll::CountedTable submenu_table_pt{submenu_pt_storage.bytes, submenu_pt_st
 const xll::CountedTable submenu_table_en{submenu_en_storage.bytes, submenu_en_storage.offsets,
                                          submenu_rows, menu_columns};
 
-const xll::CountedTable& menu_table(int idioma) { return idioma == 1 ? menu_table_pt : menu_table_en; }
-const xll::CountedTable& submenu_table(int idioma) {
-    return idioma == 1 ? submenu_table_pt : submenu_table_en;
-}
+const xll::CountedTable& menu_table() { return ambiente::bilingue(menu_table_pt, menu_table_en); }
+const xll::CountedTable& submenu_table() { return ambiente::bilingue(submenu_table_pt, submenu_table_en); }
 
 }  // namespace menu

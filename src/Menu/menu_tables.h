@@ -28,7 +28,7 @@ extern const xll::CountedTable submenu_table_pt;
 extern const xll::CountedTable submenu_table_en;
 
 // The tables of the language setting (Portuguese when idioma is 1).
-const xll::CountedTable& menu_table(int idioma);
-const xll::CountedTable& submenu_table(int idioma);
+const xll::CountedTable& menu_table();
+const xll::CountedTable& submenu_table();
 
 }  // namespace menu

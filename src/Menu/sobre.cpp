@@ -2,10 +2,10 @@
 #include <string.h>
 
 #include "Menu/alerta.h"
-#include "addin/settings.h"
+#include "Menu/comandos.h"
+#include "ambiente/configuracao.h"
 #include "xll/boundary.h"
 #include "xll/counted_text.h"
-#include "xll/xlcall.h"
 
 namespace {
 
@@ -28,19 +28,18 @@ void junta(size_t& usado, const char* parte) {
 
 }  // namespace
 
-VX_EXPORT short VX_STDCALL vx_chama_sobre() {
-    return xll::guarded<short>(1, [] {
-        const bool portugues = addin::idioma == 1;
+VX_EXPORT xll::Logical VX_STDCALL vx_chama_sobre() {
+    return xll::guarded(xll::Logical::yes, [] {
         // A counted string holds 255 characters: a text that would be longer (only a very long
         // VERSAO makes it so) is cut at 255, losing its end rather than the whole box.
         size_t usado = 0;
-        junta(usado, portugues ? primeira_parte_pt : primeira_parte_en);
-        junta(usado, addin::versao_text);
+        junta(usado, ambiente::bilingue(primeira_parte_pt, primeira_parte_en));
+        junta(usado, ambiente::versao_text);
         junta(usado, "\n\n");
-        junta(usado, portugues ? assinatura_pt : assinatura_en);
+        junta(usado, ambiente::bilingue(assinatura_pt, assinatura_en));
         junta(usado, "\n");
         junta(usado, endereco_web);
         menu::alerta(texto, menu::alerta_informacao);
-        return short{1};
+        return xll::Logical::yes;
     });
 }

@@ -3,9 +3,10 @@
 // the function wizard.
 #include "addin/catalogue.h"
 #include "addin/registration.h"
-#include "addin/settings.h"
+#include "ambiente/idioma.h"
 #include "xll/boundary.h"
 #include "xll/call_excel.h"
+#include "xll/excel_value.h"
 #include "xll/scratch.h"
 #include "xll/xlcall.h"
 
@@ -38,8 +39,7 @@ VX_COUNTED_STORAGE(message_storage, message_texts);
 const xll::CountedTable messages{message_storage.bytes, message_storage.offsets, 2, 2};
 
 void alert(int event) {
-    const int language = addin::idioma == 1 ? 0 : 1;
-    xll::call_excel(xlcAlert, nullptr, 2, xll::scratch_text(messages.text(language, event)),
+    xll::call_excel(xlcAlert, nullptr, 2, xll::scratch_text(messages.text(ambiente::lingua(), event)),
                     xll::scratch_integer(alert_information));
 }
 
@@ -56,10 +56,12 @@ VX_EXPORT int VX_STDCALL xlAutoRemove() {
     return xll::guarded(1, [] {
         using namespace addin;
         alert(removed);
-        obtain_module_name();
+        xll::ExcelValue module_name;
+        obtain_module_name(module_name);
         const xll::CountedTable& functions = function_catalogue();
-        for (int row = 0; row < function_rows; ++row) register_function_row(functions, row, true);
-        release_module_name();
+        for (int row = 0; row < function_rows; ++row)
+            register_function_row(module_name, functions, row, true);
+        module_name.release();
         return 1;
     });
 }

@@ -19,7 +19,6 @@ VX_EXPORT int VX_STDCALL xlAutoClose() {
             xll::call_excel(xlfSetName, nullptr, 1,
                             xll::scratch_text(command_catalogue.text(row, col_function_text)));
         menu::remove_menu();
-        // The automation bridge is stopped here.
         return 1;
     });
 }

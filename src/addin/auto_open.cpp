@@ -2,10 +2,11 @@
 // only its diagnostic and the remaining steps still run.
 #include "Menu/menu_install.h"
 #include "addin/catalogue.h"
-#include "addin/excel_window.h"
 #include "addin/lifecycle.h"
 #include "addin/registration.h"
+#include "ambiente/janela_excel.h"
 #include "xll/boundary.h"
+#include "xll/excel_value.h"
 #include "xll/scratch.h"
 #include "xll/xlcall.h"
 
@@ -17,18 +18,21 @@ VX_EXPORT int VX_STDCALL xlAutoOpen() {
     return xll::guarded(1, [] {
         using namespace addin;
         addin_opened = false;
-        find_excel_window();
+        ambiente::find_excel_window();
         addin_opened = true;
         xll::scratch_reset();
-        // The automation bridge is started here; its result is not looked at.
 
-        obtain_module_name();
+        xll::ExcelValue module_name;
+        obtain_module_name(module_name);
         const xll::CountedTable& functions = function_catalogue();
-        for (int row = 0; row < function_rows; ++row) register_function_row(functions, row, false);
-        for (int row = 0; row < command_rows; ++row) register_command_row(row);
-        menu::install_menu();
-        release_module_name();
-        menu::release_menu_lookup();
+        for (int row = 0; row < function_rows; ++row)
+            register_function_row(module_name, functions, row, false);
+        for (int row = 0; row < command_rows; ++row) register_command_row(module_name, row);
+        xll::ExcelValue menu_lookup;
+        menu::install_menu(menu_lookup);
+        // Both go back to Excel only now, in this order.
+        module_name.release();
+        menu_lookup.release();
         return 1;
     });
 }

@@ -2,10 +2,11 @@
 // The matching catalogue row is registered; the answer is #VALUE! in every case, also after a
 // successful registration.
 #include "addin/catalogue.h"
-#include "addin/compare_counted.h"
 #include "addin/lifecycle.h"
 #include "addin/registration.h"
 #include "xll/boundary.h"
+#include "xll/counted_text.h"
+#include "xll/excel_value.h"
 #include "xll/xlcall.h"
 
 namespace {
@@ -16,8 +17,7 @@ XLOPER registration_answer = [] {
 }();
 
 bool is_text(const XLOPER* value) {
-    return value != nullptr && (value->xltype & ~(xlbitXLFree | xlbitDLLFree)) == xltypeStr &&
-           value->val.str != nullptr;
+    return value != nullptr && xll::base_type(*value) == xltypeStr && value->val.str != nullptr;
 }
 }  // namespace
 
@@ -29,18 +29,18 @@ VX_EXPORT LPXLOPER VX_STDCALL xlAutoRegister(LPXLOPER name) {
 
         const xll::CountedTable& functions = function_catalogue();
         for (int row = 0; row < function_rows; ++row) {
-            if (compare_counted_nocase(functions.text(row, col_procedure), name->val.str)) {
-                obtain_module_name();
-                register_function_row(functions, row, false);
-                release_module_name();
+            if (xll::compare_counted_nocase(functions.text(row, col_procedure), name->val.str)) {
+                xll::ExcelValue module_name;
+                obtain_module_name(module_name);
+                register_function_row(module_name, functions, row, false);
                 return &registration_answer;
             }
         }
         for (int row = 0; row < command_rows; ++row) {
-            if (compare_counted_nocase(command_catalogue.text(row, col_procedure), name->val.str)) {
-                obtain_module_name();
-                register_command_row(row);
-                release_module_name();
+            if (xll::compare_counted_nocase(command_catalogue.text(row, col_procedure), name->val.str)) {
+                xll::ExcelValue module_name;
+                obtain_module_name(module_name);
+                register_command_row(module_name, row);
                 return &registration_answer;
             }
         }

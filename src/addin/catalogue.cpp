@@ -2,7 +2,11 @@
 // language; per command its seven columns. It is packed at compile time into writable storage.
 #include "addin/catalogue.h"
 
-#include "addin/settings.h"
+#include "Cmp/chama_cmp.h"
+#include "Funcoes/exports/exports.h"
+#include "Menu/comandos.h"
+#include "ambiente/idioma.h"
+#include "xll/type_text.h"
 
 namespace addin {
 
@@ -232,6 +236,40 @@ constexpr std::array<const char*, command_columns> commands[command_rows] = {
     {"vx_chama_ing", "A", "vx_menu_ing", "", "2", "Varentis", ""},
 };
 
+// Each row and its export agree: the row names the export, and its type text is the one that
+// the export's C++ signature makes. A change to either side alone stops the build here.
+constexpr const char* procedure(const FunctionDefinition& row) { return row.procedure; }
+constexpr const char* type_text(const FunctionDefinition& row) { return row.type_text; }
+constexpr const char* procedure(const std::array<const char*, command_columns>& row) { return row[col_procedure]; }
+constexpr const char* type_text(const std::array<const char*, command_columns>& row) { return row[col_type_text]; }
+template <class Row>
+constexpr bool registers(const Row& row, const char* exported, const char* signature) {
+    return xll::same_text(procedure(row), exported) && xll::same_text(type_text(row), signature);
+}
+#define VX_ROW_REGISTERS(row, exported)                                               \
+    static_assert(registers(row, #exported, xll::type_text_of<decltype(exported)>), \
+                  #exported ": the catalogue row and the export's signature differ")
+
+VX_ROW_REGISTERS(functions[0], interpol);
+VX_ROW_REGISTERS(functions[1], cspline);
+VX_ROW_REGISTERS(functions[2], duration);
+VX_ROW_REGISTERS(functions[3], hedge);
+VX_ROW_REGISTERS(functions[4], volproj);
+VX_ROW_REGISTERS(functions[5], indjusto);
+VX_ROW_REGISTERS(functions[6], indtaxa);
+VX_ROW_REGISTERS(functions[7], inddif);
+VX_ROW_REGISTERS(functions[8], cupfra);
+VX_ROW_REGISTERS(functions[9], cupfracurta);
+VX_ROW_REGISTERS(functions[10], cuprolimp);
+VX_ROW_REGISTERS(functions[11], cupdesvimp);
+VX_ROW_REGISTERS(functions[12], cupsujo);
+VX_ROW_REGISTERS(commands[0], vx_chama_cmp);
+VX_ROW_REGISTERS(commands[1], vx_chama_ajuda);
+VX_ROW_REGISTERS(commands[2], vx_chama_sobre);
+VX_ROW_REGISTERS(commands[3], vx_chama_port);
+VX_ROW_REGISTERS(commands[4], vx_chama_ing);
+#undef VX_ROW_REGISTERS
+
 constexpr const char* text_or_empty(const char* text) { return text ? text : ""; }
 
 // The 19 REGISTER columns of every function row of one language, row by row.
@@ -284,7 +322,7 @@ const xll::CountedTable command_catalogue{command_storage.bytes, command_storage
                                           command_rows, command_columns};
 
 const xll::CountedTable& function_catalogue() {
-    return idioma == 1 ? function_catalogue_pt : function_catalogue_en;
+    return ambiente::bilingue(function_catalogue_pt, function_catalogue_en);
 }
 
 }  // namespace addin

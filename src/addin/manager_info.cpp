@@ -1,7 +1,10 @@
 // xlAddInManagerInfo: Excel's Add-In Manager asks for the add-in's long name (item 1).
 #include <string.h>
 
-#include "addin/settings.h"
+#include <algorithm>
+#include <string>
+
+#include "ambiente/idioma.h"
 #include "xll/boundary.h"
 #include "xll/call_excel.h"
 #include "xll/counted_text.h"
@@ -10,12 +13,14 @@
 
 namespace {
 
-constexpr char long_name_pt[] = "Varentis - Cálculos para Mercado Financeiro";
-constexpr char long_name_en[] = "Varentis - Calculations for Financial Market";
+constexpr const char* long_name_pt = "Varentis - Cálculos para Mercado Financeiro";
+constexpr const char* long_name_en = "Varentis - Calculations for Financial Market";
+constexpr size_t longest_name =
+    std::max(std::char_traits<char>::length(long_name_pt), std::char_traits<char>::length(long_name_en));
 
-// The answer's text must stay valid after the call returns: a static counted string.
-char long_name[1 + (sizeof long_name_pt > sizeof long_name_en ? sizeof long_name_pt
-                                                               : sizeof long_name_en)];
+// The answer's text must stay valid after the call returns: a static counted string (the
+// reserved length byte, the characters, the NUL).
+char long_name[1 + longest_name + 1];
 XLOPER manager_answer;
 
 }  // namespace
@@ -23,7 +28,7 @@ XLOPER manager_answer;
 VX_EXPORT LPXLOPER VX_STDCALL xlAddInManagerInfo(LPXLOPER item) {
     return xll::guarded(&manager_answer, [&] {
         xll::set_error(manager_answer, xlerrValue);
-        const char* name = addin::idioma == 1 ? long_name_pt : long_name_en;
+        const char* name = ambiente::bilingue(long_name_pt, long_name_en);
         memcpy(long_name + 1, name, strlen(name) + 1);
 
         XLOPER number{};

@@ -8,16 +8,8 @@ namespace addin {
 
 namespace {
 
-XLOPER module_name = [] {
-    XLOPER empty{};
-    empty.xltype = xltypeNil;
-    return empty;
-}();
-// Only a name that Excel handed out is given back.
-bool module_name_held = false;
-
-int register_row(const xll::CountedTable& table, int row, bool hidden) {
-    LPXLOPER arguments[1 + function_columns] = {&module_name};
+int register_row(xll::ExcelValue& module_name, const xll::CountedTable& table, int row, bool hidden) {
+    LPXLOPER arguments[1 + function_columns] = {module_name.record()};
     for (int column = 0; column < table.columns; ++column)
         arguments[1 + column] = hidden && column == col_macro_type
                                     ? xll::scratch_integer(0)
@@ -28,22 +20,18 @@ int register_row(const xll::CountedTable& table, int row, bool hidden) {
 
 }  // namespace
 
-void obtain_module_name() {
-    release_module_name();
-    module_name_held = xll::call_excel(xlGetName, &module_name, 0) == xlretSuccess;
+void obtain_module_name(xll::ExcelValue& module_name) {
+    module_name.release();
+    if (xll::call_excel(xlGetName, module_name.record(), 0) != xlretSuccess) module_name.forget();
 }
 
-void release_module_name() {
-    if (module_name_held) xll::free_excel_value(module_name);
-    module_name_held = false;
-    module_name = XLOPER{};
-    module_name.xltype = xltypeNil;
+int register_function_row(xll::ExcelValue& module_name, const xll::CountedTable& catalogue, int row,
+                          bool hidden) {
+    return register_row(module_name, catalogue, row, hidden);
 }
 
-int register_function_row(const xll::CountedTable& catalogue, int row, bool hidden) {
-    return register_row(catalogue, row, hidden);
+int register_command_row(xll::ExcelValue& module_name, int row) {
+    return register_row(module_name, command_catalogue, row, false);
 }
-
-int register_command_row(int row) { return register_row(command_catalogue, row, false); }
 
 }  // namespace addin

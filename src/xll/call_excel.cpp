@@ -62,10 +62,4 @@ int call_excel(int function, LPXLOPER result, int count, ...) {
     return call_excel_v(function, result, count, arguments);
 }
 
-void free_excel_value(XLOPER& value) {
-    call_excel(xlFree, nullptr, 1, &value);
-    value = XLOPER{};
-    value.xltype = xltypeNil;
-}
-
 }  // namespace xll

@@ -16,8 +16,4 @@ int call_excel(int function, LPXLOPER result, int count, ...);
 // The same with the arguments in an array of `count` pointers.
 int call_excel_v(int function, LPXLOPER result, int count, LPXLOPER* arguments);
 
-// Gives a value that Excel wrote into one of the add-in's records back to Excel (xlFree) and
-// leaves the record empty (nil).
-void free_excel_value(XLOPER& value);
-
 }  // namespace xll

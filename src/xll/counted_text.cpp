@@ -1,5 +1,6 @@
 #include "xll/counted_text.h"
 
+#include <ctype.h>
 #include <string.h>
 
 namespace xll {
@@ -11,6 +12,15 @@ bool set_counted_length(char* reserved_byte) {
         return false;
     }
     reserved_byte[0] = static_cast<char>(static_cast<unsigned char>(length));
+    return true;
+}
+
+bool compare_counted_nocase(const char* a, const char* b) {
+    const auto length = static_cast<unsigned char>(a[0]);
+    if (length != static_cast<unsigned char>(b[0])) return false;
+    for (unsigned i = 1; i <= length; ++i)
+        if (tolower(static_cast<unsigned char>(a[i])) != tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 

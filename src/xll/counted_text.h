@@ -20,6 +20,10 @@ constexpr size_t counted_text_max = 255;
 // longer than a counted string can hold is refused: the byte is set to 0 and the answer is false.
 bool set_counted_length(char* reserved_byte);
 
+// Two counted strings are equal when their length bytes are equal and every pair of characters
+// is equal after the C library's lower-case mapping.
+bool compare_counted_nocase(const char* a, const char* b);
+
 // Texts stored row by row in one writable block; offsets[i] is the reserved byte of text i.
 struct CountedTable {
     char* bytes;

@@ -3,7 +3,8 @@
 #include <new>
 
 #include "xll/counted_text.h"
-#include "xll/xlcall.h"
+#include "xll/sheet_id.h"
+#include "xll/values.h"
 
 namespace xll {
 
@@ -23,6 +24,13 @@ LPXLOPER take_record() {
     return block ? new (block) XLOPER{} : nullptr;
 }
 
+// The value in a record of the pool, or null when the pool is full.
+LPXLOPER placed(const XLOPER& value) {
+    LPXLOPER record = take_record();
+    if (record != nullptr) *record = value;
+    return record;
+}
+
 }  // namespace
 
 void* scratch_alloc(size_t bytes) {
@@ -35,38 +43,16 @@ void* scratch_alloc(size_t bytes) {
 
 void scratch_reset() { offset = 0; }
 
-LPXLOPER scratch_number(double number) {
-    LPXLOPER record = take_record();
-    if (record == nullptr) return nullptr;
-    record->xltype = xltypeNum;
-    record->val.num = number;
-    return record;
-}
+LPXLOPER scratch_number(double number) { return placed(xll::number(number)); }
 
 LPXLOPER scratch_text(char* text) {
     if (text == nullptr || !set_counted_length(text)) return nullptr;
-    LPXLOPER record = take_record();
-    if (record == nullptr) return nullptr;
-    record->xltype = xltypeStr;
-    record->val.str = text;
-    return record;
+    return placed(xll::text(text));
 }
 
-LPXLOPER scratch_logical(int value) {
-    LPXLOPER record = take_record();
-    if (record == nullptr) return nullptr;
-    record->xltype = xltypeBool;
-    record->val.xbool = value != 0 ? 1 : 0;
-    return record;
-}
+LPXLOPER scratch_logical(int value) { return placed(logical(value != 0)); }
 
-LPXLOPER scratch_integer(int16_t value) {
-    LPXLOPER record = take_record();
-    if (record == nullptr) return nullptr;
-    record->xltype = xltypeInt;
-    record->val.w = value;
-    return record;
-}
+LPXLOPER scratch_integer(int16_t value) { return placed(integer(value)); }
 
 LPXLOPER scratch_sheet_ref(uint16_t first_row, uint16_t last_row, uint8_t first_column,
                            uint8_t last_column) {
@@ -74,24 +60,12 @@ LPXLOPER scratch_sheet_ref(uint16_t first_row, uint16_t last_row, uint8_t first_
     if (record == nullptr) return nullptr;
     void* block = scratch_alloc(sizeof(XLMREF));
     if (block == nullptr) return nullptr;
-    auto* areas = new (block) XLMREF{};
-    // Directly through Excel4: call_excel would empty the pool in the middle of building.
-    if (Excel4(xlSheetId, record, 0) != xlretSuccess) return nullptr;
-    areas->count = 1;
-    areas->reftbl[0].rwFirst = first_row;
-    areas->reftbl[0].rwLast = last_row;
-    areas->reftbl[0].colFirst = first_column;
-    areas->reftbl[0].colLast = last_column;
-    record->xltype = xltypeRef;
-    record->val.mref.lpmref = areas;
+    const std::optional<uint32_t> sheet = sheet_id();
+    if (!sheet) return nullptr;
+    *record = reference(*sheet, *new (block) XLMREF{}, first_row, last_row, first_column, last_column);
     return record;
 }
 
-LPXLOPER scratch_missing() {
-    LPXLOPER record = take_record();
-    if (record == nullptr) return nullptr;
-    record->xltype = xltypeMissing;
-    return record;
-}
+LPXLOPER scratch_missing() { return placed(missing()); }
 
 }  // namespace xll

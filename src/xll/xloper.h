@@ -159,4 +159,13 @@ enum {
 
 #ifdef __cplusplus
 }
+
+namespace xll {
+
+// A value's type without the two flags that say who releases it (xlbitXLFree, xlbitDLLFree).
+constexpr uint16_t base_type(const XLOPER& value) {
+    return static_cast<uint16_t>(value.xltype & ~(xlbitXLFree | xlbitDLLFree));
+}
+
+}  // namespace xll
 #endif

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 #include "intervalos.h"
 #include "verifica.h"
 

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "addin/settings.h"
+#include "ambiente/configuracao.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -28,10 +28,10 @@ const std::string& registry_file() {
 }
 
 void check_settings(const std::string& during) {
-    addin::read_settings();
-    if (addin::idioma != 1 && addin::idioma != 2)
-        fuzz::violation(during + ": idioma is " + std::to_string(addin::idioma));
-    if (std::memchr(addin::versao_text, '\0', sizeof addin::versao_text) == nullptr)
+    ambiente::read_settings();
+    if (ambiente::idioma != 1 && ambiente::idioma != 2)
+        fuzz::violation(during + ": idioma is " + std::to_string(ambiente::idioma));
+    if (std::memchr(ambiente::versao_text, '\0', sizeof ambiente::versao_text) == nullptr)
         fuzz::violation(during + ": the version text has no end");
     if (sim::registry_open_handles() != 0) fuzz::violation(during + ": a registry key was left open");
 }
@@ -51,13 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         check_settings("reading the settings");
         // Any change writes the whole registry back; what was written must load again, and
         // give the add-in the same settings.
-        const int idioma = addin::idioma;
-        const std::string versao = addin::versao_text;
+        const int idioma = ambiente::idioma;
+        const std::string versao = ambiente::versao_text;
         sim::registry_create_key("Software\\Varentis\\Fuzz");
         if (!sim::registry_file_error().empty()) fuzz::violation("writing back failed: " + sim::registry_file_error());
         if (!sim::registry_use_file(registry_file(), &why)) fuzz::violation("the registry's own file does not load: " + why);
         check_settings("reading the settings written back");
-        if (addin::idioma != idioma || versao != addin::versao_text)
+        if (ambiente::idioma != idioma || versao != ambiente::versao_text)
             fuzz::violation("the settings changed when the registry was written back");
     }
     sim::registry_use_file("");

@@ -170,18 +170,6 @@ TEST_F(CallExcel, CoercionWithAnyOtherCountIsInvalidWithoutCallingExcel) {
     EXPECT_TRUE(pool_is_empty());
 }
 
-TEST_F(CallExcel, FreeGivesTheValueBackAndEmptiesTheRecord) {
-    XLOPER name{};
-    name.xltype = xltypeStr;
-    char text[] = "\x03" "abc";
-    name.val.str = text;
-    free_excel_value(name);
-    ASSERT_EQ(excel.calls().size(), 1u);
-    EXPECT_EQ(excel.calls()[0].function, xlFree);
-    EXPECT_EQ(excel.calls()[0].arguments[0].val.str, text);
-    EXPECT_EQ(name.xltype, xltypeNil);
-}
-
 TEST_F(CallExcel, DebugLineIsFormattedAndCutAt255Characters) {
     debug_print("%u) falha", 4002u);
     debug_print("%s", std::string(400, 'x').c_str());

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "addin/excel_window.h"
+#include "ambiente/janela_excel.h"
 #include "platform/sim/sim_control.h"
 #include "scripted_excel.h"
 
@@ -17,7 +17,7 @@ uint16_t low_bits(plat::Window window) {
 
 TEST(ExcelWindowHandles, AllSixteenLowBitsDecide) {
     sim::reset();
-    addin::excel_hwnd = nullptr;
+    ambiente::excel_hwnd = nullptr;
     plat::Window other_excel = sim::window_create("XLMAIN");
     const uint16_t wanted = low_bits(other_excel) ^ 0x8000;
     plat::Window excel_main = nullptr;
@@ -34,7 +34,7 @@ TEST(ExcelWindowHandles, AllSixteenLowBitsDecide) {
         result->val.w = static_cast<int16_t>(wanted);
         return static_cast<int>(xlretSuccess);
     });
-    EXPECT_EQ(addin::find_excel_window(), excel_main);
+    EXPECT_EQ(ambiente::find_excel_window(), excel_main);
 }
 
 }  // namespace

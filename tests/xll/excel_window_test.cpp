@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "addin/excel_window.h"
+#include "ambiente/janela_excel.h"
 #include "platform/sim/sim_control.h"
 #include "scripted_excel.h"
 
@@ -18,7 +18,7 @@ class ExcelWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         sim::reset();
-        addin::excel_hwnd = nullptr;
+        ambiente::excel_hwnd = nullptr;
     }
     // Excel answers xlGetHwnd with these low bits as its 16-bit integer.
     void excel_reports(uint16_t bits) {
@@ -38,9 +38,9 @@ TEST_F(ExcelWindow, ClassNameMatchesWithoutCaseAndTheLowBitsDecide) {
     plat::Window excel_main = sim::window_create("xlMain");
     sim::window_create("XLMAIN");
     excel_reports(low_bits(excel_main));
-    EXPECT_EQ(addin::find_excel_window(), excel_main);
-    EXPECT_EQ(addin::excel_hwnd, excel_main);
-    EXPECT_NE(addin::excel_hwnd, other_main);
+    EXPECT_EQ(ambiente::find_excel_window(), excel_main);
+    EXPECT_EQ(ambiente::excel_hwnd, excel_main);
+    EXPECT_NE(ambiente::excel_hwnd, other_main);
     ASSERT_EQ(excel.calls().size(), 1u);
     EXPECT_EQ(excel.calls()[0].function, xlGetHwnd);
 }
@@ -53,27 +53,27 @@ TEST_F(ExcelWindow, LowBitsAboveTheSignBitOfTheInteger) {
     plat::Window excel_main = sim::window_create("XLMAIN");
     ASSERT_GE(low_bits(excel_main), 0x8000);
     excel_reports(low_bits(excel_main));
-    EXPECT_EQ(addin::find_excel_window(), excel_main);
+    EXPECT_EQ(ambiente::find_excel_window(), excel_main);
 }
 
 TEST_F(ExcelWindow, WindowOfAnotherClassIsNotExcel) {
     plat::Window excel_main = sim::window_create("XLMAIN");
     excel_reports(low_bits(excel_main));
-    ASSERT_EQ(addin::find_excel_window(), excel_main);
+    ASSERT_EQ(ambiente::find_excel_window(), excel_main);
 
     // A later search that finds no match keeps the window found before.
     plat::Window impostor = sim::window_create("XLMAIN2");
     excel_reports(low_bits(impostor));
-    EXPECT_EQ(addin::find_excel_window(), excel_main);
+    EXPECT_EQ(ambiente::find_excel_window(), excel_main);
     plat::Window desk = sim::window_create("XLDESK");
     excel_reports(low_bits(desk));
-    EXPECT_EQ(addin::find_excel_window(), excel_main);
+    EXPECT_EQ(ambiente::find_excel_window(), excel_main);
 }
 
 TEST_F(ExcelWindow, ExcelThatDoesNotAnswerLeavesTheWindowUnchanged) {
     plat::Window excel_main = sim::window_create("XLMAIN");
     excel.answer([](int, LPXLOPER, int, LPXLOPER*) { return static_cast<int>(xlretFailed); });
-    EXPECT_EQ(addin::find_excel_window(), nullptr);
+    EXPECT_EQ(ambiente::find_excel_window(), nullptr);
     EXPECT_EQ(sim::debug_lines().front(), "Erro! Excel4(");
 
     excel.answer([&](int, LPXLOPER result, int, LPXLOPER*) {
@@ -81,7 +81,7 @@ TEST_F(ExcelWindow, ExcelThatDoesNotAnswerLeavesTheWindowUnchanged) {
         result->val.num = low_bits(excel_main);
         return static_cast<int>(xlretSuccess);
     });
-    EXPECT_EQ(addin::find_excel_window(), nullptr);
+    EXPECT_EQ(ambiente::find_excel_window(), nullptr);
 }
 
 }  // namespace

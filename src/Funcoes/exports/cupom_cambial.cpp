@@ -1,8 +1,7 @@
-// VX.CUPOM_FRA ("PBIJBJJBB"), VX.CUPOM_FRACRUTA ("PBJJJ"), VX.CUPOM_ROLIMP ("PBJJBIBJB"),
-// VX.CUPOM_DESVIMP ("PBJJBIJB") and VX.CUPOM_SUJO ("PBBJJBJJBA").
+// VX.CUPOM_FRA, VX.CUPOM_FRACRUTA, VX.CUPOM_ROLIMP, VX.CUPOM_DESVIMP and VX.CUPOM_SUJO.
 #include "Funcoes/cupom_cambial.h"
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
-#include "xll/xlcall.h"
 
 using std::int16_t;
 using std::int32_t;
@@ -45,10 +44,10 @@ VX_EXPORT LPXLOPER VX_STDCALL cupdesvimp(double taxa_frc, int32_t vcto_longa, in
 // "Tipo" arrives as Excel's logical: 0 false, anything else true.
 VX_EXPORT LPXLOPER VX_STDCALL cupsujo(double ptax_ontem, double dolar_2, int32_t vcto_dolar_2, int32_t hoje,
                                       double taxa_longa, int32_t dias_longa, int32_t vcto_longa, double rolagens,
-                                      int16_t tipo) {
+                                      xll::Logical tipo) {
     static XLOPER resultado;
     return funcoes::responde(resultado, [&] {
         return funcoes::cupsujo(ptax_ontem, dolar_2, vcto_dolar_2, hoje, taxa_longa, dias_longa, vcto_longa, rolagens,
-                                tipo != 0);
+                                xll::is_true(tipo));
     });
 }

@@ -1,7 +1,7 @@
-// VX.INTERPOLEX ("PIPB"): the exponential interpolation of a yield-curve range.
-#include "Funcoes/curve.h"
+// VX.INTERPOLEX: the exponential interpolation of a yield-curve range.
+#include "Funcoes/curva.h"
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
-#include "xll/xlcall.h"
 
 VX_EXPORT LPXLOPER VX_STDCALL interpol(std::int16_t dias, LPXLOPER curva, double anos_flat) {
     static XLOPER resultado;

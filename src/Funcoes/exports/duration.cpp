@@ -1,7 +1,7 @@
-// VX.DURATION ("PPP"): a 5 × 1 array handed to Excel with xlbitDLLFree.
+// VX.DURATION: a 5 × 1 array handed to Excel with xlbitDLLFree.
 #include "Funcoes/duration.h"
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
-#include "xll/xlcall.h"
 
 VX_EXPORT LPXLOPER VX_STDCALL duration(LPXLOPER curva, LPXLOPER portfolio) {
     static XLOPER resultado;

@@ -1,7 +1,7 @@
-// VX.HEDGE ("PBIJBIIBB").
+// VX.HEDGE.
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
 #include "Funcoes/hedge.h"
-#include "xll/xlcall.h"
 
 VX_EXPORT LPXLOPER VX_STDCALL hedge(double taxa_di1, std::int16_t dias_di1, std::int32_t valor_face,
                                     double taxa_posicao, std::int16_t vencimento,

@@ -1,7 +1,7 @@
-// VX.INDJUSTO ("PJIP"), VX.INDTAXA ("PJIJ") and VX.INDDIF ("PJJIP").
+// VX.INDJUSTO, VX.INDTAXA and VX.INDDIF.
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
 #include "Funcoes/indice_futuro.h"
-#include "xll/xlcall.h"
 
 VX_EXPORT LPXLOPER VX_STDCALL indjusto(std::int32_t indice_vista, std::int16_t dias, LPXLOPER curva) {
     static XLOPER resultado;

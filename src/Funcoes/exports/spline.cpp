@@ -1,7 +1,7 @@
-// VX.CSPLINE ("PIP"): the natural cubic spline of a yield-curve range.
+// VX.CSPLINE: the natural cubic spline of a yield-curve range.
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
 #include "Funcoes/spline.h"
-#include "xll/xlcall.h"
 
 VX_EXPORT LPXLOPER VX_STDCALL cspline(std::int16_t dias, LPXLOPER curva) {
     static XLOPER resultado;

@@ -1,7 +1,7 @@
-// VX.VOLPROJ ("PBJBBBB").
+// VX.VOLPROJ.
+#include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
 #include "Funcoes/volume.h"
-#include "xll/xlcall.h"
 
 VX_EXPORT LPXLOPER VX_STDCALL volproj(double hora_atual, std::int32_t volume_atual, double inicio_pregao,
                                       double fim_pregao, double fim_manha, double inicio_tarde) {

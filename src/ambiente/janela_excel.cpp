@@ -1,11 +1,11 @@
-#include "addin/excel_window.h"
+#include "ambiente/janela_excel.h"
 
 #include <ctype.h>
 #include <stdint.h>
 
 #include "xll/call_excel.h"
 
-namespace addin {
+namespace ambiente {
 
 plat::Window excel_hwnd = nullptr;
 
@@ -47,4 +47,4 @@ plat::Window find_excel_window() {
     return excel_hwnd;
 }
 
-}  // namespace addin
+}  // namespace ambiente

@@ -1,4 +1,4 @@
-#include "Funcoes/curve.h"
+#include "Funcoes/curva.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "addin/settings.h"
+#include "ambiente/configuracao.h"
 
 #include <string.h>
 
 #include "platform/platform.h"
 
-namespace addin {
+namespace ambiente {
 
 int idioma = 0;
 char versao_text[setting_buffer_size] = "";
@@ -55,4 +55,4 @@ void read_settings() {
     if (idioma != 1 && idioma != 2) idioma = 2;
 }
 
-}  // namespace addin
+}  // namespace ambiente

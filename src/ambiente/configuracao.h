@@ -4,19 +4,18 @@
 
 #include <stddef.h>
 
-namespace addin {
+#include "ambiente/idioma.h"
+
+namespace ambiente {
 
 constexpr const char* settings_key = "Software\\Varentis";
 // Every value is read as raw bytes into a buffer of this size.
 constexpr size_t setting_buffer_size = 500;
 
-// The language setting: 1 Portuguese (Brazil), 2 English (USA). Set at process attach, always 1
-// or 2 afterwards, and never changed while the process lives (read only elsewhere).
-extern int idioma;
 // The installed version text ("VERSAO"), empty when not installed; read only elsewhere.
 extern char versao_text[setting_buffer_size];
 
 // Reads "PATH", and when it is not empty "VERSAO" and "IDIOMA"; sets idioma and versao_text.
 void read_settings();
 
-}  // namespace addin
+}  // namespace ambiente

@@ -3,7 +3,7 @@
 
 #include "platform/platform.h"
 
-namespace addin {
+namespace ambiente {
 
 // Null until found; a null owner shows message boxes without one.
 extern plat::Window excel_hwnd;
@@ -14,4 +14,4 @@ extern plat::Window excel_hwnd;
 // Answers excel_hwnd.
 plat::Window find_excel_window();
 
-}  // namespace addin
+}  // namespace ambiente

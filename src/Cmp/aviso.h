@@ -1,0 +1,15 @@
+// The chart command's messages: a Windows message box with the error icon and an OK button,
+// owned by Excel's main window and captioned "Atenção" or "Warning".
+#pragma once
+
+namespace cmp {
+
+// `texto` holds the Portuguese text first, then the English; the box shows the one of the
+// language setting.
+void avisa(const char* const (&texto)[2]);
+
+// The construction of the chart failed: Excel's window is looked up again first, and the user
+// is told to disregard what was built.
+void avisa_falha_na_montagem();
+
+}  // namespace cmp

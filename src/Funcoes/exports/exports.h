@@ -1,0 +1,31 @@
+// The 13 worksheet functions as Excel calls them, in catalogue order. The catalogue checks the
+// type text of each row against the signature declared here, at compile time.
+#pragma once
+
+#include <stdint.h>
+
+#include "xll/type_text.h"
+#include "xll/xlcall.h"
+
+VX_EXPORT LPXLOPER VX_STDCALL interpol(int16_t dias, LPXLOPER curva, double anos_flat);
+VX_EXPORT LPXLOPER VX_STDCALL cspline(int16_t dias, LPXLOPER curva);
+VX_EXPORT LPXLOPER VX_STDCALL duration(LPXLOPER curva, LPXLOPER portfolio);
+VX_EXPORT LPXLOPER VX_STDCALL hedge(double taxa_di1, int16_t dias_di1, int32_t valor_face, double taxa_posicao,
+                                    int16_t vencimento, int16_t duracao_alvo, double taxa_alvo, double beta);
+VX_EXPORT LPXLOPER VX_STDCALL volproj(double hora_atual, int32_t volume_atual, double inicio_pregao,
+                                      double fim_pregao, double fim_manha, double inicio_tarde);
+VX_EXPORT LPXLOPER VX_STDCALL indjusto(int32_t indice_vista, int16_t dias, LPXLOPER curva);
+VX_EXPORT LPXLOPER VX_STDCALL indtaxa(int32_t indice_futuro, int16_t dias, int32_t indice_vista);
+VX_EXPORT LPXLOPER VX_STDCALL inddif(int32_t indice_vista, int32_t indice_futuro, int16_t dias, LPXLOPER curva);
+VX_EXPORT LPXLOPER VX_STDCALL cupfra(double taxa_curta, int16_t dias_curta, int32_t vcto_curta, double taxa_longa,
+                                     int32_t dias_longa, int32_t vcto_longa, double rolagem, double dolar_curta);
+VX_EXPORT LPXLOPER VX_STDCALL cupfracurta(double taxa_frc, int32_t contratos, int32_t vcto_longa,
+                                          int32_t vcto_curta);
+VX_EXPORT LPXLOPER VX_STDCALL cuprolimp(double taxa_frc, int32_t vcto_longa, int32_t dias_longa, double taxa_curta,
+                                        int16_t dias_curta, double dolar_curta, int32_t vcto_curta,
+                                        double taxa_longa);
+VX_EXPORT LPXLOPER VX_STDCALL cupdesvimp(double taxa_frc, int32_t vcto_longa, int32_t dias_longa, double taxa_curta,
+                                         int16_t dias_curta, int32_t vcto_curta, double taxa_longa);
+VX_EXPORT LPXLOPER VX_STDCALL cupsujo(double ptax_ontem, double dolar_2, int32_t vcto_dolar_2, int32_t hoje,
+                                      double taxa_longa, int32_t dias_longa, int32_t vcto_longa, double rolagens,
+                                      xll::Logical tipo);

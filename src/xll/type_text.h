@@ -1,0 +1,67 @@
+// The type text that REGISTER reads for an export, derived from the export's C++ signature: one
+// letter for the result, then one per argument. The catalogue holds the type texts as Excel
+// reads them and checks each against its export's signature at compile time, so the two cannot
+// drift apart:
+//
+//     static_assert(xll::same_text(xll::type_text_of<decltype(interpol)>, "PIPB"));
+#pragma once
+
+#include <stdint.h>
+
+#include "xll/xlcall.h"
+#include "xll/xloper.h"
+
+namespace xll {
+
+// Excel's logical passed by value (letter A): a 16-bit integer, 0 false and anything else true.
+// A type of its own, so that a signature tells it from a 16-bit integer (I); it travels exactly
+// as one.
+enum class Logical : int16_t { no = 0, yes = 1 };
+
+constexpr bool is_true(Logical value) { return static_cast<int16_t>(value) != 0; }
+
+// The letter of each type Excel passes by value or by record. A type without one does not
+// compile where a type text is asked for.
+template <class Type>
+struct TypeLetter;
+template <>
+struct TypeLetter<Logical> {
+    static constexpr char letter = 'A';
+};
+template <>
+struct TypeLetter<double> {
+    static constexpr char letter = 'B';
+};
+template <>
+struct TypeLetter<int16_t> {
+    static constexpr char letter = 'I';
+};
+template <>
+struct TypeLetter<int32_t> {
+    static constexpr char letter = 'J';
+};
+template <>
+struct TypeLetter<LPXLOPER> {
+    static constexpr char letter = 'P';
+};
+
+// Only functions with the exports' calling convention have a type text: Excel calls nothing
+// else.
+template <class Function>
+struct Signature;
+template <class Result, class... Arguments>
+struct Signature<Result VX_STDCALL(Arguments...)> {
+    static constexpr char type_text[] = {TypeLetter<Result>::letter,
+                                         TypeLetter<Arguments>::letter..., '\0'};
+};
+
+template <class Function>
+constexpr const char* type_text_of = Signature<Function>::type_text;
+
+constexpr bool same_text(const char* a, const char* b) {
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
+}
+
+}  // namespace xll
