@@ -69,7 +69,7 @@ void Memory::retire(void* address) {
 
 FreeOutcome Memory::release(XLOPER* value) {
     void** pointer = nullptr;
-    switch (value->xltype & ~(xlbitXLFree | xlbitDLLFree)) {
+    switch (xll::base_type(*value)) {
         case xltypeStr: pointer = reinterpret_cast<void**>(&value->val.str); break;
         case xltypeMulti: pointer = reinterpret_cast<void**>(&value->val.array.lparray); break;
         case xltypeRef:

@@ -12,8 +12,7 @@
 
 namespace xlhost::capi {
 
-constexpr uint16_t type_bits = static_cast<uint16_t>(~(xlbitXLFree | xlbitDLLFree));
-inline uint16_t base_type(const XLOPER& x) { return static_cast<uint16_t>(x.xltype & type_bits); }
+using xll::base_type;
 
 // What a reference record points at.
 struct Target {

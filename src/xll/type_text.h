@@ -8,6 +8,8 @@
 
 #include <stdint.h>
 
+#include <type_traits>
+
 #include "xll/xlcall.h"
 #include "xll/xloper.h"
 
@@ -23,27 +25,14 @@ constexpr bool is_true(Logical value) { return static_cast<int16_t>(value) != 0;
 // The letter of each type Excel passes by value or by record. A type without one does not
 // compile where a type text is asked for.
 template <class Type>
-struct TypeLetter;
-template <>
-struct TypeLetter<Logical> {
-    static constexpr char letter = 'A';
-};
-template <>
-struct TypeLetter<double> {
-    static constexpr char letter = 'B';
-};
-template <>
-struct TypeLetter<int16_t> {
-    static constexpr char letter = 'I';
-};
-template <>
-struct TypeLetter<int32_t> {
-    static constexpr char letter = 'J';
-};
-template <>
-struct TypeLetter<LPXLOPER> {
-    static constexpr char letter = 'P';
-};
+constexpr char type_letter() {
+    if constexpr (std::is_same_v<Type, Logical>) return 'A';
+    else if constexpr (std::is_same_v<Type, double>) return 'B';
+    else if constexpr (std::is_same_v<Type, int16_t>) return 'I';
+    else if constexpr (std::is_same_v<Type, int32_t>) return 'J';
+    else if constexpr (std::is_same_v<Type, LPXLOPER>) return 'P';
+    else static_assert(!std::is_same_v<Type, Type>, "a type that Excel does not pass");
+}
 
 // Only functions with the exports' calling convention have a type text: Excel calls nothing
 // else.
@@ -51,8 +40,7 @@ template <class Function>
 struct Signature;
 template <class Result, class... Arguments>
 struct Signature<Result VX_STDCALL(Arguments...)> {
-    static constexpr char type_text[] = {TypeLetter<Result>::letter,
-                                         TypeLetter<Arguments>::letter..., '\0'};
+    static constexpr char type_text[] = {type_letter<Result>(), type_letter<Arguments>()..., '\0'};
 };
 
 template <class Function>

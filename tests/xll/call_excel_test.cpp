@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_control.h"
-#include "scripted_excel.h"
+#include "call_layer_fixture.h"
 #include "xll/call_excel.h"
 #include "xll/debug_print.h"
 #include "xll/scratch.h"
@@ -16,21 +15,11 @@ namespace {
 using namespace xll;
 using Lines = std::vector<std::string>;
 
-class CallExcel : public ::testing::Test {
+class CallExcel : public CallLayerTest {
 protected:
-    void SetUp() override {
-        sim::reset();
-        scratch_reset();
-    }
-    static bool pool_is_empty() {
-        void* all = scratch_alloc(scratch_pool_bytes);
-        scratch_reset();
-        return all != nullptr;
-    }
     static std::string counted(const XLOPER& text) {
         return std::string(text.val.str + 1, static_cast<unsigned char>(text.val.str[0]));
     }
-    ScriptedExcel excel;
 };
 
 TEST_F(CallExcel, RegistrationWithNineteenTextsReachesExcelAndEmptiesThePool) {

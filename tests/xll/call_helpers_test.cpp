@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_control.h"
-#include "scripted_excel.h"
+#include "call_layer_fixture.h"
 #include "xll/call.h"
 #include "xll/excel_value.h"
-#include "xll/scratch.h"
 #include "xll/sheet_id.h"
 #include "xll/type_text.h"
 
@@ -24,23 +22,13 @@ static_assert(same_text(type_text_of<LPXLOPER VX_STDCALL(int16_t, LPXLOPER, doub
 static_assert(same_text(type_text_of<Logical VX_STDCALL()>, "A"));
 static_assert(same_text(type_text_of<LPXLOPER VX_STDCALL(int32_t, Logical, int16_t)>, "PJAI"));
 
-class CallHelpers : public ::testing::Test {
+class CallHelpers : public CallLayerTest {
 protected:
-    void SetUp() override {
-        sim::reset();
-        scratch_reset();
-    }
-    static bool pool_is_empty() {
-        void* all = scratch_alloc(scratch_pool_bytes);
-        scratch_reset();
-        return all != nullptr;
-    }
     std::vector<int> functions() const {
         std::vector<int> called;
         for (const ExcelCall& call : excel.calls()) called.push_back(call.function);
         return called;
     }
-    ScriptedExcel excel;
 };
 
 // Excel answers with a text of its own, as xlGetName does.

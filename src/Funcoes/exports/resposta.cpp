@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "xll/values.h"
+
 namespace funcoes {
 
 namespace {
@@ -19,23 +21,20 @@ std::uint16_t codigo(Erro erro) {
 }
 
 Celula celula_de(const XLOPER& x) {
-    switch (x.xltype & ~(xlbitXLFree | xlbitDLLFree)) {
+    switch (xll::base_type(x)) {
         case xltypeNum: return Celula::numero(x.val.num);
         case xltypeInt: return Celula::inteiro(x.val.w);
         default: return Celula::outro();
     }
 }
 
-void escreve_numero(XLOPER& registro, double valor) {
-    registro.xltype = xltypeNum;
-    registro.val.num = valor;
-}
+void escreve_numero(XLOPER& registro, double valor) { registro = xll::number(valor); }
 
 }  // namespace
 
 Matriz matriz_de(const XLOPER* valor) {
     Matriz m;
-    if (valor == nullptr || (valor->xltype & ~(xlbitXLFree | xlbitDLLFree)) != xltypeMulti ||
+    if (valor == nullptr || xll::base_type(*valor) != xltypeMulti ||
         valor->val.array.lparray == nullptr)
         return m;
     m.linhas = valor->val.array.rows;
