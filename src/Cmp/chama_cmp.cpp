@@ -12,9 +12,8 @@
 #include "ambiente/idioma.h"
 #include "ambiente/janela_excel.h"
 #include "xll/boundary.h"
-#include "xll/call_excel.h"
+#include "xll/call.h"
 #include "xll/excel_value.h"
-#include "xll/scratch.h"
 
 namespace cmp {
 namespace {
@@ -55,9 +54,11 @@ struct Leitura {
 
 Leitura le_celula(uint32_t linha, uint32_t coluna) {
     xll::ExcelValue resposta;
-    xll::call_excel(xlfGetCell, resposta.record(), 2, xll::scratch_integer(conteudo_da_celula),
-                    xll::scratch_sheet_ref(static_cast<uint16_t>(linha), static_cast<uint16_t>(linha),
-                                           static_cast<uint8_t>(coluna), static_cast<uint8_t>(coluna)));
+    xll::Call()
+        .integer(conteudo_da_celula)
+        .cells(static_cast<uint16_t>(linha), static_cast<uint16_t>(linha), static_cast<uint8_t>(coluna),
+               static_cast<uint8_t>(coluna))
+        .run(xlfGetCell, resposta.record());
     Leitura leitura;
     const uint16_t tipo = xll::base_type(*resposta);
     if (tipo == xltypeNum) {
@@ -90,7 +91,7 @@ bool chama_cmp() {
     f_cmp->pontos.clear();
 
     xll::ExcelValue selecao;
-    xll::call_excel(xlfSelection, selecao.record(), 0);
+    xll::Call().run(xlfSelection, selecao.record());
     const uint16_t tipo = xll::base_type(*selecao);
     // Several areas.
     if (tipo == xltypeRef) {

@@ -14,7 +14,12 @@ namespace xll {
 
 class ExcelValue {
 public:
-    ExcelValue();
+    // How the value goes back: through call_excel, or straight to Excel4 for a value obtained
+    // where call_excel must not run (inside a coercion, or while the scratch pool holds the
+    // arguments of a call being built).
+    enum Route { through_call_excel, direct };
+
+    explicit ExcelValue(Route route = through_call_excel);
     ~ExcelValue();
     ExcelValue(const ExcelValue&) = delete;
     ExcelValue& operator=(const ExcelValue&) = delete;
@@ -33,6 +38,7 @@ public:
 
 private:
     XLOPER value_;
+    Route route_;
 };
 
 }  // namespace xll

@@ -73,6 +73,25 @@ TEST_F(CallHelpers, ExcelValueGivesBackWhenItGoesButNotWhatExcelNeverWrote) {
     EXPECT_EQ(functions(), (std::vector<int>{xlGetName, xlFree, xlGetName, xlGetName}));
 }
 
+TEST_F(CallHelpers, ExcelValueObtainedDirectlyGoesBackDirectly) {
+    excel.answer(&answer_text);
+    LPXLOPER kept = scratch_number(4.5);
+    {
+        ExcelValue name(ExcelValue::direct);
+        Call().run_direct(xlGetName, name.record());
+    }
+    EXPECT_EQ(functions(), (std::vector<int>{xlGetName, xlFree}));
+    EXPECT_FALSE(pool_is_empty());
+    EXPECT_EQ(kept->val.num, 4.5);
+
+    // Refused, it leaves no diagnostic either.
+    excel.answer([](int function, LPXLOPER result, int, LPXLOPER*) {
+        return function == xlFree ? static_cast<int>(xlretFailed) : answer_text(function, result, 0, nullptr);
+    });
+    { ExcelValue name(ExcelValue::direct); Call().run_direct(xlGetName, name.record()); }
+    EXPECT_TRUE(sim::debug_lines().empty());
+}
+
 TEST_F(CallHelpers, CallHandsItsArgumentsOverInOrderAndEmptiesThePool) {
     char name[] = "?Auxiliar";
     XLOPER own{};
