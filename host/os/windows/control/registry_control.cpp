@@ -128,7 +128,12 @@ void registry_set(const std::string& subkey, const std::string& name, const RegV
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     made_keys().insert(lower(subkey));
-    RegSetValueExA(key, name.c_str(), 0, value.type, value.bytes.empty() ? nullptr : value.bytes.data(),
+    // RegSetValueExA looks one byte past a text value that lacks its terminator and, when that
+    // byte is zero, stores one byte more. A non-zero guard byte after the value keeps the stored
+    // bytes exactly those given (and keeps that look inside our own buffer).
+    std::vector<BYTE> bytes(value.bytes.begin(), value.bytes.end());
+    bytes.push_back(0xFF);
+    RegSetValueExA(key, name.c_str(), 0, value.type, value.bytes.empty() ? nullptr : bytes.data(),
                    static_cast<DWORD>(value.bytes.size()));
     RegCloseKey(key);
 }
