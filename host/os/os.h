@@ -1,7 +1,7 @@
 // The operating-system pieces of the host, behind one small interface: loading the add-in and
 // finding its procedures, calling a procedure with the argument layout of its type text, the
 // top-level windows Excel owns, and the registry the command line writes before a load.
-// host/os/linux/ implements it on the stand-in platform; a Windows build adds host/os/windows/.
+// host/os/linux/ implements it on the stand-in platform, host/os/windows/ on the real one.
 #pragma once
 
 #include <cstdint>

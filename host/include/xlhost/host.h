@@ -108,7 +108,7 @@ struct ShownMessageBox {
 };
 
 struct Options {
-    // The host's own language, "en" or "pt" (for Excel's built-in menus, which come later).
+    // The host's own language, "en" or "pt": the names of Excel's built-in menus.
     std::string excel_language = "en";
 };
 
