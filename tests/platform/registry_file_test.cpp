@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "support/scratch_folder.h"
 
 namespace {
