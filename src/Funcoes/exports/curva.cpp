@@ -5,5 +5,9 @@
 
 VX_EXPORT LPXLOPER VX_STDCALL interpol(std::int16_t dias, LPXLOPER curva, double anos_flat) {
     static XLOPER resultado;
-    return funcoes::responde(resultado, [&] { return funcoes::interpol(dias, funcoes::matriz_de(curva), anos_flat); });
+    // The curve's storage, reused by every call: Excel calls on its one thread.
+    static funcoes::YieldCurve lida;
+    return funcoes::responde(resultado, [&] {
+        return funcoes::interpol(dias, funcoes::IntervaloExcel(curva), anos_flat, lida);
+    });
 }

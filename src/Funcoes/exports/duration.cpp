@@ -5,7 +5,9 @@
 
 VX_EXPORT LPXLOPER VX_STDCALL duration(LPXLOPER curva, LPXLOPER portfolio) {
     static XLOPER resultado;
+    // The curve's storage, reused by every call: Excel calls on its one thread.
+    static funcoes::MemoriaDuration memoria;
     return funcoes::responde(resultado, [&] {
-        return funcoes::duration(funcoes::matriz_de(curva), funcoes::matriz_de(portfolio));
+        return funcoes::duration(funcoes::IntervaloExcel(curva), funcoes::IntervaloExcel(portfolio), memoria);
     });
 }

@@ -5,5 +5,10 @@
 
 VX_EXPORT LPXLOPER VX_STDCALL cspline(std::int16_t dias, LPXLOPER curva) {
     static XLOPER resultado;
-    return funcoes::responde(resultado, [&] { return funcoes::cspline(dias, funcoes::matriz_de(curva)); });
+    // The curve's and the system's storage, reused by every call: Excel calls on its one thread.
+    static funcoes::YieldCurve lida;
+    static funcoes::MemoriaSpline memoria;
+    return funcoes::responde(resultado, [&] {
+        return funcoes::cspline(dias, funcoes::IntervaloExcel(curva), lida, memoria);
+    });
 }
