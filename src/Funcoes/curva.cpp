@@ -10,20 +10,38 @@ bool alem_do_ultimo(const YieldCurve& curva, std::int32_t a) {
     return static_cast<std::int64_t>(a) > static_cast<std::int64_t>(curva.back().workdays);
 }
 
+namespace {
+
+// How many vertices lie before a (`ate_o_dia` false: w < a) or at or before it (true: w ≤ a),
+// by halving without a branch on the comparison: a portfolio's payments ask for their days
+// in no order, and a mispredicted branch at every halving would cost more than the halving.
+template <bool ate_o_dia>
+std::size_t conta_antes(const YieldCurve& curva, std::int32_t a) {
+    std::size_t n = curva.size();
+    if (n == 0) return 0;
+    const CurvePoint* const p = curva.data();
+    const std::int64_t dia = a;
+    auto antes = [dia](const CurvePoint& v) {
+        const std::int64_t w = v.workdays;
+        return ate_o_dia ? w <= dia : w < dia;
+    };
+    std::size_t base = 0;
+    while (n > 1) {
+        const std::size_t metade = n / 2;
+        base = antes(p[base + metade]) ? base + metade : base;
+        n -= metade;
+    }
+    return base + (antes(p[base]) ? 1 : 0);
+}
+
+}  // namespace
+
 std::size_t primeiro_alem(const YieldCurve& curva, std::int32_t a) {
-    const auto k = static_cast<std::size_t>(
-        std::upper_bound(curva.begin(), curva.end(), static_cast<std::int64_t>(a),
-                         [](std::int64_t dia, const CurvePoint& p) { return dia < p.workdays; }) -
-        curva.begin());
+    const std::size_t k = conta_antes<true>(curva, a);
     return k == curva.size() ? curva.size() - 1 : k;
 }
 
-std::size_t quantos_antes(const YieldCurve& curva, std::int32_t a) {
-    return static_cast<std::size_t>(
-        std::lower_bound(curva.begin(), curva.end(), static_cast<std::int64_t>(a),
-                         [](const CurvePoint& p, std::int64_t dia) { return p.workdays < dia; }) -
-        curva.begin());
-}
+std::size_t quantos_antes(const YieldCurve& curva, std::int32_t a) { return conta_antes<false>(curva, a); }
 
 long double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t a) {
     const long double antes = curva[k - 1].workdays;

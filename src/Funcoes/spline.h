@@ -16,10 +16,12 @@ namespace funcoes {
 // What solving the spline's tridiagonal system needs, kept by the caller from one call to the
 // next so that a steady stream of calls allocates nothing.
 struct MemoriaSpline {
-    // The elimination factors of the inner rows, 0, 1/4, 1/(4 − 1/4), ...: they depend on the
-    // row alone, so they are worked out once, as far as the longest curve seen.
+    // The elimination factors of the inner rows from the top, 0, 1/4, 1/(4 − 1/4), ..., and
+    // from the bottom, 1/2, 1/(4 − 1/2), ...: they depend on the row's place alone, so they
+    // are worked out once, as far as the longest curve seen.
     std::vector<double> gamma;
-    // The eliminated right-hand sides, then, in place, the first derivative at each vertex.
+    std::vector<double> nu;
+    // The first derivative at each vertex, for a spline solved whole.
     std::vector<double> derivada;
 };
 

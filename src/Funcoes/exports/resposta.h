@@ -10,7 +10,6 @@
 #include "Funcoes/matriz.h"
 #include "Funcoes/resultado.h"
 #include "xll/boundary.h"
-#include "xll/values.h"
 #include "xll/xloper.h"
 
 namespace funcoes {
@@ -53,7 +52,10 @@ std::uint16_t codigo(Erro erro);
 // function ends here.
 inline void escreve(XLOPER& registro, const Resultado& resultado) {
     if (resultado.ok()) {
-        registro = xll::number(resultado.valor());
+        // Field by field: a whole record built apart and copied in would be read back before
+        // its parts are written, a stall on every call.
+        registro.val.num = resultado.valor();
+        registro.xltype = xltypeNum;
     } else {
         xll::set_error(registro, codigo(resultado.erro()));
     }
