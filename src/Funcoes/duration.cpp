@@ -40,23 +40,24 @@ void SomasDuration::soma(const PortfolioFlow& fluxo) {
     algum_ = true;
     LadoDuration& lado = fluxo.faceValue > 0 ? comprado_ : vendido_;
     const double w = fluxo.workdays;
-    double g = 0, um_mais_r;
+    double um_mais_r, desconto = 1.0;
     if (fluxo.workdays > 0) {
         // ln of (1 + r)^w at the payment's own rate r: 1 + r and the discount follow from it.
-        g = curva_.log_fator_em(fluxo.workdays);
-        um_mais_r = std::exp(g / w);
+        const long double g = curva_.log_fator_em(fluxo.workdays);
+        um_mais_r = exp_estendido(g / fluxo.workdays);
+        desconto = exp_estendido(g / 252);
     } else {
         // Due today (a day count below 1 read as 0): no discount, whatever the rate.
-        um_mais_r = 1.0 + std::fabs(static_cast<double>(curva_.taxa(0)));
+        um_mais_r = 1.0 + std::fabs(static_cast<double>(interpola_exp(0, curva_.curva(), 0.0)));
     }
-    const double pv = fluxo.faceValue / std::exp(g / 252.0);
+    const double pv = fluxo.faceValue / desconto;
     lado.soma_pv += pv;
     lado.soma_wpv += w * pv;
     lado.soma_m += w * pv / (um_mais_r * 252.0);
     lado.soma_c += (w / 252.0 * pv) * ((w + 252.0) / 252.0) / (um_mais_r * um_mais_r);
 }
 
-ResultadoDuration SomasDuration::resultado() const {
+ResultadoDuration SomasDuration::resultado() {
     ResultadoDuration r;
     const Figuras comprado = figuras(comprado_);
     const Figuras vendido = figuras(vendido_);
@@ -87,10 +88,10 @@ ResultadoDuration SomasDuration::resultado() const {
         return r;
     }
     const std::int32_t d = static_cast<std::int32_t>(dias);
-    const double g = curva_.log_fator_em(d);
+    const long double g = curva_.log_fator_em(d);
     const long double um_mais_r = std::exp(g / d);
     const long double exposicao = risco_liquido / (d / (um_mais_r * 252.0L));
-    const long double exposicao_final = exposicao * std::exp(g / 252.0);
+    const long double exposicao_final = exposicao * std::exp(g / 252);
     if (!cabe_em_double(exposicao) || !cabe_em_double(exposicao_final) ||
         !cabe_em_double(convexidade) || !cabe_em_double(modificada)) {
         r.erro = Erro::num;

@@ -43,15 +43,15 @@ struct LadoDuration {
 // prepared for many queries: one lookup of the curve and two exponentials a payment.
 class SomasDuration {
 public:
-    explicit SomasDuration(const InterpolacaoExponencial& curva) : curva_(curva) {}
+    explicit SomasDuration(DescontoExponencial& curva) : curva_(curva) {}
 
     void soma(const PortfolioFlow& fluxo);
     bool vazia() const { return !algum_; }
     // The five rows once every payment is in.
-    ResultadoDuration resultado() const;
+    ResultadoDuration resultado();
 
 private:
-    const InterpolacaoExponencial& curva_;
+    DescontoExponencial& curva_;
     LadoDuration comprado_;  // face value > 0
     LadoDuration vendido_;   // face value ≤ 0
     bool algum_ = false;
@@ -61,7 +61,7 @@ private:
 // allocated once the storage is large enough.
 struct MemoriaDuration {
     YieldCurve curva;
-    std::vector<double> log_fatores;
+    std::vector<long double> log_fatores;
 };
 
 // Row i of a portfolio range: whole face values, positive whole day counts. Answers false for
@@ -94,7 +94,7 @@ ResultadoDuration duration(const Curva& curva, const Carteira& portfolio, Memori
     }
     r.erro = le_curva(curva, memoria.curva);
     if (r.erro != Erro::nenhum) return r;
-    const InterpolacaoExponencial taxas(memoria.curva, memoria.log_fatores);
+    DescontoExponencial taxas(memoria.curva, memoria.log_fatores);
     SomasDuration somas(taxas);
     for (std::size_t i = 0; i < portfolio.linhas; ++i) {
         PortfolioFlow fluxo;

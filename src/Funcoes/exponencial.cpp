@@ -1,6 +1,7 @@
 #include "Funcoes/exponencial.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace funcoes {
 
@@ -36,10 +37,6 @@ InterpolacaoExponencial::InterpolacaoExponencial(const YieldCurve& curva, std::v
     : curva_(curva), g_(log_fatores) {
     log_fatores.resize(curva.size());
     for (std::size_t i = 0; i < curva.size(); ++i) log_fatores[i] = log_fator(curva[i]);
-    if (!curva.empty()) {
-        ln_primeira_ = std::log1p(curva.front().rate);
-        ln_ultima_ = std::log1p(curva.back().rate);
-    }
 }
 
 long double InterpolacaoExponencial::taxa(std::int32_t a) const {
@@ -52,13 +49,29 @@ long double InterpolacaoExponencial::taxa(std::int32_t a) const {
     return taxa_de_log_fator(log_fator_entre(curva_, k, a, g_[k - 1], g_[k]), a);
 }
 
-double InterpolacaoExponencial::log_fator_em(std::int32_t a) const {
+DescontoExponencial::DescontoExponencial(const YieldCurve& curva, std::vector<long double>& log_fatores)
+    : curva_(curva), g_(log_fatores) {
+    log_fatores.assign(curva.size(), std::numeric_limits<long double>::quiet_NaN());
+    if (!curva.empty()) {
+        ln_primeira_ = std::log1p(static_cast<long double>(curva.front().rate));
+        ln_ultima_ = std::log1p(static_cast<long double>(curva.back().rate));
+    }
+}
+
+long double DescontoExponencial::log_fator_do_vertice(std::size_t i) {
+    if (std::isnan(g_[i])) g_[i] = curva_[i].workdays * std::log1p(static_cast<long double>(curva_[i].rate));
+    return g_[i];
+}
+
+long double DescontoExponencial::log_fator_em(std::int32_t a) {
     const std::size_t n = curva_.size();
     // Flat beyond the last vertex at its rate (years flat 0), or at 0 on a two-point curve.
-    if (alem_do_ultimo(curva_, a)) return n < 3 ? 0.0 : a * ln_ultima_;
+    if (alem_do_ultimo(curva_, a)) return n < 3 ? 0.0L : a * ln_ultima_;
     const std::size_t k = primeiro_alem(curva_, a);
     if (k == 0) return a * ln_primeira_;
-    return log_fator_entre(curva_, k, a, g_[k - 1], g_[k]);
+    const long double w0 = curva_[k - 1].workdays;
+    const long double w1 = curva_[k].workdays;
+    return ((w1 - a) * log_fator_do_vertice(k - 1) + (a - w0) * log_fator_do_vertice(k)) / (w1 - w0);
 }
 
 }  // namespace funcoes

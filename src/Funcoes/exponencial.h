@@ -44,16 +44,43 @@ public:
     // What interpola_exp(a, curva, 0) answers, to the last bit.
     long double taxa(std::int32_t a) const;
 
-    // ln of the capitalisation factor (1 + r)^(a/252 × 252) over `a` business days (a ≥ 1) of
-    // the rate r = |interpola_exp(a, curva, 0)|: a discount over those days is e^(−g / 252),
-    // and 1 + r is e^(g / a).
-    double log_fator_em(std::int32_t a) const;
-
 private:
     const YieldCurve& curva_;
     const std::vector<double>& g_;
-    double ln_primeira_ = 0;  // ln(1 + r) of the first and the last vertex, for the flat
-    double ln_ultima_ = 0;    // stretches before and beyond them
+};
+
+// e^x for an extended-precision x, to the accuracy of a double: x split into a double and
+// what the double leaves out, e^x = e^alto × (1 + resto) (resto is below 2^-52 of x, so the
+// rest of the series is far below a double's last place).
+inline double exp_estendido(long double x) {
+    const double alto = static_cast<double>(x);
+    const double resto = static_cast<double>(x - alto);
+    return std::exp(alto) * (1.0 + resto);
+}
+
+// A curve prepared for discounting many payments at the exponential interpolation of their
+// own days (years flat 0, the rate in absolute value, as a portfolio is discounted). The
+// logarithms are kept in extended precision: a discount over decades raises the factor to a
+// power of dozens, which would multiply a double's rounding as much. Each vertex's logarithm is
+// worked out when a payment first reaches it. Holds references to the curve and the storage,
+// which must outlive it.
+class DescontoExponencial {
+public:
+    DescontoExponencial(const YieldCurve& curva, std::vector<long double>& log_fatores);
+
+    // ln of (1 + r) ^ a over `a` business days (a ≥ 1) of r = |interpola_exp(a, curva, 0)|:
+    // 1 + r is e^(g / a) and the discount over those days e^(−g / 252).
+    long double log_fator_em(std::int32_t a);
+
+    const YieldCurve& curva() const { return curva_; }
+
+private:
+    long double log_fator_do_vertice(std::size_t i);
+
+    const YieldCurve& curva_;
+    std::vector<long double>& g_;  // NaN until worked out
+    long double ln_primeira_ = 0;  // ln(1 + r) of the first and the last vertex, for the flat
+    long double ln_ultima_ = 0;    // stretches before and beyond them
 };
 
 }  // namespace funcoes
