@@ -134,9 +134,18 @@ TEST(InterpolacaoExponencial, ADiscountOverDecadesKeepsTheAccuracyOfADouble) {
     const long double exato = 40 * std::log1p(static_cast<long double>(0.15));
     // Far below a double's rounding of the exponent (6e-16 here).
     EXPECT_NEAR(static_cast<double>(desconto.log_fator_em(10080) / 252 - exato), 0.0, 1e-17);
-    const double fator = exp_estendido(exato);
-    const double ulp = std::nextafter(fator, 1e300) - fator;
-    EXPECT_NEAR(fator, static_cast<double>(std::exp(exato)), 1.5 * ulp);
+    // Exponents of up to 60 (a discount over decades, a factor of 1e26), given in extended
+    // precision: within two places of the double nearest the exact power (a double exponent
+    // alone would be off by as many places as the exponent is large).
+    std::mt19937 g(29);
+    std::uniform_real_distribution<double> expoente(1.0, 60.0), fracao(-1.0, 1.0);
+    for (int i = 0; i < 2000; ++i) {
+        const double alto = expoente(g);
+        const long double x = alto + static_cast<long double>(fracao(g)) * std::ldexp(alto, -53);
+        const double exato_x = static_cast<double>(std::exp(x));
+        const double ulp = std::nextafter(exato_x, 1e308) - exato_x;
+        EXPECT_NEAR(exp_estendido(x), exato_x, 2.01 * ulp) << static_cast<double>(x);
+    }
 }
 
 TEST(InterpolacaoExponencial, TheLogarithmsComputeTheRuleAsStated) {
