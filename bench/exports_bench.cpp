@@ -77,7 +77,31 @@ std::string embaralhada_responde_igual() {
     return "";
 }
 
-const bool registrada = (registra_conferencia("shuffled curves", embaralhada_responde_igual), true);
+// Once each size has been met, a call takes nothing from the heap: the curve's storage is the
+// one the calls before it left.
+std::string regime_sem_alocacao() {
+    const Exportacoes& e = exportacoes();
+    for (bool embaralhada : {false, true})
+        for (int n : {1000, 4, 50}) {
+            Intervalo intervalo(curva(n).linhas(embaralhada));
+            for (const auto* dias : {&dias_interiores(curva(n)), &dias_alem(curva(n))}) {
+                e.interpol((*dias)[0], intervalo.valor(), 1.0);
+                e.cspline((*dias)[0], intervalo.valor());
+                const std::size_t antes = alocacoes();
+                for (std::int16_t a : *dias) {
+                    e.interpol(a, intervalo.valor(), 1.0);
+                    e.cspline(a, intervalo.valor());
+                }
+                if (alocacoes() != antes)
+                    return "n = " + std::to_string(n) + (embaralhada ? ", shuffled" : "") + ": " +
+                           std::to_string(alocacoes() - antes) + " heap allocations in steady calls";
+            }
+        }
+    return "";
+}
+
+const bool registrada = (registra_conferencia("shuffled curves", embaralhada_responde_igual),
+                         registra_conferencia("no heap allocation in steady calls", regime_sem_alocacao), true);
 
 BENCHMARK(BM_interpolex)->Apply(argumentos);
 BENCHMARK(BM_cspline)->Apply(argumentos);

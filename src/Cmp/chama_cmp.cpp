@@ -131,7 +131,8 @@ bool chama_cmp() {
     }
     selecao.release();
     // Sorted, one point per business day carrying the largest rate given for it.
-    f_cmp->pontos = funcoes::ordena_e_funde(std::move(lidos));
+    funcoes::ordena_e_funde(lidos);
+    f_cmp->pontos = std::move(lidos);
     // Both interpolations need two distinct points; one day count alone is as unusable as too
     // few rows.
     if (f_cmp->pontos.size() < 2) {

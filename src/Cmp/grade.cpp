@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "Funcoes/exponencial.h"
 #include "Funcoes/spline.h"
 
 namespace cmp {
@@ -18,6 +19,13 @@ std::vector<LinhaGrade> monta_grade(const funcoes::YieldCurve& pontos) {
     const std::uint32_t linhas = ultimo < linhas_maximas ? ultimo : linhas_maximas;
     const double passo = ultimo < linhas_maximas ? 1.0 : ultimo * 0.004;
 
+    // Both interpolations prepared once for the whole grid: the spline's system solved, the
+    // vertices' log factors worked out.
+    funcoes::MemoriaSpline memoria;
+    const funcoes::InterpolacaoSpline spline(pontos, memoria);
+    std::vector<double> log_fatores;
+    const funcoes::InterpolacaoExponencial exponencial(pontos, log_fatores);
+
     std::vector<LinhaGrade> grade(linhas);
     std::size_t k = 0;  // the next point not yet placed
     for (std::uint32_t i = 0; i < linhas; ++i) {
@@ -31,8 +39,8 @@ std::vector<LinhaGrade> monta_grade(const funcoes::YieldCurve& pontos) {
             ++k;
         }
         linha.dias = static_cast<std::int16_t>(w);
-        linha.spline = static_cast<double>(funcoes::interpola_spline(w, pontos));
-        linha.exponencial = static_cast<double>(funcoes::interpola_exp(w, pontos, 0.0));
+        linha.spline = static_cast<double>(spline.taxa(w));
+        linha.exponencial = static_cast<double>(exponencial.taxa(w));
         // Rates so large that the interpolation overflows have nothing a cell could show.
         if (!std::isfinite(linha.spline) || !std::isfinite(linha.exponencial))
             throw std::domain_error("the interpolated rate is not a finite number");

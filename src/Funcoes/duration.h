@@ -2,8 +2,13 @@
 // exponential interpolation of its own date; the figures come back as five rows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "Funcoes/arredondamento.h"
+#include "Funcoes/curva.h"
+#include "Funcoes/exponencial.h"
 #include "Funcoes/matriz.h"
 #include "Funcoes/resultado.h"
 
@@ -29,8 +34,86 @@ struct ResultadoDuration {
     Duration linhas;
 };
 
+// The accumulated figures of one side of the portfolio.
+struct LadoDuration {
+    double soma_pv = 0, soma_wpv = 0, soma_m = 0, soma_c = 0;
+};
+
+// Both sides of a portfolio summed payment by payment, in reading order, against a curve
+// prepared for many queries: one lookup of the curve and two exponentials a payment.
+class SomasDuration {
+public:
+    explicit SomasDuration(DescontoExponencial& curva) : curva_(curva) {}
+
+    void soma(const PortfolioFlow& fluxo);
+    bool vazia() const { return !algum_; }
+    // The five rows once every payment is in.
+    ResultadoDuration resultado();
+
+private:
+    DescontoExponencial& curva_;
+    LadoDuration comprado_;  // face value > 0
+    LadoDuration vendido_;   // face value ≤ 0
+    bool algum_ = false;
+};
+
+// What VX.DURATION keeps from one call to the next, so that only its result array is
+// allocated once the storage is large enough.
+struct MemoriaDuration {
+    YieldCurve curva;
+    std::vector<long double> log_fatores;
+};
+
+// Row i of a portfolio range: whole face values, positive whole day counts. Answers false for
+// a row to skip (a cell of any other kind, a day count not above 0); `fora` is set for a face
+// value or day count beyond 32 bits, which is not representable.
+template <class Intervalo>
+bool le_pagamento(const Intervalo& intervalo, std::size_t i, PortfolioFlow& fluxo, bool& fora) {
+    const Celula face = intervalo.at(i, 0);
+    const Celula dias = intervalo.at(i, 1);
+    if (face.tipo == Celula::Tipo::outro || dias.tipo == Celula::Tipo::outro) return false;
+    if (!(dias.valor > 0)) return false;
+    const auto valor = trunca<std::int32_t>(face.valor);
+    const auto prazo = trunca<std::int32_t>(dias.valor);
+    if (!valor || !prazo) {
+        fora = true;
+        return false;
+    }
+    fluxo = {*prazo, *valor};
+    return true;
+}
+
 // The worksheet function VX.DURATION: curve range (rate, business days) and portfolio range
-// (face value, business days to the payment).
+// (face value, business days to the payment), the curve read into the caller's storage.
+template <class Curva, class Carteira>
+ResultadoDuration duration(const Curva& curva, const Carteira& portfolio, MemoriaDuration& memoria) {
+    ResultadoDuration r;
+    if (!tem_forma_de_curva(curva) || !(portfolio.linhas >= 1 && portfolio.colunas == 2)) {
+        r.erro = Erro::na;
+        return r;
+    }
+    r.erro = le_curva(curva, memoria.curva);
+    if (r.erro != Erro::nenhum) return r;
+    DescontoExponencial taxas(memoria.curva, memoria.log_fatores);
+    SomasDuration somas(taxas);
+    for (std::size_t i = 0; i < portfolio.linhas; ++i) {
+        PortfolioFlow fluxo;
+        bool fora = false;
+        if (le_pagamento(portfolio, i, fluxo, fora))
+            somas.soma(fluxo);
+        else if (fora) {
+            r.erro = Erro::num;
+            return r;
+        }
+    }
+    if (somas.vazia()) {
+        r.erro = Erro::na;
+        return r;
+    }
+    return somas.resultado();
+}
+
+// The same with storage of its own.
 ResultadoDuration duration(const Matriz& curva, const Matriz& portfolio);
 
 }  // namespace funcoes

@@ -2,6 +2,8 @@
 // exports turn it into their result record; the cores never see Excel's value record.
 #pragma once
 
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 
 namespace funcoes {
@@ -19,7 +21,7 @@ class Resultado {
 public:
     // The only way a number becomes a result: infinities, NaN and values beyond the range of
     // a double become #NUM!, so no core can hand garbage to a cell.
-    static Resultado numero(long double valor);
+    static Resultado numero(long double valor);  // defined below
     static Resultado falha(Erro erro) { return Resultado(erro, 0.0); }
 
     bool ok() const { return erro_ == Erro::nenhum; }
@@ -33,7 +35,15 @@ private:
 };
 
 // True when the value is finite and within the range of a double.
-bool cabe_em_double(long double valor);
+inline bool cabe_em_double(long double valor) {
+    return std::isfinite(valor) && std::fabs(valor) <= static_cast<long double>(DBL_MAX);
+}
+
+// Inline: every worksheet function answers through it.
+inline Resultado Resultado::numero(long double valor) {
+    if (!cabe_em_double(valor)) return falha(Erro::num);
+    return Resultado(Erro::nenhum, static_cast<double>(valor));
+}
 
 // An extended-precision intermediate held as a double: beyond the range of a double it becomes
 // an infinity of its sign (a plain conversion would be undefined there).

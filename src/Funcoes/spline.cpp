@@ -1,68 +1,141 @@
 #include "Funcoes/spline.h"
 
-#include <cmath>
-#include <vector>
-
 namespace funcoes {
 
 namespace {
 
-// First derivative of the spline at every vertex, by forward elimination and back
-// substitution of the tridiagonal system
-//   D0 = 0;  D(i−1) + 4 Di + D(i+1) = 3 (r(i+1) − r(i−1));  D(n−2) + 2 D(n−1) = 3 (r(n−1) − r(n−2)).
-// Needs n ≥ 2. Allocates its working arrays, so it may throw std::bad_alloc.
-std::vector<double> derivadas(const YieldCurve& c) {
-    const std::size_t n = c.size();
-    std::vector<double> gamma(n), delta(n), d(n);
-    gamma[0] = 0.0;
-    for (std::size_t i = 1; i + 1 < n; ++i) gamma[i] = 1.0 / (4.0 - gamma[i - 1]);
-    gamma[n - 1] = 1.0 / (2.0 - gamma[n - 2]);
-    delta[0] = 3.0 * (c[1].rate - c[0].rate) * gamma[0];
-    for (std::size_t i = 1; i + 1 < n; ++i)
-        delta[i] = (3.0 * (c[i + 1].rate - c[i - 1].rate) - delta[i - 1]) * gamma[i];
-    delta[n - 1] = (3.0 * (c[n - 1].rate - c[n - 2].rate) - delta[n - 2]) * gamma[n - 1];
-    d[n - 1] = delta[n - 1];
-    for (std::size_t i = n - 1; i-- > 0;) d[i] = delta[i] - gamma[i] * d[i + 1];
-    return d;
+// Grows the tables of elimination factors as far as a curve of n vertices needs. May throw
+// std::bad_alloc, only when the curve is longer than any before it.
+void fatores(std::size_t n, MemoriaSpline& memoria) {
+    std::vector<double>& gamma = memoria.gamma;
+    if (gamma.empty()) gamma.push_back(0.0);
+    while (gamma.size() + 1 < n) gamma.push_back(1.0 / (4.0 - gamma.back()));
+    std::vector<double>& nu = memoria.nu;
+    if (nu.empty()) nu.push_back(0.5);
+    while (nu.size() < n) nu.push_back(1.0 / (4.0 - nu.back()));
 }
 
-// The cubic of the segment from vertex k−1 (t = 0) to vertex k (t = 1).
-long double segmento(const YieldCurve& c, std::size_t k, std::int32_t a) {
-    const std::vector<double> d = derivadas(c);
+// The right-hand side of inner row i: 3 (r(i+1) − r(i−1)).
+double lado_direito(const YieldCurve& c, std::size_t i) { return 3.0 * (c[i + 1].rate - c[i - 1].rate); }
+
+// The first derivative D of the spline at every vertex, into memoria.derivada, by forward
+// elimination and back substitution of the tridiagonal system
+//   D0 = 0;  D(i−1) + 4 Di + D(i+1) = 3 (r(i+1) − r(i−1));  D(n−2) + 2 D(n−1) = 3 (r(n−1) − r(n−2)).
+// Needs n ≥ 2.
+void deriva(const YieldCurve& c, MemoriaSpline& memoria) {
+    const std::size_t n = c.size();
+    fatores(n, memoria);
+    if (memoria.derivada.size() < n) memoria.derivada.resize(n);
+    const double* gamma = memoria.gamma.data();
+    double* d = memoria.derivada.data();
+
+    const double gamma_ultimo = 1.0 / (2.0 - gamma[n - 2]);
+    d[0] = 3.0 * (c[1].rate - c[0].rate) * gamma[0];
+    for (std::size_t i = 1; i + 1 < n; ++i) d[i] = (lado_direito(c, i) - d[i - 1]) * gamma[i];
+    d[n - 1] = (3.0 * (c[n - 1].rate - c[n - 2].rate) - d[n - 2]) * gamma_ultimo;
+    for (std::size_t i = n - 1; i-- > 0;) d[i] -= gamma[i] * d[i + 1];
+}
+
+// The derivatives at the two ends of segment k (1 ≤ k ≤ n−1) alone, from the same system
+// eliminated from both ends at once: from the top down to row k−1, leaving
+// D(k−1) + γ D(k) = δ, and from the bottom up to row k, leaving D(k) + μ D(k−1) = ε; the two
+// meet in a 2 × 2 system. The two eliminations are independent chains of arithmetic, done
+// step by step side by side, and nothing is substituted back.
+void deriva_segmento(const YieldCurve& c, std::size_t k, MemoriaSpline& memoria, double& antes, double& depois) {
+    const std::size_t n = c.size();
+    fatores(n, memoria);
+    const double* gamma = memoria.gamma.data();
+    const double* nu = memoria.nu.data();  // nu[q]: the factor of row n−1−q
+
+    double delta = 3.0 * (c[1].rate - c[0].rate) * gamma[0];
+    double epsilon = 3.0 * (c[n - 1].rate - c[n - 2].rate) * nu[0];
+    std::size_t i = 1;      // next row from the top, up to k−1
+    std::size_t j = n - 1;  // last row done from the bottom, down to k
+    while (i < k && j > k) {
+        --j;
+        delta = (lado_direito(c, i) - delta) * gamma[i];
+        epsilon = (lado_direito(c, j) - epsilon) * nu[n - 1 - j];
+        ++i;
+    }
+    for (; i < k; ++i) delta = (lado_direito(c, i) - delta) * gamma[i];
+    while (j > k) {
+        --j;
+        epsilon = (lado_direito(c, j) - epsilon) * nu[n - 1 - j];
+    }
+    const double g = gamma[k - 1];
+    const double mu = nu[n - 1 - k];
+    antes = (delta - g * epsilon) / (1.0 - g * mu);
+    depois = epsilon - mu * antes;
+}
+
+// The cubic of the segment from vertex k−1 (t = 0) to vertex k (t = 1), from the derivatives
+// at its two ends.
+long double segmento(const YieldCurve& c, double d0, double d1, std::size_t k, std::int32_t a) {
     const CurvePoint& antes = c[k - 1];
     const CurvePoint& depois = c[k];
     const long double t = posicao_no_segmento(c, k, a);
     const long double A = antes.rate;
-    const long double B = d[k - 1];
-    const long double C = 3.0L * (static_cast<long double>(depois.rate) - antes.rate) - 2.0L * d[k - 1] - d[k];
-    const long double E = 2.0L * (static_cast<long double>(antes.rate) - depois.rate) + d[k - 1] + d[k];
-    return std::pow(t, 2.0L) * C + (B * t + A) + std::pow(t, 3.0L) * E;
+    const long double B = d0;
+    const long double C = 3.0L * (static_cast<long double>(depois.rate) - antes.rate) - 2.0L * d0 - d1;
+    const long double E = 2.0L * (static_cast<long double>(antes.rate) - depois.rate) + d0 + d1;
+    const long double t2 = t * t;
+    return t2 * C + (B * t + A) + t2 * t * E;
+}
+
+// interpola_spline's answer outside the segments, or the segment that holds a (k ≥ 1).
+bool fora_dos_segmentos(const YieldCurve& c, std::int32_t a, long double& taxa, std::size_t& k) {
+    if (c.empty()) {
+        taxa = 0.0L;
+        return true;
+    }
+    if (alem_do_ultimo(c, a)) {
+        taxa = -static_cast<long double>(c.back().rate);
+        return true;
+    }
+    k = primeiro_alem(c, a);
+    if (k == 0) {
+        taxa = c[0].rate;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-long double interpola_spline(std::int32_t a, YieldCurve curve) noexcept {
+InterpolacaoSpline::InterpolacaoSpline(const YieldCurve& curva, MemoriaSpline& memoria)
+    : curva_(curva), d_(memoria.derivada) {
+    if (curva.size() >= 2) deriva(curva, memoria);
+}
+
+long double InterpolacaoSpline::taxa(std::int32_t a) const {
+    long double taxa = 0.0L;
+    std::size_t k = 0;
+    if (fora_dos_segmentos(curva_, a, taxa, k)) return taxa;
+    return segmento(curva_, d_[k - 1], d_[k], k, a);
+}
+
+long double interpola_spline(std::int32_t a, const YieldCurve& curve) noexcept {
     try {
-        const std::size_t n = curve.size();
-        if (n == 0) return 0.0L;
-        if (alem_do_ultimo(curve, a)) return -static_cast<long double>(curve.back().rate);
-        const std::size_t k = primeiro_alem(curve, a);
-        if (k == 0) return curve[0].rate;
-        return segmento(curve, k, a);
+        MemoriaSpline memoria;
+        return InterpolacaoSpline(curve, memoria).taxa(a);
     } catch (...) {
         return 0.0L;
     }
 }
 
-Resultado cspline(std::int16_t dias, const Matriz& curva) {
-    if (!tem_forma_de_curva(curva) || dias < 1) return Resultado::falha(Erro::na);
-    const LeituraCurva leitura = le_curva(curva);
-    if (leitura.erro != Erro::nenhum) return Resultado::falha(leitura.erro);
-    const YieldCurve& c = leitura.curva;
+Resultado cspline(std::int16_t dias, const YieldCurve& c, MemoriaSpline& memoria) {
     if (alem_do_ultimo(c, dias)) return Resultado::numero(-static_cast<long double>(c.back().rate));
     const std::size_t k = quantos_antes(c, dias);
     if (k == 0) return Resultado::numero(c[0].rate);
-    return Resultado::numero(segmento(c, k, dias));
+    double antes = 0, depois = 0;
+    deriva_segmento(c, k, memoria, antes, depois);
+    return Resultado::numero(segmento(c, antes, depois, k, dias));
+}
+
+Resultado cspline(std::int16_t dias, const Matriz& curva) {
+    YieldCurve lida;
+    MemoriaSpline memoria;
+    return cspline(dias, curva, lida, memoria);
 }
 
 }  // namespace funcoes

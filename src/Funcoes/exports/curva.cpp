@@ -3,7 +3,14 @@
 #include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
 
+namespace {
+// The curve's storage, reused by every call: Excel calls on its one thread.
+funcoes::YieldCurve lida;
+}  // namespace
+
 VX_EXPORT LPXLOPER VX_STDCALL interpol(std::int16_t dias, LPXLOPER curva, double anos_flat) {
     static XLOPER resultado;
-    return funcoes::responde(resultado, [&] { return funcoes::interpol(dias, funcoes::matriz_de(curva), anos_flat); });
+    return funcoes::responde(resultado, [&] {
+        return funcoes::interpol(dias, funcoes::IntervaloExcel(curva), anos_flat, lida);
+    });
 }

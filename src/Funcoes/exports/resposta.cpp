@@ -7,8 +7,6 @@
 
 namespace funcoes {
 
-namespace {
-
 std::uint16_t codigo(Erro erro) {
     switch (erro) {
         case Erro::na: return xlerrNA;
@@ -20,13 +18,7 @@ std::uint16_t codigo(Erro erro) {
     return xlerrNull;
 }
 
-Celula celula_de(const XLOPER& x) {
-    switch (xll::base_type(x)) {
-        case xltypeNum: return Celula::numero(x.val.num);
-        case xltypeInt: return Celula::inteiro(x.val.w);
-        default: return Celula::outro();
-    }
-}
+namespace {
 
 void escreve_numero(XLOPER& registro, double valor) { registro = xll::number(valor); }
 
@@ -43,13 +35,6 @@ Matriz matriz_de(const XLOPER* valor) {
     for (std::size_t i = 0; i < m.linhas * m.colunas; ++i)
         m.celulas.push_back(celula_de(valor->val.array.lparray[i]));
     return m;
-}
-
-void escreve(XLOPER& registro, const Resultado& resultado) {
-    if (resultado.ok())
-        escreve_numero(registro, resultado.valor());
-    else
-        xll::set_error(registro, codigo(resultado.erro()));
 }
 
 void escreve(XLOPER& registro, const ResultadoDuration& resultado) {

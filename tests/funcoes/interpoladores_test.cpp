@@ -1,0 +1,212 @@
+// The curve read into storage reused from call to call, and the interpolators prepared once
+// and queried many times: they must answer what a fresh reading and a single query answer,
+// whatever the sizes and orders of the curves that went before.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "Funcoes/duration.h"
+#include "Funcoes/exponencial.h"
+#include "Funcoes/spline.h"
+#include "intervalos.h"
+
+using namespace funcoes;
+using namespace teste;
+
+namespace {
+
+// A curve of n vertices as a trader's sheet holds it: a few business days to about ten years,
+// rates between 2 % and 40 %, rows in order or shuffled.
+Matriz curva_aleatoria(std::mt19937& g, std::size_t n, bool embaralhada) {
+    std::uniform_int_distribution<int> passo(1, 60);
+    std::uniform_real_distribution<double> taxa(0.02, 0.40);
+    std::vector<std::pair<Celula, Celula>> rows;
+    int dia = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        dia += passo(g);
+        rows.emplace_back(num(taxa(g)), num(dia));
+    }
+    if (embaralhada) std::shuffle(rows.begin(), rows.end(), g);
+    Matriz m;
+    m.linhas = n;
+    m.colunas = 2;
+    for (const auto& r : rows) {
+        m.celulas.push_back(r.first);
+        m.celulas.push_back(r.second);
+    }
+    return m;
+}
+
+bool iguais(const YieldCurve& a, const YieldCurve& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const CurvePoint& x, const CurvePoint& y) {
+               return x.workdays == y.workdays && x.rate == y.rate;
+           });
+}
+
+// The exponential interpolation as the rule states it, in extended precision:
+// (P(k−1) × (Pk / P(k−1)) ^ t) ^ 252 − 1 with Pj = (1 + rj) ^ (wj / a × 1/252).
+long double pela_regra(const YieldCurve& c, std::size_t k, int a) {
+    const long double p0 = std::pow(1.0L + c[k - 1].rate, c[k - 1].workdays / static_cast<long double>(a) / 252);
+    const long double p1 = std::pow(1.0L + c[k].rate, c[k].workdays / static_cast<long double>(a) / 252);
+    const long double t = (a - static_cast<long double>(c[k - 1].workdays)) / (c[k].workdays - c[k - 1].workdays);
+    return std::pow(p0 * std::pow(p1 / p0, t), 252.0L) - 1.0L;
+}
+
+}  // namespace
+
+TEST(CurvaReusada, GrowsShrinksAndForgetsWhatWentBefore) {
+    std::mt19937 g(7);
+    YieldCurve guardada;
+    // Long, short, long again, shuffled, with unusable rows: each reading is a fresh one.
+    for (std::size_t n : {1000u, 4u, 50u, 1000u, 2u, 300u}) {
+        for (bool embaralhada : {false, true}) {
+            const Matriz m = curva_aleatoria(g, n, embaralhada);
+            ASSERT_EQ(le_curva(m, guardada), Erro::nenhum) << n;
+            EXPECT_TRUE(iguais(guardada, le_curva(m).curva)) << n << (embaralhada ? " shuffled" : "");
+        }
+    }
+    const Matriz com_lacunas =
+        linhas({{num(0.18), num(21)}, {vazio(), vazio()}, {num(0.185), num(63)}, {num(0.19), num(0)}, {num(0.2), num(252)}});
+    ASSERT_EQ(le_curva(com_lacunas, guardada), Erro::nenhum);
+    EXPECT_EQ(guardada.size(), 3u);
+    EXPECT_EQ(guardada.back().workdays, 252u);
+    // A failed reading leaves nothing of the curve before it.
+    EXPECT_EQ(le_curva(linhas({{num(0.18), num(21)}, {num(0.19), num(1e12)}}), guardada), Erro::num);
+    EXPECT_TRUE(guardada.empty());
+    EXPECT_EQ(le_curva(linhas({{num(0.18), num(21)}, {num(0.19), num(21)}}), guardada), Erro::na);
+    EXPECT_TRUE(guardada.empty());
+}
+
+TEST(CurvaReusada, ShuffledAndSortedRowsAnswerTheSameBits) {
+    std::mt19937 g(11);
+    YieldCurve ordenada, embaralhada;
+    MemoriaSpline memoria;
+    for (std::size_t n : {3u, 4u, 50u, 1000u}) {
+        Matriz m = curva_aleatoria(g, n, false);
+        Matriz e = m;
+        std::vector<std::size_t> ordem(n);
+        for (std::size_t i = 0; i < n; ++i) ordem[i] = i;
+        std::shuffle(ordem.begin(), ordem.end(), g);
+        for (std::size_t i = 0; i < n; ++i) {
+            e.celulas[2 * i] = m.celulas[2 * ordem[i]];
+            e.celulas[2 * i + 1] = m.celulas[2 * ordem[i] + 1];
+        }
+        const int ultimo = static_cast<int>(m.at(n - 1, 1).valor);
+        for (int a = 1; a <= ultimo + 40 && a < 32767; a += 1 + ultimo / 200) {
+            const auto dia = static_cast<std::int16_t>(a);
+            const Resultado x = interpol(dia, m, 1.0, ordenada), y = interpol(dia, e, 1.0, embaralhada);
+            ASSERT_TRUE(x.ok() && y.ok()) << n << " " << a;
+            EXPECT_EQ(x.valor(), y.valor()) << n << " " << a;
+            EXPECT_EQ(cspline(dia, m, ordenada, memoria).valor(), cspline(dia, e, embaralhada, memoria).valor());
+        }
+    }
+}
+
+TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
+    std::mt19937 g(13);
+    std::vector<double> log_fatores;
+    std::vector<long double> estendidos;
+    for (std::size_t n : {2u, 3u, 50u, 7u}) {
+        const YieldCurve c = le_curva(curva_aleatoria(g, n, false)).curva;
+        const InterpolacaoExponencial prep(c, log_fatores);
+        DescontoExponencial desconto(c, estendidos);
+        for (int a = 0; a <= static_cast<int>(c.back().workdays) + 30; ++a) {
+            ASSERT_EQ(prep.taxa(a), interpola_exp(a, c, 0)) << n << " " << a;
+            if (a == 0) continue;
+            // The discount's log factor carries the payment's rate in absolute value (0 beyond
+            // a two-point curve): 1 + |r| = e^(g / a).
+            const double r = std::fabs(static_cast<double>(interpola_exp(a, c, 0)));
+            EXPECT_NEAR(static_cast<double>(std::expm1(desconto.log_fator_em(a) / a)), r, 4e-16 * (1 + r))
+                << n << " " << a;
+        }
+    }
+}
+
+TEST(InterpolacaoExponencial, ADiscountOverDecadesKeepsTheAccuracyOfADouble) {
+    // 1.15 ^ 40 years: a double's logarithm would lose about 40 of its last places.
+    const YieldCurve c = {{21, 0.14}, {252, 0.15}, {2520, 0.15}};
+    std::vector<long double> estendidos;
+    DescontoExponencial desconto(c, estendidos);
+    // Beyond the last vertex, flat at the (double) 15 %.
+    const long double exato = 40 * std::log1p(static_cast<long double>(0.15));
+    // Far below a double's rounding of the exponent (6e-16 here).
+    EXPECT_NEAR(static_cast<double>(desconto.log_fator_em(10080) / 252 - exato), 0.0, 1e-17);
+    // Exponents of up to 60 (a discount over decades, a factor of 1e26), given in extended
+    // precision: within two places of the double nearest the exact power (a double exponent
+    // alone would be off by as many places as the exponent is large).
+    std::mt19937 g(29);
+    std::uniform_real_distribution<double> expoente(1.0, 60.0), fracao(-1.0, 1.0);
+    for (int i = 0; i < 2000; ++i) {
+        const double alto = expoente(g);
+        const long double x = alto + static_cast<long double>(fracao(g)) * std::ldexp(alto, -53);
+        const double exato_x = static_cast<double>(std::exp(x));
+        const double ulp = std::nextafter(exato_x, 1e308) - exato_x;
+        EXPECT_NEAR(exp_estendido(x), exato_x, 2.01 * ulp) << static_cast<double>(x);
+    }
+}
+
+TEST(InterpolacaoExponencial, TheLogarithmsComputeTheRuleAsStated) {
+    // Inside the curve the result is the rule's, in extended precision, to a few units of the
+    // last place of a double (the rule itself loses more than that on long segments).
+    std::mt19937 g(17);
+    for (int vez = 0; vez < 40; ++vez) {
+        const YieldCurve c = le_curva(curva_aleatoria(g, 12, true)).curva;
+        for (int a = static_cast<int>(c.front().workdays) + 1; a < static_cast<int>(c.back().workdays); a += 3) {
+            const std::size_t k = primeiro_alem(c, a);
+            const long double regra = pela_regra(c, k, a);
+            EXPECT_NEAR(static_cast<double>(interpola_exp(a, c, 0)), static_cast<double>(regra), 1e-14 * regra)
+                << vez << " " << a;
+        }
+    }
+}
+
+TEST(InterpolacaoSpline, BothEndsEliminationAgreesWithTheWholeSolution) {
+    // VX.CSPLINE solves for the two derivatives of its segment alone; the chart solves the whole
+    // system once. Both are the same spline, to the rounding of a well-conditioned system.
+    std::mt19937 g(19);
+    YieldCurve lida;
+    MemoriaSpline curta, longa, inteira;
+    for (std::size_t n : {2u, 3u, 4u, 5u, 50u, 1000u, 6u}) {
+        const Matriz m = curva_aleatoria(g, n, false);
+        const YieldCurve c = le_curva(m).curva;
+        const InterpolacaoSpline spline(c, inteira);
+        for (std::size_t k = 1; k < c.size(); k += 1 + c.size() / 60) {
+            // A day strictly inside segment k, where both choices of segment agree.
+            if (c[k].workdays - c[k - 1].workdays < 2) continue;
+            const auto a = static_cast<std::int16_t>(c[k - 1].workdays + (c[k].workdays - c[k - 1].workdays) / 2);
+            const double inteira_k = static_cast<double>(spline.taxa(a));
+            // The same storage after a longer curve, and storage of its own, answer alike.
+            const Resultado r = cspline(a, m, lida, n < 100 ? curta : longa);
+            ASSERT_TRUE(r.ok());
+            EXPECT_NEAR(r.valor(), inteira_k, 4e-16 * std::fabs(inteira_k)) << n << " " << k;
+            EXPECT_EQ(r.valor(), cspline(a, m).valor());
+        }
+    }
+}
+
+TEST(DurationReusada, StorageFromOtherCurvesChangesNothing) {
+    std::mt19937 g(23);
+    MemoriaDuration memoria;
+    const Matriz carteira = linhas({{num(1000000), num(63)}, {num(-250000), num(300)}, {num(500000), num(2000)},
+                                    {num(750000), num(5)}, {inteiro(1000), inteiro(4000)}});
+    for (std::size_t n : {1000u, 3u, 50u, 2u}) {
+        const Matriz c = curva_aleatoria(g, n, true);
+        const ResultadoDuration fresca = duration(c, carteira);
+        const ResultadoDuration reusada = duration(c, carteira, memoria);
+        ASSERT_EQ(fresca.erro, Erro::nenhum);
+        ASSERT_EQ(reusada.erro, Erro::nenhum);
+        EXPECT_EQ(reusada.linhas.dias, fresca.linhas.dias);
+        EXPECT_EQ(reusada.linhas.exposicao, fresca.linhas.exposicao);
+        EXPECT_EQ(reusada.linhas.exposicao_final, fresca.linhas.exposicao_final);
+    }
+    // The worked example after all of them.
+    const ResultadoDuration r =
+        duration(curva_exemplo(), linhas({{num(1000000), num(63)}, {num(1000000), num(252)}}), memoria);
+    ASSERT_EQ(r.erro, Erro::nenhum);
+    EXPECT_EQ(r.linhas.dias, 151);
+    EXPECT_NEAR(r.linhas.exposicao, 1790666.33, 0.005);
+    EXPECT_NEAR(r.linhas.exposicao_final, 1994039.68, 0.005);
+}
