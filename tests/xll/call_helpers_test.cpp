@@ -151,7 +151,7 @@ TEST_F(CallHelpers, DirectCallLeavesThePoolAndTheDebuggerOutputAlone) {
 }
 
 // A sheet identifier is as wide as a pointer: a 64-bit Excel's uses the upper half too.
-const IDSHEET wide_sheet = static_cast<IDSHEET>(UINT64_C(0x7A4B00000000D47A));
+const uintptr_t wide_sheet = static_cast<uintptr_t>(UINT64_C(0x7A4B00000000D47A));
 
 TEST_F(CallHelpers, SheetIdIsTheActiveSheetsOrNothing) {
     excel.answer([](int, LPXLOPER result, int, LPXLOPER*) {

@@ -131,7 +131,7 @@ TEST_F(ScratchPool, SheetReferenceAsksExcelDirectlyAndKeepsThePool) {
     EXPECT_EQ(before->val.num, 1);
     EXPECT_EQ(after->val.num, 2);
     EXPECT_EQ(ref->xltype, xltypeRef);
-    EXPECT_EQ(ref->val.mref.idSheet, static_cast<IDSHEET>(UINT64_C(0x7A4B000000005EE7)));
+    EXPECT_EQ(ref->val.mref.idSheet, static_cast<uintptr_t>(UINT64_C(0x7A4B000000005EE7)));
     ASSERT_NE(ref->val.mref.lpmref, nullptr);
     EXPECT_EQ(ref->val.mref.lpmref->count, 1);
     const XLREF& area = ref->val.mref.lpmref->reftbl[0];
