@@ -2,6 +2,7 @@
 NATIVE   := build/native
 SANITIZE := build/sanitize
 WINDOWS  := build/windows
+WINDOWS64 := build/windows64
 FUZZ     := build/fuzz
 # Seconds each fuzz target runs: `make fuzz` (FUZZ_SECONDS=600 make fuzz for longer), and the
 # smoke run of `make test`.
@@ -33,9 +34,13 @@ $(NATIVE)/CMakeCache.txt: | deps-native
 $(SANITIZE)/CMakeCache.txt: | deps-native
 	cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON
 
-# The real add-in: 32-bit Windows, cross-built with mingw-w64 and tested under Wine.
+# The real add-in, cross-built with mingw-w64 from the same sources for both Excels and tested
+# under Wine: varentis.xll for a 32-bit Excel, varentis64.xll for a 64-bit one.
 $(WINDOWS)/CMakeCache.txt: | deps-windows
 	cmake -S . -B $(WINDOWS) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+$(WINDOWS64)/CMakeCache.txt: | deps-windows
+	cmake -S . -B $(WINDOWS64) $(CMAKE_GEN) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # The fuzz targets: clang with libFuzzer, ASan and UBSan over the add-in, the host and the
 # platform stand-in (no suites, no benchmarks).
@@ -48,8 +53,9 @@ build: deps-native $(NATIVE)/CMakeCache.txt
 build-sanitize: deps-native $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
 
-build-windows: deps-windows $(WINDOWS)/CMakeCache.txt
+build-windows: deps-windows $(WINDOWS)/CMakeCache.txt $(WINDOWS64)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
+	cmake --build $(WINDOWS64) -j $(JOBS)
 
 build-fuzz: deps-fuzz $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)
@@ -77,8 +83,9 @@ test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure --schedule-random -j $(JOBS)
 	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --schedule-random -j $(JOBS)
 
+# The same Windows suites for both architectures, each build folder in Wine prefixes of its kind.
 test-windows: build-windows
-	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS)
+	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS) $(WINDOWS64)
 
 # Each fuzz target for FUZZ_SECONDS from its corpus in tests/fuzz/corpus.
 fuzz: build-fuzz
@@ -93,14 +100,18 @@ test: test-native test-windows fuzz-smoke
 soak: build
 	VX_SOAK_CYCLES=10000 $(NATIVE)/tests/soak_tests
 
-# What to copy to a Windows machine: the add-in and its settings file, and the Windows host
-# with its stand-in XLCALL32.DLL to try the real DLL under Wine.
+# What to copy to a Windows machine, one folder per Excel: dist/x86/ for a 32-bit Excel and
+# dist/x64/ for a 64-bit one, each with the add-in, its settings file and the Windows host with
+# its stand-in XLCALL32.DLL to try the real DLL under Wine.
 dist: build-windows
 	rm -rf dist
-	mkdir -p dist/host
-	cp $(WINDOWS)/bin/varentis.xll packaging/varentis.reg dist/
-	cp $(WINDOWS)/bin/xlhost.exe $(WINDOWS)/bin/XLCALL32.DLL dist/host/
-	i686-w64-mingw32-strip --strip-debug dist/varentis.xll dist/host/xlhost.exe dist/host/XLCALL32.DLL
+	mkdir -p dist/x86/host dist/x64/host
+	cp $(WINDOWS)/bin/varentis.xll packaging/varentis.reg dist/x86/
+	cp $(WINDOWS)/bin/xlhost.exe $(WINDOWS)/bin/XLCALL32.DLL dist/x86/host/
+	i686-w64-mingw32-strip --strip-debug dist/x86/varentis.xll dist/x86/host/xlhost.exe dist/x86/host/XLCALL32.DLL
+	cp $(WINDOWS64)/bin/varentis64.xll packaging/varentis64.reg dist/x64/
+	cp $(WINDOWS64)/bin/xlhost64.exe $(WINDOWS64)/bin/XLCALL32.DLL dist/x64/host/
+	x86_64-w64-mingw32-strip --strip-debug dist/x64/varentis64.xll dist/x64/host/xlhost64.exe dist/x64/host/XLCALL32.DLL
 
 # The benchmarks against their QuantLib peer (installed here, for this target only): medians of
 # five repetitions, interleaved at random, as a table; the raw figures in out/bench.json.

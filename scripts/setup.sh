@@ -2,7 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
 # Runs apt-get only for packages that are missing. For the Windows side it also cross-builds,
 # once, the libraries that Debian ships only for Linux (scripts/mingw-deps.sh, cached in
-# build/deps/). Usage: setup.sh [native|windows|fuzz|bench|all]
+# build/deps/, one folder per architecture). Usage: setup.sh [native|windows|fuzz|bench|all]
 # `bench` is what only `make bench` needs: QuantLib, the peer the benchmarks measure against
 # (the add-in and the test suites never link it).
 set -euo pipefail
@@ -12,8 +12,10 @@ side=${1:-all}
 native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
         libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
-windows=(cmake ninja-build googletest g++-mingw-w64-i686 wine wine32:i386 xvfb xauth
-         fonts-wine libz-mingw-w64-dev dpkg-dev)
+# Both Windows builds: i686 (varentis.xll) and x86_64 (varentis64.xll); wine64 runs the 64-bit
+# programs, wine32 the 32-bit ones, both in one win64 prefix.
+windows=(cmake ninja-build googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
+         xvfb xauth fonts-wine libz-mingw-w64-dev dpkg-dev)
 bench=(libquantlib0-dev)
 # libFuzzer and the sanitizers' runtimes come with Debian's clang.
 fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev)
@@ -53,4 +55,5 @@ fi
 
 if [ "$side" = windows ] || [ "$side" = all ]; then
   "$(dirname "$0")/mingw-deps.sh" i686
+  "$(dirname "$0")/mingw-deps.sh" x86_64
 fi

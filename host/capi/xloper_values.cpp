@@ -220,7 +220,7 @@ void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner) {
     }
 }
 
-void write_reference(uint32_t sheet_id, const std::vector<Range>& areas, XLOPER* out, Memory& memory, Owner owner) {
+void write_reference(IDSHEET sheet_id, const std::vector<Range>& areas, XLOPER* out, Memory& memory, Owner owner) {
     std::memset(out, 0, sizeof *out);
     const auto count = record_field<uint16_t>(static_cast<long long>(areas.size()), "area count");
     std::vector<XLREF> rectangles;

@@ -49,7 +49,7 @@ void write_sref(const Range& range, XLOPER* out);
 
 // Fills a record with a value; texts and arrays take memory of the given owner.
 void write_value(const Value& value, XLOPER* out, Memory& memory, Owner owner);
-void write_reference(uint32_t sheet_id, const std::vector<Range>& areas, XLOPER* out, Memory& memory, Owner owner);
+void write_reference(IDSHEET sheet_id, const std::vector<Range>& areas, XLOPER* out, Memory& memory, Owner owner);
 // The text of a counted string.
 std::string counted_text(const char* counted);
 

@@ -49,12 +49,12 @@ void Sheet::set_formula_value(int row, int column, const Value& value) { cells_[
 
 void Sheet::clear() { cells_.clear(); }
 
-Sheet& Workbook::add_sheet(const std::string& name, uint32_t id) {
+Sheet& Workbook::add_sheet(const std::string& name, std::uintptr_t id) {
     sheets_.push_back(std::make_unique<Sheet>(name, id));
     return *sheets_.back();
 }
 
-Sheet& Workbook::insert_sheet(size_t index, const std::string& name, uint32_t id) {
+Sheet& Workbook::insert_sheet(size_t index, const std::string& name, std::uintptr_t id) {
     if (index > sheets_.size()) index = sheets_.size();
     auto at = sheets_.insert(sheets_.begin() + static_cast<std::ptrdiff_t>(index), std::make_unique<Sheet>(name, id));
     return **at;
@@ -72,13 +72,13 @@ Workbook& Model::add_workbook(const std::string& name) {
 }
 
 Sheet& Model::add_sheet(Workbook& book, const std::string& name) {
-    const uint32_t id = next_sheet_id_;
+    const std::uintptr_t id = next_sheet_id_;
     next_sheet_id_ += 0x10;
     return book.add_sheet(name, id);
 }
 
 Sheet& Model::insert_sheet(Workbook& book, size_t index, const std::string& name) {
-    const uint32_t id = next_sheet_id_;
+    const std::uintptr_t id = next_sheet_id_;
     next_sheet_id_ += 0x10;
     return book.insert_sheet(index, name, id);
 }
@@ -88,7 +88,7 @@ void Model::activate(Workbook& book, Sheet& sheet) {
     active_sheet_ = &sheet;
 }
 
-Sheet* Model::sheet_by_id(uint32_t id) const {
+Sheet* Model::sheet_by_id(std::uintptr_t id) const {
     for (const auto& book : books_)
         for (const auto& sheet : book->sheets())
             if (sheet->id() == id) return sheet.get();

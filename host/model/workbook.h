@@ -22,10 +22,10 @@ struct Cell {
 
 class Sheet {
 public:
-    Sheet(std::string name, uint32_t id) : name_(std::move(name)), id_(id) {}
+    Sheet(std::string name, std::uintptr_t id) : name_(std::move(name)), id_(id) {}
     const std::string& name() const { return name_; }
     void rename(const std::string& name) { name_ = name; }
-    uint32_t id() const { return id_; }
+    std::uintptr_t id() const { return id_; }
     // Kind, visibility, formats, selection and chart (workbook_objects.h).
     SheetObjects& objects() { return objects_; }
     const SheetObjects& objects() const { return objects_; }
@@ -42,7 +42,7 @@ public:
 
 private:
     std::string name_;
-    uint32_t id_;
+    std::uintptr_t id_;
     std::map<std::pair<int, int>, Cell> cells_;
     SheetObjects objects_;
 };
@@ -51,8 +51,8 @@ class Workbook {
 public:
     explicit Workbook(std::string name) : name_(std::move(name)) {}
     const std::string& name() const { return name_; }
-    Sheet& add_sheet(const std::string& name, uint32_t id);
-    Sheet& insert_sheet(size_t index, const std::string& name, uint32_t id);
+    Sheet& add_sheet(const std::string& name, std::uintptr_t id);
+    Sheet& insert_sheet(size_t index, const std::string& name, std::uintptr_t id);
     const std::vector<std::unique_ptr<Sheet>>& sheets() const { return sheets_; }
 
 private:
@@ -74,7 +74,7 @@ public:
     Sheet& active_sheet() const { return *active_sheet_; }
     Workbook& active_workbook() const { return *active_book_; }
     void activate(Workbook& book, Sheet& sheet);
-    Sheet* sheet_by_id(uint32_t id) const;
+    Sheet* sheet_by_id(std::uintptr_t id) const;
     Workbook* book_of(const Sheet& sheet) const;
     // "[Book1]Sheet1", or a sheet name of the active workbook ("Sheet1"), without case.
     Sheet* find_sheet(const std::string& name) const;
@@ -85,7 +85,9 @@ private:
     std::vector<std::unique_ptr<Workbook>> books_;
     Workbook* active_book_ = nullptr;
     Sheet* active_sheet_ = nullptr;
-    uint32_t next_sheet_id_ = 0x0A4B0001;
+    // Sheet identifiers are as wide as a pointer, as Excel's are; on a 64-bit build they use the
+    // upper half too, so that an add-in that keeps one in 32 bits refers to no sheet at all.
+    std::uintptr_t next_sheet_id_ = static_cast<std::uintptr_t>(UINT64_C(0x00007A4B0A4B0001));
 };
 
 }  // namespace xlhost

@@ -38,7 +38,7 @@ struct SlotValue {
     double f64 = 0;
     void* ptr = nullptr;
 };
-// Calls the procedure at `address` (stdcall on Windows) with the arguments in order and
+// Calls the procedure at `address` (stdcall on 32-bit Windows, the x64 convention on 64-bit) with the arguments in order and
 // answers its result in `result_slot`. False when the call cannot be made.
 bool call_procedure(void* address, Slot result_slot, const std::vector<SlotValue>& arguments,
                     SlotValue* result, std::string* error);

@@ -13,6 +13,7 @@ shift
 [ $# -gt 0 ] || { echo "usage: in-prefix.sh NAME COMMAND [ARGUMENTS...]" >&2; exit 2; }
 build=$(realpath "${VX_WINE_BUILD:-build/windows}")
 export VX_WINE_BUILD="$build"
+vx_use_build "$build"
 
 if [ -z "${VX_OWN_DISPLAY:-}" ]; then
     exec "$here/own-display.sh" "$0" "$name" "$@"

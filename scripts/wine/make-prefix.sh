@@ -7,6 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/env.sh"
 
 build=$(realpath "${1:?usage: make-prefix.sh BUILD_DIR}")
+vx_use_build "$build"
 prefix=$(vx_base_prefix "$build")
 rm -rf "$prefix" "$build/wine/suites"
 mkdir -p "$(dirname "$prefix")"

@@ -41,7 +41,7 @@ void ignorando_falhas(Passos&& passos) {
 // reference the scratch pool could not build, and the construction goes on.
 class BlocoDaPlanilha {
 public:
-    BlocoDaPlanilha(const std::optional<uint32_t>& planilha, uint16_t linha_ini, uint16_t linha_fim,
+    BlocoDaPlanilha(const std::optional<IDSHEET>& planilha, uint16_t linha_ini, uint16_t linha_fim,
                     uint8_t coluna_ini, uint8_t coluna_fim) {
         if (planilha) {
             ref_ = xll::reference(*planilha, areas_, linha_ini, linha_fim, coluna_ini, coluna_fim);
@@ -80,7 +80,7 @@ public:
         // The last data row, 0-based: the grid lies below the three header rows.
         const auto ultima = static_cast<uint16_t>(grade.size() + 2);
 
-        const std::optional<uint32_t> planilha = abre_planilha_de_dados();
+        const std::optional<IDSHEET> planilha = abre_planilha_de_dados();
         escreve_cabecalho(planilha);
         escreve_grade(planilha, grade, ultima);
         insere_grafico();
@@ -97,12 +97,12 @@ private:
     // A new workbook with screen updating off, its sheet named "Auxiliar" without gridlines,
     // filled and in Arial 10 as a whole. Answers the sheet's identifier, which comes straight
     // from Excel.
-    std::optional<uint32_t> abre_planilha_de_dados() {
+    std::optional<IDSHEET> abre_planilha_de_dados() {
         Call().integer(1).run(xlcNew);
         Call().logical(false).run(xlcEcho);
         ignorando_falhas([] { Call().missing().text(fixo(auxiliar)).run(xlcWorkbookName); });
         Call().missing(7).logical(false).run(xlcOptionsView);
-        const std::optional<uint32_t> planilha = xll::sheet_id();
+        const std::optional<IDSHEET> planilha = xll::sheet_id();
 
         Call().cells(0, 65535, 0, 255).run(xlcSelect);
         if (!preto_e_branco()) Call().integer(1).integer(15).run(xlcPatterns);
@@ -114,7 +114,7 @@ private:
     }
 
     // Titles and series names in A1:D3: the title in bold, the header row outlined.
-    void escreve_cabecalho(const std::optional<uint32_t>& planilha) {
+    void escreve_cabecalho(const std::optional<IDSHEET>& planilha) {
         {
             std::vector<XLOPER> cabecalho(12, xll::nil());
             cabecalho[0] = xll::text(do_idioma_atual(titulo_dados));
@@ -135,7 +135,7 @@ private:
     }
 
     // The grid in A4:D(last): outlined, the rates as percentages, centred, and in colour filled.
-    void escreve_grade(const std::optional<uint32_t>& planilha, const std::vector<LinhaGrade>& grade,
+    void escreve_grade(const std::optional<IDSHEET>& planilha, const std::vector<LinhaGrade>& grade,
                        uint16_t ultima) {
         {
             std::vector<XLOPER> dados;

@@ -60,7 +60,7 @@ LPXLOPER scratch_sheet_ref(uint16_t first_row, uint16_t last_row, uint8_t first_
     if (record == nullptr) return nullptr;
     void* block = scratch_alloc(sizeof(XLMREF));
     if (block == nullptr) return nullptr;
-    const std::optional<uint32_t> sheet = sheet_id();
+    const std::optional<IDSHEET> sheet = sheet_id();
     if (!sheet) return nullptr;
     *record = reference(*sheet, *new (block) XLMREF{}, first_row, last_row, first_column, last_column);
     return record;

@@ -4,7 +4,7 @@
 
 namespace xll {
 
-std::optional<uint32_t> sheet_id() {
+std::optional<IDSHEET> sheet_id() {
     XLOPER answer{};
     answer.xltype = xltypeNil;
     if (Excel4(xlSheetId, &answer, 0) != xlretSuccess || base_type(answer) != xltypeRef)

@@ -49,7 +49,7 @@ XLOPER array(XLOPER* elements, uint16_t rows, uint16_t columns) {
     return record;
 }
 
-XLOPER reference(uint32_t sheet, XLMREF& areas, uint16_t first_row, uint16_t last_row,
+XLOPER reference(IDSHEET sheet, XLMREF& areas, uint16_t first_row, uint16_t last_row,
                  uint8_t first_column, uint8_t last_column) {
     areas.count = 1;
     areas.reftbl[0] = {first_row, last_row, first_column, last_column};

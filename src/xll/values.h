@@ -23,7 +23,7 @@ XLOPER missing();
 XLOPER array(XLOPER* elements, uint16_t rows, uint16_t columns);
 // A one-area reference to a rectangle (0-based bounds) of the sheet `sheet`; the area list is
 // the caller's `areas`, which the record points at.
-XLOPER reference(uint32_t sheet, XLMREF& areas, uint16_t first_row, uint16_t last_row,
+XLOPER reference(IDSHEET sheet, XLMREF& areas, uint16_t first_row, uint16_t last_row,
                  uint8_t first_column, uint8_t last_column);
 
 }  // namespace xll

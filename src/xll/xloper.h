@@ -1,6 +1,7 @@
 // The value record of Excel's C API in its 8-bit form, with Excel's published names for the
 // type codes, error codes, return codes and function numbers that this add-in uses.
-// Written from Excel's documented tables; sized so that on i686 a record is 16 bytes.
+// Written from Excel's documented tables: on 32-bit Windows a record is 16 bytes, on 64-bit
+// Windows (and x86-64 Linux) 24, so whatever sizes or walks records uses sizeof(XLOPER).
 #pragma once
 
 #include <stdint.h>
@@ -8,6 +9,9 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+// A sheet's identifier: as wide as a pointer (32 bits in a 32-bit Excel, 64 in a 64-bit one).
+typedef uintptr_t IDSHEET;
 
 // One rectangle: 0-based rows (16-bit) and columns (8-bit).
 typedef struct xlref {
@@ -36,7 +40,7 @@ typedef struct xloper {
         } sref;              // xltypeSRef
         struct {
             XLMREF* lpmref;
-            uint32_t idSheet;
+            IDSHEET idSheet;
         } mref;              // xltypeRef
         struct {
             struct xloper* lparray;  // rows x columns records, row by row

@@ -1,9 +1,11 @@
-// The real varentis.xll as Excel sees it from outside: its export table against the
-// catalogue it registers, the DLLs it needs, and the catalogue's texts as cp1252 bytes.
+// The real add-in (varentis.xll, or varentis64.xll) as Excel sees it from outside: a DLL of the
+// Excel it is for, its export table against the catalogue it registers, the DLLs it needs, and
+// the catalogue's texts as cp1252 bytes.
 #include <algorithm>
 #include <set>
 
 #include "addin/addin_fixture.h"
+#include "platform/win32/win32.h"
 #include "win32/pe_image.h"
 
 namespace addin_test {
@@ -33,6 +35,16 @@ protected:
     win32_test::PeTables tables;
     std::set<std::string> function_procedures, command_procedures;
 };
+
+// A 32-bit Excel loads only a 32-bit PE DLL, a 64-bit Excel only a PE32+ one for x86-64.
+TEST_F(RealAddin, IsADllForTheExcelOfItsArchitecture) {
+    const bool windows64 = sizeof(void*) == 8;
+    EXPECT_TRUE(tables.dll);
+    EXPECT_EQ(tables.plus, windows64);
+    EXPECT_EQ(tables.machine, windows64 ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
+    const std::string file = host.addin_path().substr(host.addin_path().find_last_of("\\/") + 1);
+    EXPECT_EQ(file, windows64 ? "varentis64.xll" : "varentis.xll");
+}
 
 TEST_F(RealAddin, EveryFunctionOfTheCatalogueAndEveryEntryIsExportedByItsPlainName) {
     EXPECT_EQ(function_procedures.size(), 13u);

@@ -150,14 +150,17 @@ TEST_F(CallHelpers, DirectCallLeavesThePoolAndTheDebuggerOutputAlone) {
     EXPECT_TRUE(sim::debug_lines().empty());
 }
 
+// A sheet identifier is as wide as a pointer: a 64-bit Excel's uses the upper half too.
+const uintptr_t wide_sheet = static_cast<uintptr_t>(UINT64_C(0x7A4B00000000D47A));
+
 TEST_F(CallHelpers, SheetIdIsTheActiveSheetsOrNothing) {
     excel.answer([](int, LPXLOPER result, int, LPXLOPER*) {
         result->xltype = xltypeRef;
         result->val.mref.lpmref = nullptr;
-        result->val.mref.idSheet = 0xD47A;
+        result->val.mref.idSheet = wide_sheet;
         return static_cast<int>(xlretSuccess);
     });
-    EXPECT_EQ(sheet_id(), 0xD47Au);
+    EXPECT_EQ(sheet_id(), wide_sheet);
     ASSERT_EQ(excel.calls().size(), 1u);
     EXPECT_EQ(excel.calls()[0].function, xlSheetId);
     EXPECT_EQ(excel.calls()[0].count, 0);

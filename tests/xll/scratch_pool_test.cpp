@@ -115,7 +115,7 @@ TEST_F(ScratchPool, SheetReferenceAsksExcelDirectlyAndKeepsThePool) {
         if (function != xlSheetId) return static_cast<int>(xlretInvXlfn);
         result->xltype = xltypeRef;
         result->val.mref.lpmref = nullptr;
-        result->val.mref.idSheet = 0x5EE7;
+        result->val.mref.idSheet = static_cast<IDSHEET>(UINT64_C(0x7A4B000000005EE7));  // all of a 64-bit one
         return static_cast<int>(xlretSuccess);
     });
     LPXLOPER before = scratch_number(1);
@@ -131,7 +131,7 @@ TEST_F(ScratchPool, SheetReferenceAsksExcelDirectlyAndKeepsThePool) {
     EXPECT_EQ(before->val.num, 1);
     EXPECT_EQ(after->val.num, 2);
     EXPECT_EQ(ref->xltype, xltypeRef);
-    EXPECT_EQ(ref->val.mref.idSheet, 0x5EE7u);
+    EXPECT_EQ(ref->val.mref.idSheet, static_cast<uintptr_t>(UINT64_C(0x7A4B000000005EE7)));
     ASSERT_NE(ref->val.mref.lpmref, nullptr);
     EXPECT_EQ(ref->val.mref.lpmref->count, 1);
     const XLREF& area = ref->val.mref.lpmref->reftbl[0];
