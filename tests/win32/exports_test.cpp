@@ -12,7 +12,7 @@ namespace {
 const std::set<std::string> xlauto_entries = {"xlAutoOpen",   "xlAutoClose",        "xlAutoRegister", "xlAutoAdd",
                                               "xlAutoRemove", "xlAddInManagerInfo", "xlAutoFree"};
 // Exports of the add-in that no catalogue row registers.
-const std::set<std::string> other_entries = {"CheckInstance", "_carrega_instalador"};
+const std::set<std::string> other_entries = {"CheckInstance", "_carrega_instalador", "le_intervalo"};
 
 class RealAddin : public AddinTest {
 protected:

@@ -1,3 +1,4 @@
+#include "platform/sim/sim_automation.h"
 #include "platform/sim/sim_control.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_state.h"
@@ -9,5 +10,6 @@ void reset() {
     detail::reset_records();
     spawns_clear();
     dialogs_reset();
+    automation_reset();
 }
 }  // namespace sim
