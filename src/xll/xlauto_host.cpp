@@ -16,9 +16,6 @@ namespace {
 char probe_procedure[] = " CheckInstance";
 char probe_type[] = " J";
 
-// Close of the active document (CLOSE, command 16).
-constexpr int close_document = 16 | xlCommand;
-
 // REGISTER.ID of the probe in `module` into `id`: true when it answers a number.
 bool probe_id(ExcelValue& module, ExcelValue& id) {
     XLOPER procedure = text(probe_procedure);
@@ -69,7 +66,7 @@ bool prepare_search() {
 
 int undo_prepare_search() {
     XLOPER no_save = logical(false);
-    const int code = Excel4(close_document, nullptr, 1, &no_save);
+    const int code = Excel4(xlcClose, nullptr, 1, &no_save);
     XLOPER on = logical(true);
     Excel4(xlcEcho, nullptr, 1, &on);
     return code;
