@@ -145,20 +145,23 @@ public:
         sim::automation_register_class(u"Excel.Application", excel_application);
         active_ = sim::register_active_object(application_, excel_application);
         entry_ = sim::running_table_register(application_, "Excel.Application");
+        baseline_ = count();
     }
     ~SimServer() override {
         sim::running_table_revoke(entry_);
         sim::running_table_revoke(active_);
         application_->release_reference();
     }
-    int references_held() const override {
-        int held = 0;
-        for (Served* object : set_->alive) held += static_cast<int>(object->references());
-        // The server's own reference and the two registrations of the Application.
-        return held - 3;
-    }
+    // Beyond the server's own reference and those of the two registrations.
+    int references_held() const override { return count() - baseline_; }
 
 private:
+    int count() const {
+        int held = 0;
+        for (Served* object : set_->alive) held += static_cast<int>(object->references());
+        return held;
+    }
+    int baseline_ = 0;
     std::shared_ptr<Served_set> set_;
     Served* application_ = nullptr;
     uint32_t active_ = 0, entry_ = 0;

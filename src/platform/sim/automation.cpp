@@ -55,6 +55,8 @@ struct SafeArrayRecord {
 
 namespace {
 
+constexpr plat::HResult mk_e_syntax = static_cast<plat::HResult>(0x800401E4u);  // MK_E_SYNTAX
+
 struct Entry {
     uint32_t cookie;
     std::string name;
@@ -262,6 +264,9 @@ HResult bind_to_dispatch(Moniker moniker, BindContext context, Dispatch* dispatc
     *dispatch = nullptr;
     const Entry* entry = entry_of(moniker->cookie);
     if (entry == nullptr) return mk_e_unavailable;
+    // The active object's entry is named by an item moniker ("!{clsid}"), which binds only
+    // against a moniker on its left, as on Windows.
+    if (entry->name.rfind("!{", 0) == 0) return mk_e_syntax;
     entry->object->add_ref();
     *dispatch = entry->object;
     return s_ok;

@@ -39,7 +39,8 @@ namespace sim {
 // The class identifier a program identifier names (the registry's HKCR\ProgID\CLSID).
 void automation_register_class(const std::u16string& progid, const plat::Guid& clsid);
 // RegisterActiveObject (strong): an entry "!{clsid}" in the running object table, holding one
-// reference. GetActiveObject answers the earliest such entry still registered.
+// reference. GetActiveObject answers the earliest such entry still registered; its moniker, an
+// item moniker, does not bind on its own (as on Windows).
 uint32_t register_active_object(plat::Dispatch object, const plat::Guid& clsid);
 // IRunningObjectTable::Register (strong): an entry that holds one reference, in
 // registration order.
