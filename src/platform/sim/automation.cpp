@@ -73,6 +73,7 @@ uint32_t next_cookie = 1;
 std::vector<ClassEntry> classes;
 std::map<plat::AutoString, size_t> strings;  // live strings and their lengths
 std::set<plat::SafeArray> arrays;
+int enumerations = 0;
 int initializations = 0;
 int uninitializations = 0;
 bool refuse_initialize = false;
@@ -149,6 +150,7 @@ void running_table_revoke(uint32_t cookie) {
         }
 }
 
+int running_table_enumerations() { return enumerations; }
 int automation_helpers_alive() { return plat::helpers_alive; }
 int automation_strings_alive() { return static_cast<int>(strings.size()); }
 int safe_arrays_alive() { return static_cast<int>(arrays.size()); }
@@ -173,6 +175,7 @@ void automation_reset() {
     for (auto& [text, length] : strings) std::free(reinterpret_cast<uint32_t*>(text) - 1);
     strings.clear();
     while (!arrays.empty()) destroy_array(*arrays.begin());
+    enumerations = 0;
     initializations = 0;
     uninitializations = 0;
     refuse_initialize = false;
@@ -235,6 +238,7 @@ HResult running_object_table(BindContext context, RunningTable* running) {
 
 HResult enum_running(RunningTable running, MonikerList* list) {
     if (running == nullptr || list == nullptr) return e_invalidarg;
+    ++enumerations;
     auto* made = new MonikerListObject;
     for (const auto& entry : table) made->cookies.push_back(entry.cookie);
     *list = made;
