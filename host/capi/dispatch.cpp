@@ -20,6 +20,12 @@ const HandlerEntry table[] = {
     {xlfUnregister, "UNREGISTER", unregister, 1, 1, true},
     {xlfRegisterId, "REGISTER.ID", register_id, 2, 3, true},
     {xlcAlert, "ALERT", alert, 1, 3, true},
+    // The automation bridge and the coercion probe (workspace_commands.cpp)
+    {xlfGetWorkspace, "GET.WORKSPACE", get_workspace, 1, 1, true},
+    {xlcCalculateNow, "CALCULATE.NOW", calculate_now, 0, 0, true},
+    {xlcClose, "CLOSE", close_document, 0, 2, true},
+    {xlfIstext, "ISTEXT", is_text, 1, 1, true},
+    {xlfOr, "OR", or_of, 1, 30, true},
     // Menu bars (menus.cpp)
     {xlfGetBar, "GET.BAR", get_bar, 0, 4, true},
     {xlfAddMenu, "ADD.MENU", add_menu, 2, 4, true},

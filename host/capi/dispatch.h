@@ -39,6 +39,12 @@ int sheet_name(Session&, XLOPER*, int, XLOPER**);
 int free_values(Session&, XLOPER*, int, XLOPER**);
 int get_name(Session&, XLOPER*, int, XLOPER**);
 int get_hwnd(Session&, XLOPER*, int, XLOPER**);
+// workspace_commands.cpp
+int get_workspace(Session&, XLOPER*, int, XLOPER**);
+int calculate_now(Session&, XLOPER*, int, XLOPER**);
+int close_document(Session&, XLOPER*, int, XLOPER**);
+int is_text(Session&, XLOPER*, int, XLOPER**);
+int or_of(Session&, XLOPER*, int, XLOPER**);
 // dialogs.cpp
 int alert(Session&, XLOPER*, int, XLOPER**);
 // menus.cpp

@@ -50,6 +50,15 @@ struct Session {
     Sheet* current_sheet = nullptr;  // the sheet of the formula being calculated
     // Runs the add-in's xlAutoRegister (REGISTER without a type text asks the add-in).
     std::function<void(const std::string& procedure)> auto_register_hook;
+    // What GET.WORKSPACE(2) answers: the version of the Excel the host stands in for.
+    std::string excel_version = "8.0";
+    // Answers the reference-coercion probes (CALCULATE.NOW, ISTEXT of a reference) as an
+    // Excel 97 does while other instances of it run on the machine.
+    bool coercion_disturbed = false;
+    // Probe formulas (CALL through ExecuteExcel4Macro) this instance evaluated.
+    int probes = 0;
+    // Recalculates the active sheet (CALCULATE.NOW).
+    std::function<void()> calculate_hook;
     // Why the handler running now refused its call; copied into the call log.
     std::string calls_note;
 

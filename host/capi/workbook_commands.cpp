@@ -16,6 +16,7 @@ const char* base_name(SheetKind kind) {
     switch (kind) {
         case SheetKind::chart: return "Chart";
         case SheetKind::macro: return "Macro";
+        case SheetKind::module: return "Module";
         default: return "Sheet";
     }
 }
@@ -45,6 +46,7 @@ std::string sheet_name_problem(const std::string& name) {
 SheetKind kind_of_type(int type) {
     if (type == 2) return SheetKind::chart;
     if (type == 3 || type == 4) return SheetKind::macro;
+    if (type == 6) return SheetKind::module;
     return SheetKind::worksheet;
 }
 
@@ -83,14 +85,15 @@ std::string shown_text(const Value& value, const std::string& number_format) {
 }  // namespace
 
 // NEW(type_num, xy_series, add_logical): a new workbook holding one new sheet of the type
-// (1 worksheet, 2 chart, 3 and 4 macro sheets; 5 a workbook of three worksheets), or with
+// (1 worksheet, 2 chart, 3 and 4 macro sheets, 6 a Visual Basic module; 5 a workbook of three
+// worksheets), or with
 // add_logical TRUE the new sheet added to the active workbook.
 int new_document(Session& session, XLOPER* result, int count, XLOPER** arguments) {
     CommandArguments args(session, count, arguments, "NEW");
     std::optional<int> type, xy;
     std::optional<bool> add;
     if (args.value(1).kind == Value::Kind::text) return args.fail("there is no template \"" + args.value(1).text + "\"");
-    if (!args.integer(1, 1, 5, &type, "type_num") || !args.integer(2, 0, 3, &xy, "xy_series") ||
+    if (!args.integer(1, 1, 6, &type, "type_num") || !args.integer(2, 0, 3, &xy, "xy_series") ||
         !args.logical(3, &add, "add_logical"))
         return xlretFailed;
     const int kind_number = type.value_or(5);

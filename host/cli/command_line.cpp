@@ -7,8 +7,12 @@
 //     addins                            the Add-In Manager's line
 //     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
 //     chart BOOK.csv RANGE [--bw] --out FILE.xlsx    the comparison chart (cli/chart_command.h)
+//   xlhost [--excel-version TEXT] [--instances N] [--own K] [--own-late] bridge [--sheet BOOK.csv RANGE]
+//                                       several Excel instances and the add-in's automation
+//                                       bridge among them (cli/bridge_command.h)
 #include <filesystem>
 
+#include "cli/bridge_command.h"
 #include "cli/chart_command.h"
 #include "cli/table_view.h"
 #include "cli/menu_commands.h"
@@ -39,7 +43,14 @@ const char* const usage =
     "  run MACRO                  runs a command macro by name\n"
     "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n"
     "                             selects RANGE, picks the chart item, answers its dialog with OK\n"
-    "                             (--bw ticks black and white) and saves the new workbook\n";
+    "                             (--bw ticks black and white) and saves the new workbook\n"
+    "usage: xlhost [--excel-version TEXT] [--instances N] [--own K] [--own-late] bridge [--sheet BOOK.csv RANGE]\n"
+    "                             starts N Excel instances (default 1), each with its own copy of the\n"
+    "                             add-in; instance K (default N, the last to register) is ours. Prints\n"
+    "                             what its automation bridge found and, with --sheet, RANGE of that\n"
+    "                             sheet as the add-in reads it. --excel-version (default 8.0) is what\n"
+    "                             every instance reports; --own-late registers ours only after its\n"
+    "                             add-in has opened (the add-in's first search cannot find it)\n";
 
 struct Invocation {
     std::string addin = default_addin_path();
@@ -54,8 +65,19 @@ struct Invocation {
     bool sheet_option = false;
     bool table = false;
     cli::ChartRequest chart;
+    cli::BridgeRequest bridge;
+    bool bridge_options = false;  // one of --excel-version, --instances, --own, --own-late
     bool help = false;
 };
+
+// A whole number from `low` to `high`, written in decimal digits only.
+bool whole_number(const std::string& text, int low, int high, int* out) {
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    const int value = std::stoi(text);
+    if (value < low || value > high) return false;
+    *out = value;
+    return true;
+}
 
 bool parse(const std::vector<std::string>& args, Invocation* out, std::string* error) {
     Invocation call;
@@ -96,6 +118,21 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         } else if (arg == "--registry") {
             if (!value(&call.registry)) return false;
             call.registry_named = true;
+        } else if (arg == "--excel-version") {
+            if (!value(&call.bridge.excel_version)) return false;
+            call.bridge_options = true;
+        } else if (arg == "--instances" || arg == "--own") {
+            std::string text;
+            if (!value(&text)) return false;
+            int* into = arg == "--instances" ? &call.bridge.instances : &call.bridge.own;
+            if (!whole_number(text, 1, 16, into)) {
+                *error = arg + " takes a whole number from 1 to 16, not '" + text + "'";
+                return false;
+            }
+            call.bridge_options = true;
+        } else if (arg == "--own-late") {
+            call.bridge.own_late = true;
+            call.bridge_options = true;
         } else if (arg == "--table") {
             call.table = true;
         } else if (arg == "--sheet") {
@@ -153,6 +190,17 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             *error = "chart needs --out FILE.xlsx";
             return false;
         }
+    } else if (call.command == "bridge") {
+        if (call.sheet_option != (operands == 1) || operands > 1) {
+            *error = "bridge takes a range only with --sheet BOOK.csv, and --sheet only with a range";
+            return false;
+        }
+        if (call.bridge.own > call.bridge.instances) {
+            *error = "--own names one of the --instances";
+            return false;
+        }
+        call.bridge.sheet = call.sheet;
+        if (operands == 1) call.bridge.range = rest[1];
     } else if (call.command == "functions" || call.command == "addins") {
         if (operands != 0) {
             *error = call.command + " takes no operands";
@@ -173,7 +221,12 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         *error = "--bw and --out go with chart";
         return false;
     }
-    if (!call.sheet.empty() && call.command != "eval" && call.command != "calc" && call.command != "chart") {
+    if (call.bridge_options && call.command != "bridge") {
+        *error = "--excel-version, --instances, --own and --own-late go with bridge";
+        return false;
+    }
+    if (!call.sheet.empty() && call.command != "eval" && call.command != "calc" && call.command != "chart" &&
+        call.command != "bridge") {
         *error = "--sheet goes with eval";
         return false;
     }
@@ -212,6 +265,21 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
             say(err, error);
             return status_input;
         }
+    }
+
+    if (call.command == "bridge") {
+        bool load_failed = false;
+        size_t faults = 0;
+        if (!cli::run_bridge_command(call.addin, call.bridge, out, &error, &load_failed, &faults)) {
+            say(err, error);
+            return load_failed ? status_load : status_input;
+        }
+        if (faults > 0) {
+            say(err, error);
+            say(err, "the add-in misbehaved (" + std::to_string(faults) + " faults)");
+            return status_fault;
+        }
+        return os::registry_saved(&error) ? status_ok : (say(err, error), status_input);
     }
 
     Options options;

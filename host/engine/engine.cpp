@@ -1,10 +1,14 @@
 #include "engine/engine.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 
 #include "capi/dispatch.h"
+#include "capi/type_text.h"
 #include "capi/xloper_values.h"
 #include "engine/arguments.h"
 #include "xlcall32/xlcall32.h"
@@ -13,17 +17,40 @@ namespace xlhost::engine {
 
 namespace {
 
-Engine* attached = nullptr;
+// The engines with an add-in loaded: one, or several Excel instances sharing the process, each
+// with its own copy of the add-in.
+struct Attached {
+    Engine* engine;
+    bool beside_others;
+};
+std::vector<Attached> attached;
+// The engines whose add-in's code runs now, the innermost last: a call into Excel comes from
+// the add-in copy that runs, so it reaches that copy's Excel.
+std::vector<Engine*> running;
+
+Engine* current_engine() {
+    if (!running.empty()) return running.back();
+    return attached.empty() ? nullptr : attached.back().engine;
+}
+
+class RunningScope {
+public:
+    explicit RunningScope(Engine* engine) { running.push_back(engine); }
+    ~RunningScope() { running.pop_back(); }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+};
 
 // The handler behind Excel4/Excel4v. Nothing may leave it: it returns into the add-in's C frames.
 int excel_entry(int number, LPXLOPER result, int count, LPXLOPER* arguments) {
-    if (attached == nullptr) return xlretFailed;
+    Engine* engine = current_engine();
+    if (engine == nullptr) return xlretFailed;
     try {
-        return capi::serve(attached->session, number, result, count, arguments);
+        return capi::serve(engine->session, number, result, count, arguments);
     } catch (const std::exception& error) {
-        attached->session.fault(std::string("the host failed inside a call: ") + error.what());
+        engine->session.fault(std::string("the host failed inside a call: ") + error.what());
     } catch (...) {
-        attached->session.fault("the host failed inside a call");
+        engine->session.fault("the host failed inside a call");
     }
     return xlretFailed;
 }
@@ -71,17 +98,20 @@ Engine::Engine() {
 
 Engine::~Engine() { detach(); }
 
-bool Engine::attach() {
-    if (attached != nullptr && attached != this) return false;
-    attached = this;
+bool Engine::attach(bool beside_others) {
+    for (const auto& entry : attached)
+        if (entry.engine == this) return true;
+    for (const auto& entry : attached)
+        if (!entry.beside_others || !beside_others) return false;
+    attached.push_back({this, beside_others});
     xlcall32_set_handler(excel_entry);
     return true;
 }
 
 void Engine::detach() {
-    if (attached != this) return;
-    attached = nullptr;
-    xlcall32_set_handler(nullptr);
+    attached.erase(std::remove_if(attached.begin(), attached.end(), [this](const Attached& entry) { return entry.engine == this; }),
+                   attached.end());
+    if (attached.empty()) xlcall32_set_handler(nullptr);
 }
 
 bool Engine::call_export(const std::string& name, os::Slot result_slot, const std::vector<os::SlotValue>& arguments,
@@ -92,6 +122,7 @@ bool Engine::call_export(const std::string& name, os::Slot result_slot, const st
         return false;
     }
     ContextScope scope(session, context, nullptr);
+    RunningScope runs(this);
     std::string error;
     try {
         if (!os::call_procedure(address, result_slot, arguments, result, &error)) {
@@ -109,6 +140,17 @@ Value Engine::call_with_value(const std::string& name, const Value& argument) {
     const auto mark = session.memory.mark();
     auto* record = static_cast<XLOPER*>(session.memory.new_block(sizeof(XLOPER), capi::Owner::call));
     capi::write_value(argument, record, session.memory, capi::Owner::call);
+    return call_with_record(name, record, mark);
+}
+
+Value Engine::call_with_reference(const std::string& name, const Sheet& sheet, const Range& range) {
+    const auto mark = session.memory.mark();
+    auto* record = static_cast<XLOPER*>(session.memory.new_block(sizeof(XLOPER), capi::Owner::call));
+    capi::write_reference(sheet.id(), {range}, record, session.memory, capi::Owner::call);
+    return call_with_record(name, record, mark);
+}
+
+Value Engine::call_with_record(const std::string& name, XLOPER* record, unsigned long long mark) {
     os::SlotValue slot;
     slot.slot = os::Slot::pointer;
     slot.ptr = record;
@@ -251,6 +293,7 @@ Value Engine::call_converted(size_t index, const std::vector<os::SlotValue>& slo
     // sheet of its own (the sheet of its cell).
     ContextScope scope(session, entry.macro_type == 2 ? capi::Context::entry : capi::Context::function,
                        entry.macro_type == 2 ? nullptr : sheet);
+    RunningScope runs(this);
     std::string error;
     bool called = false;
     try {
@@ -265,6 +308,58 @@ Value Engine::call_converted(size_t index, const std::vector<os::SlotValue>& slo
         return read_back(type.arguments[n], slots[n], session);
     }
     return value_of_result(type.result, result, who);
+}
+
+Value Engine::execute_macro(const std::string& formula) {
+    Expr parsed;
+    if (!parse_formula(formula.rfind('=', 0) == 0 ? formula : "=" + formula, &parsed, nullptr))
+        return Value::err(xlerrValue);
+    CallSite site;
+    site.sheet = &session.model.active_sheet();
+    if (parsed.kind == Expr::Kind::call && capi::same_text_nocase(parsed.text, "CALL")) return call_by_module(parsed, site);
+    ContextScope scope(session, capi::Context::entry, nullptr);
+    return evaluate(parsed, site);
+}
+
+// CALL(module_text, procedure, type_text): a process maps one copy of an add-in, so a CALL of
+// the add-in's file runs the procedure in this instance's own copy. Type letters are read
+// without case.
+Value Engine::call_by_module(const Expr& call, const CallSite& site) {
+    if (call.arguments.size() != 3) return Value::err(xlerrValue);
+    std::string texts[3];
+    for (size_t i = 0; i < 3; ++i) {
+        const Value value = evaluate(call.arguments[i], site);
+        if (value.kind != Value::Kind::text) return Value::err(xlerrValue);
+        texts[i] = value.text;
+    }
+    ++session.probes;
+    if (session.module == nullptr) return Value::err(xlerrValue);
+    auto file_name = [](std::string path) {
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return std::filesystem::path(path).filename().string();
+    };
+    if (!capi::same_text_nocase(file_name(texts[0]), file_name(session.addin_path))) return Value::err(xlerrValue);
+    void* address = session.module->symbol(texts[1]);
+    std::string type_text = texts[2];
+    for (char& letter : type_text) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    capi::TypeText type;
+    // The procedures CALL reaches here take no arguments.
+    if (address == nullptr || !capi::parse_type_text(type_text, &type, nullptr) || !type.arguments.empty())
+        return Value::err(xlerrValue);
+    os::SlotValue result;
+    std::string error;
+    bool called = false;
+    {
+        ContextScope scope(session, capi::Context::entry, nullptr);
+        RunningScope runs(this);
+        try {
+            called = os::call_procedure(address, slot_of(type.result), {}, &result, &error);
+        } catch (...) {
+            session.fault("an exception left " + texts[1] + "; Excel's process would end here");
+        }
+    }
+    if (!called) return Value::err(xlerrValue);
+    return value_of_result(type.result, result, texts[1]);
 }
 
 Operand Engine::operand_of(const Expr& expression, const CallSite& site) {

@@ -22,8 +22,10 @@ public:
 
     capi::Session session;
 
-    // Makes this engine the one Excel4/Excel4v reach (one at a time); false when another is.
-    bool attach();
+    // Makes this engine one that Excel4/Excel4v reach: the one, or with `beside_others` one of
+    // several Excel instances in the process (a call reaches the engine whose add-in code runs).
+    // False when another engine is attached and either of them does not share.
+    bool attach(bool beside_others = false);
     void detach();
 
     // Calls an export of the add-in by name with C arguments, in the given context.
@@ -33,6 +35,8 @@ public:
     // Calls an export that takes one XLOPER and answers an XLOPER (xlAutoRegister,
     // xlAddInManagerInfo), as Excel does.
     Value call_with_value(const std::string& name, const Value& argument);
+    // The same with a one-area reference to a range of a sheet (an argument of type R).
+    Value call_with_reference(const std::string& name, const Sheet& sheet, const Range& range);
     // Calls a registered procedure with formula operands converted by its type text.
     Value call_registered(size_t index, const std::vector<Operand>& operands, const CallSite& site);
     // Calls a registered procedure with arguments already in the C form of its type text, as
@@ -41,8 +45,13 @@ public:
     Value call_converted(size_t index, const std::vector<os::SlotValue>& slots, Sheet* sheet);
     // Evaluates a parsed formula.
     Value evaluate(const Expr& formula, const CallSite& site);
+    // Evaluates a macro formula (with or without its '='), as Application.ExecuteExcel4Macro
+    // does; CALL of the add-in's file runs one of its procedures.
+    Value execute_macro(const std::string& formula);
 
 private:
+    Value call_with_record(const std::string& name, XLOPER* record, unsigned long long mark);
+    Value call_by_module(const Expr& call, const CallSite& site);
     Operand operand_of(const Expr& expression, const CallSite& site);
     Value value_of_result(char letter, const os::SlotValue& result, const std::string& who);
     // Copies an XLOPER result and gives its memory back (xlAutoFree, or Excel's own xlFree).

@@ -24,9 +24,14 @@ Host::Impl::Impl(Options chosen) : options(std::move(chosen)) {
     session().main_window = main;
     session().menus.reset(options.excel_language);
     session().forget_shown();
+    session().excel_version = options.excel_version;
+    session().calculate_hook = [this] { calculate(); };
+    instance->engine = &engine;
 }
 
 Host::Impl::~Impl() {
+    automation_server.reset();
+    instance->engine = nullptr;
     for (auto window : windows) os::destroy_top_window(window);
 }
 
@@ -43,7 +48,7 @@ Host::~Host() { unload(); }
 
 bool Host::load(const std::string& path, std::string* error) {
     unload();
-    if (!impl_->engine.attach()) {
+    if (!impl_->engine.attach(impl_->options.beside_others)) {
         if (error) *error = "another host has an add-in loaded";
         return false;
     }

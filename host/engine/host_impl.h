@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "automation/excel_objects.h"
 #include "engine/engine.h"
 #include "os/os.h"
 #include "xlhost/host.h"
@@ -20,6 +21,9 @@ struct Host::Impl {
     std::vector<os::WindowHandle> windows;
     // Dialogs answered; shared with the dialog driver, which may outlive the host.
     std::shared_ptr<int> dialogs_answered = std::make_shared<int>(0);
+    // The instance behind this host's automation objects, and their server while it serves.
+    std::shared_ptr<automation::Instance> instance = std::make_shared<automation::Instance>();
+    std::unique_ptr<os::AutomationServer> automation_server;
 
     capi::Session& session() { return engine.session; }
     int entry(const char* name);

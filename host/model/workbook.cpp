@@ -86,6 +86,36 @@ Sheet& Model::insert_sheet(Workbook& book, size_t index, const std::string& name
 void Model::activate(Workbook& book, Sheet& sheet) {
     active_book_ = &book;
     active_sheet_ = &sheet;
+    for (auto it = activations_.begin(); it != activations_.end(); ++it)
+        if (it->first == &book) {
+            activations_.erase(it);
+            break;
+        }
+    activations_.emplace_back(&book, &sheet);
+}
+
+bool Model::close_workbook(Workbook& book) {
+    if (books_.size() < 2) return false;
+    for (auto it = activations_.begin(); it != activations_.end(); ++it)
+        if (it->first == &book) {
+            activations_.erase(it);
+            break;
+        }
+    for (auto it = books_.begin(); it != books_.end(); ++it)
+        if (it->get() == &book) {
+            books_.erase(it);
+            break;
+        }
+    if (active_book_ == &book || active_book_ == nullptr) {
+        if (activations_.empty()) {
+            Workbook& first = *books_.front();
+            activate(first, *first.sheets().front());
+        } else {
+            const auto [previous, sheet] = activations_.back();
+            activate(*previous, *sheet);
+        }
+    }
+    return true;
 }
 
 Sheet* Model::sheet_by_id(std::uintptr_t id) const {

@@ -74,6 +74,9 @@ public:
     Sheet& active_sheet() const { return *active_sheet_; }
     Workbook& active_workbook() const { return *active_book_; }
     void activate(Workbook& book, Sheet& sheet);
+    // Closes a workbook (never the last one): the workbook active before it becomes active again,
+    // on the sheet that was active in it.
+    bool close_workbook(Workbook& book);
     Sheet* sheet_by_id(std::uintptr_t id) const;
     Workbook* book_of(const Sheet& sheet) const;
     // "[Book1]Sheet1", or a sheet name of the active workbook ("Sheet1"), without case.
@@ -85,6 +88,8 @@ private:
     std::vector<std::unique_ptr<Workbook>> books_;
     Workbook* active_book_ = nullptr;
     Sheet* active_sheet_ = nullptr;
+    // Workbooks in the order they were last activated, the active one last, each with its sheet.
+    std::vector<std::pair<Workbook*, Sheet*>> activations_;
     // Sheet identifiers are as wide as a pointer, as Excel's are; on a 64-bit build they use the
     // upper half too, so that an add-in that keeps one in 32 bits refers to no sheet at all.
     std::uintptr_t next_sheet_id_ = static_cast<std::uintptr_t>(UINT64_C(0x00007A4B0A4B0001));

@@ -15,7 +15,7 @@
 
 namespace xlhost {
 
-enum class SheetKind { worksheet, chart, macro };
+enum class SheetKind { worksheet, chart, macro, module };  // module: a Visual Basic module
 enum class Visibility { visible, hidden, very_hidden };
 
 constexpr double standard_column_width = 8.43;

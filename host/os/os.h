@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+namespace xlhost::automation {
+class Object;
+}
+
 namespace xlhost::os {
 
 // ---- The add-in module ----
@@ -62,6 +66,19 @@ std::vector<MessageBoxShown> message_boxes_shown();
 // From now on, each form the add-in shows modally is answered by clicking the named controls in
 // order, as a user would, and counted in *answered (shared: the answer may outlive the caller).
 void answer_dialogs(const std::vector<std::string>& clicks, std::shared_ptr<int> answered);
+
+// ---- Automation (COM) ----
+// An Application object served as Excel serves its own: the active object of
+// "Excel.Application" and an entry of the running object table. Ending it revokes both.
+class AutomationServer {
+public:
+    virtual ~AutomationServer() = default;
+    // References that others hold on the objects it served (the Application and every object
+    // reached from it); 0 once all of them were released.
+    virtual int references_held() const = 0;
+};
+std::unique_ptr<AutomationServer> serve_application(std::unique_ptr<automation::Object> application,
+                                                    std::string* error);
 
 // ---- The registry (HKEY_LOCAL_MACHINE) ----
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,

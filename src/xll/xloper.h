@@ -134,6 +134,7 @@ enum {
 
 // Commands (the command flag is part of the number).
 enum {
+    xlcClose = 16 | xlCommand,
     xlcFormatNumber = 42 | xlCommand,
     xlcAlignment = 43 | xlCommand,
     xlcBorder = 45 | xlCommand,

@@ -2,6 +2,8 @@
 // left waiting for xlFree and no fault found in the add-in's behaviour.
 #pragma once
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -80,6 +82,17 @@ protected:
             call.result = unquoted(call.result);
             found.push_back(call);
         }
+        return found;
+    }
+    // The REGISTER calls of the catalogue's rows, in order: every REGISTER but the automation
+    // bridge's registration of its probe CheckInstance, which comes before them.
+    std::vector<xlhost::CallRecord> catalogue_registers() const {
+        std::vector<xlhost::CallRecord> found = calls_of(xlfRegister);
+        found.erase(std::remove_if(found.begin(), found.end(),
+                                   [](const xlhost::CallRecord& call) {
+                                       return call.arguments.size() > 1 && call.arguments[1] == "CheckInstance";
+                                   }),
+                    found.end());
         return found;
     }
 

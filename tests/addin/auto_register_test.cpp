@@ -16,7 +16,7 @@ protected:
         host.clear_calls();
         EXPECT_EQ(host.auto_register(name), value_error) << name;
         EXPECT_EQ(host.outstanding_values(), 0) << "module name released after " << name;
-        return calls_of(xlfRegister);
+        return catalogue_registers();
     }
 };
 

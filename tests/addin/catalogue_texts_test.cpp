@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_P(CatalogueTexts, OpenRegistersEveryColumnOfEveryRowExactly) {
-    const auto registers = calls_of(xlfRegister);
+    const auto registers = catalogue_registers();
     ASSERT_EQ(registers.size(), 18u);
     expect_function_rows(registers, "1");
     const auto& commands = expected_command_rows();
@@ -59,7 +59,7 @@ TEST_P(CatalogueTexts, OpenRegistersEveryColumnOfEveryRowExactly) {
 TEST_P(CatalogueTexts, RemoveRegistersTheSameTextsHidden) {
     host.clear_calls();
     ASSERT_EQ(host.auto_remove(), 1);
-    const auto registers = calls_of(xlfRegister);
+    const auto registers = catalogue_registers();
     ASSERT_EQ(registers.size(), 13u);
     expect_function_rows(registers, "0i");
 }
@@ -69,7 +69,7 @@ TEST_P(CatalogueTexts, AutoRegisterRegistersExactlyTheRequestedRow) {
     for (const ExpectedRow& row : rows) {
         host.clear_calls();
         host.auto_register(row.procedure);
-        const auto registers = calls_of(xlfRegister);
+        const auto registers = catalogue_registers();
         ASSERT_EQ(registers.size(), 1u) << row.procedure;
         EXPECT_EQ(registers[0].arguments,
                   function_registration(host.addin_path(), row, portuguese(GetParam()), "1"));
@@ -77,7 +77,7 @@ TEST_P(CatalogueTexts, AutoRegisterRegistersExactlyTheRequestedRow) {
     for (const ExpectedCommand& command : expected_command_rows()) {
         host.clear_calls();
         host.auto_register(command.procedure);
-        const auto registers = calls_of(xlfRegister);
+        const auto registers = catalogue_registers();
         ASSERT_EQ(registers.size(), 1u) << command.procedure;
         EXPECT_EQ(registers[0].arguments, command_registration(host.addin_path(), command));
     }

@@ -10,20 +10,21 @@ namespace {
 TEST_F(AddinTest, ReopenRepeatsEveryRegistrationOnce) {
     install("2");
     load_and_open();
-    const auto first = calls_of(xlfRegister);
+    const auto first = catalogue_registers();
     ASSERT_EQ(first.size(), 18u);
     const size_t registered = host.registrations().size();
     ASSERT_EQ(host.auto_close(), 1);
 
     host.clear_calls();
     ASSERT_EQ(host.auto_open(), 1);
-    const auto second = calls_of(xlfRegister);
+    const auto second = catalogue_registers();
     ASSERT_EQ(second.size(), 18u);
     for (size_t i = 0; i < second.size(); ++i) EXPECT_EQ(second[i].arguments, first[i].arguments);
     // Registering a procedure again updates it rather than adding a second one, and the names
     // deleted at close are defined again.
     EXPECT_EQ(host.registrations().size(), registered);
-    for (const auto& registration : host.registrations()) EXPECT_TRUE(registration.name_defined);
+    for (const auto& registration : host.registrations())
+        if (registration.procedure != "CheckInstance") EXPECT_TRUE(registration.name_defined) << registration.procedure;
     ASSERT_EQ(host.auto_close(), 1);
 }
 
@@ -33,13 +34,21 @@ TEST_F(AddinTest, OpenAsksForTheWindowAndTheModuleNameAndGivesTheNameBack) {
     const auto& calls = host.calls();
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ(calls[0].function, 0x4008);  // xlGetHwnd, before anything else
-    EXPECT_EQ(calls[1].function, 0x4009);  // xlGetName, before the first registration
-    EXPECT_EQ(calls[2].function, xlfRegister);
-    EXPECT_EQ(unquoted(calls[1].result), host.addin_path());
+    // The automation bridge starts next (its own calls, each value given back at once); then
+    // the catalogue's xlGetName comes right before the first registration.
+    size_t first_row = 0;
+    while (first_row < calls.size() &&
+           !(calls[first_row].function == xlfRegister && calls[first_row].arguments.size() == 20))
+        ++first_row;
+    ASSERT_LT(first_row, calls.size());
+    ASSERT_GE(first_row, 2u);
+    EXPECT_EQ(calls[first_row - 1].function, 0x4009);
+    EXPECT_EQ(unquoted(calls[first_row - 1].result), host.addin_path());
     // The name goes back once, after the registrations and the menu, and then the answer of
     // the last menu lookup (the host counts what is outstanding).
-    EXPECT_EQ(calls_of(xlFree).size(), 2u);
-    ASSERT_GE(calls.size(), 2u);
+    size_t frees_after = 0;
+    for (size_t i = first_row; i < calls.size(); ++i) frees_after += calls[i].function == xlFree;
+    EXPECT_EQ(frees_after, 2u);
     EXPECT_EQ(calls[calls.size() - 2].function, xlFree);
     EXPECT_EQ(calls.back().function, xlFree);
     EXPECT_EQ(host.outstanding_values(), 0);

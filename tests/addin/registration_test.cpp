@@ -48,7 +48,7 @@ protected:
         AddinTest::SetUp();
         install(GetParam());
         load_and_open();
-        registers = calls_of(xlfRegister);
+        registers = catalogue_registers();
         ASSERT_EQ(registers.size(), 18u);
     }
     std::vector<xlhost::CallRecord> registers;
@@ -99,7 +99,7 @@ TEST_P(Registration, CloseDeletesEveryNameOnceWithTheNameAlone) {
         EXPECT_EQ(deletions[row].arguments, std::vector<std::string>{function_rows[row].excel_name});
     for (size_t row = 0; row < 5; ++row)
         EXPECT_EQ(deletions[13 + row].arguments, std::vector<std::string>{command_rows[row][1]});
-    EXPECT_TRUE(calls_of(xlfRegister).empty());  // the functions are not unregistered
+    EXPECT_TRUE(catalogue_registers().empty());  // the functions are not unregistered
     for (const auto& registration : host.registrations()) EXPECT_FALSE(registration.name_defined);
 }
 

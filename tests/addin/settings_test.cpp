@@ -117,7 +117,7 @@ class Settings : public AddinTest, public ::testing::WithParamInterface<Settings
 TEST_P(Settings, ChooseTheLanguageOfEveryRegistration) {
     GetParam().setup();
     load_and_open();
-    const auto registers = calls_of(xlfRegister);
+    const auto registers = catalogue_registers();
     ASSERT_EQ(registers.size(), 18u);
     ASSERT_GE(registers[0].arguments.size(), 5u);
     const std::string expected = GetParam().expected == Language::pt
@@ -135,13 +135,13 @@ TEST_F(AddinTest, LanguageIsFixedUntilTheNextLoad) {
     sim::registry_set_text(settings_key, "IDIOMA", "1");
     host.clear_calls();
     ASSERT_EQ(host.auto_open(), 1);
-    EXPECT_EQ(calls_of(xlfRegister).at(0).arguments.at(4), "Workdays, Yield Curve, Years Flat");
+    EXPECT_EQ(catalogue_registers().at(0).arguments.at(4), "Workdays, Yield Curve, Years Flat");
     ASSERT_EQ(host.auto_close(), 1);
     host.unload();
 
     host.clear_calls();
     load_and_open();
-    EXPECT_EQ(calls_of(xlfRegister).at(0).arguments.at(4), cp("Dias Úteis, Curva de Juros, Anos Flat"));
+    EXPECT_EQ(catalogue_registers().at(0).arguments.at(4), cp("Dias Úteis, Curva de Juros, Anos Flat"));
 }
 
 }  // namespace

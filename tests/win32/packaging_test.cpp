@@ -33,7 +33,7 @@ TEST_F(ShippedSettings, TheRegFileMakesThePortugueseInstallation) {
     EXPECT_EQ(text_of(sim::registry_get(settings_key, "IDIOMA")), std::string("1", 2));
 
     load_and_open();
-    const auto registrations = calls_of(xlfRegister);
+    const auto registrations = catalogue_registers();
     ASSERT_FALSE(registrations.empty());
     EXPECT_EQ(registrations[0].arguments[4], cp("Dias Úteis, Curva de Juros, Anos Flat"));
 }

@@ -7,7 +7,9 @@
 // (cp1252). `utf8` and `cp1252` convert for printing and for tests written in UTF-8.
 //
 // One Host at a time can have an add-in loaded: Excel4/Excel4v reach the host through one
-// process-wide handler, as they reach the one running Excel.
+// process-wide handler, as they reach the one running Excel. Hosts made `beside_others` are
+// several Excel instances in one process instead, each with its own copy of the add-in (loaded
+// from a path of its own): a call into Excel reaches the host whose add-in copy is running.
 #pragma once
 
 #include <cstdint>
@@ -110,6 +112,11 @@ struct ShownMessageBox {
 struct Options {
     // The host's own language, "en" or "pt": the names of Excel's built-in menus.
     std::string excel_language = "en";
+    // What GET.WORKSPACE(2) answers: the version of the Excel the host stands in for ("8.0",
+    // Excel 97, the Excel the add-in is built for).
+    std::string excel_version = "8.0";
+    // One of several Excel instances in this process (see above).
+    bool beside_others = false;
 };
 
 class Host {
@@ -198,6 +205,27 @@ public:
     int dialogs_answered() const;
     // Runs `body` as Excel runs a command: a test that plays the add-in calls Excel4 in it.
     void run_as_command(const std::function<void()>& body);
+
+    // ---- Automation, as Excel serves it to other programs ----
+    // Serves this instance's Application object as Excel does: the active object of
+    // "Excel.Application" (the earliest instance still serving is the one found) and an entry
+    // of the running object table, in the order the instances start serving. False, with a
+    // reason, where it cannot be served.
+    bool serve_automation(std::string* error = nullptr);
+    void stop_serving_automation();
+    bool serving_automation() const;
+    // References other programs hold on this instance's automation objects (0 when they were
+    // all released).
+    int automation_references_held() const;
+    // Probe formulas (CALL through ExecuteExcel4Macro) this instance has evaluated.
+    int probes_evaluated() const;
+    // Answers the add-in's reference-coercion probes as an Excel 97 does while other instances
+    // of it run on the machine: CALCULATE.NOW answers FALSE, ISTEXT of a reference #REF!.
+    void disturb_reference_coercion(bool disturbed);
+    // The values of a range of the active sheet ("A1:B4") as the add-in's call layer reads them
+    // (its export le_intervalo): through xlCoerce, or under a disturbed Excel 97 through its
+    // automation bridge. #VALUE! when the add-in cannot read it.
+    Value read_range(const std::string& a1_range);
 
     // ---- What a user sees ----
     // The function wizard: every category with its functions (hidden ones left out), their

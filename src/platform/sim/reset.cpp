@@ -1,5 +1,6 @@
 #include "platform/control/platform_control.h"
 #include "platform/control/dialog_control.h"
+#include "platform/sim/sim_automation.h"
 #include "platform/sim/sim_state.h"
 
 namespace sim {
@@ -9,5 +10,6 @@ void reset() {
     detail::reset_records();
     spawns_clear();
     dialogs_reset();
+    automation_reset();
 }
 }  // namespace sim

@@ -1,0 +1,54 @@
+// Excel's automation object model as far as the add-in's bridge uses it: Application (with its
+// own "Application" property, Workbooks and ExecuteExcel4Macro), Workbooks and Item by name,
+// a Workbook's Worksheets and Item by name, a Worksheet's Range by A1 address, and a Range's
+// Value. It knows nothing of COM: host/os/ serves these objects through IDispatch (real COM on
+// Windows, the platform stand-in on Linux) and converts the values.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "xlhost/host.h"
+
+namespace xlhost::engine {
+class Engine;
+}
+
+namespace xlhost::automation {
+
+// Automation status codes (HRESULT values) the objects answer.
+constexpr int32_t status_ok = 0;
+constexpr int32_t status_member_not_found = static_cast<int32_t>(0x80020003u);  // DISP_E_MEMBERNOTFOUND
+constexpr int32_t status_type_mismatch = static_cast<int32_t>(0x80020005u);     // DISP_E_TYPEMISMATCH
+constexpr int32_t status_exception = static_cast<int32_t>(0x80020009u);         // DISP_E_EXCEPTION
+constexpr int32_t status_bad_count = static_cast<int32_t>(0x8002000Eu);         // DISP_E_BADPARAMCOUNT
+constexpr int32_t status_disconnected = static_cast<int32_t>(0x80010108u);      // RPC_E_DISCONNECTED
+
+// The Excel instance the objects belong to; `engine` goes null when the instance ends, and its
+// objects then answer status_disconnected.
+struct Instance {
+    engine::Engine* engine = nullptr;
+};
+
+class Object;
+
+// What a member answers: a value, or an object (which becomes the caller's).
+struct Answer {
+    Value value = Value::nil();
+    std::unique_ptr<Object> object;
+};
+
+class Object {
+public:
+    virtual ~Object() = default;
+    // The identifier of a member by its name (without case); -1 when the object has none.
+    virtual int member(const std::string& name) const = 0;
+    // Runs a member with positional arguments (in their written order).
+    virtual int32_t invoke(int member, const std::vector<Value>& arguments, Answer* answer) = 0;
+};
+
+std::unique_ptr<Object> application(std::shared_ptr<Instance> instance);
+
+}  // namespace xlhost::automation

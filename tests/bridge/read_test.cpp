@@ -1,0 +1,99 @@
+// A range read by the add-in's call layer: through xlCoerce, or in a disturbed Excel 97 through
+// the bridge (one message box per load and one retry when it is not connected).
+#include "instances_fixture.h"
+
+namespace bridge_test {
+namespace {
+
+const char curve[] = "0.18,21\n0.185,63\n0.195,126\n0.2,252\n";
+
+xlhost::Value curve_value() {
+    using xlhost::Value;
+    return Value::array(4, 2, {Value::num(0.18), Value::num(21), Value::num(0.185), Value::num(63), Value::num(0.195),
+                               Value::num(126), Value::num(0.2), Value::num(252)});
+}
+
+class Read : public Instances {
+protected:
+    // Three instances, ours the last, the curve in ours; probes answered as Excel 97 with
+    // other instances open.
+    void start(bool ours_serves) {
+        make(3);
+        for (int i = 1; i <= 3; ++i) {
+            instance(i).disturb_reference_coercion(true);
+            if (i < 3 || ours_serves) serve(i);
+            load(i);
+        }
+        std::string error;
+        ASSERT_TRUE(instance(3).load_csv_text(curve, &error)) << error;
+        for (int i = 1; i <= 3; ++i) open(i);
+    }
+};
+
+TEST_F(Read, ThroughTheBridgeOfAConnectedInstance) {
+    start(true);
+    EXPECT_EQ(instance(3).read_range("A1:B4"), curve_value());
+    EXPECT_TRUE(instance(3).message_boxes().empty());
+    // One cell's Value is the cell's own variant: a text reads, a number is no value the
+    // bridge converts.
+    instance(3).set_cell("C1", xlhost::Value::str("Curva"));
+    EXPECT_EQ(instance(3).read_range("C1"), xlhost::Value::array(1, 1, {xlhost::Value::str("Curva")}));
+    EXPECT_EQ(instance(3).read_range("B2"), xlhost::Value::err(xlerrValue));
+    EXPECT_EQ(sim::automation_strings_alive(), 0);
+    EXPECT_EQ(sim::safe_arrays_alive(), 0);
+    EXPECT_EQ(instance(3).automation_references_held(), 2) << "the connection stays";
+}
+
+TEST_F(Read, TheCellKindsOfARealExcelColumnByColumn) {
+    start(true);
+    using xlhost::Value;
+    instance(3).set_cell("A1", Value::str("Prazo"));
+    instance(3).set_cell("C1", Value::boolean_value(true));
+    instance(3).set_cell("A2", Value::err(xlerrDiv0));
+    instance(3).set_cell("B2", Value::nil());
+    instance(3).set_cell("C2", Value::err(xlerrNA));
+    // Errors reach the add-in as #NAME?; two rows by three columns keep their order.
+    EXPECT_EQ(instance(3).read_range("A1:C2"),
+              Value::array(2, 3, {Value::str("Prazo"), Value::num(21), Value::boolean_value(true), Value::err(xlerrName),
+                                  Value::nil(), Value::err(xlerrName)}));
+}
+
+TEST_F(Read, UnconnectedOneBoxARetryThatConnects) {
+    start(false);
+    serve(3);  // ours registers only now: the retry's search finds it
+    EXPECT_EQ(instance(3).read_range("A1:B4"), curve_value());
+    const auto boxes = instance(3).message_boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].text,
+              "Unable to complete calculation with other instances of Excel Opened\n"
+              "Please close all other instances of Excel, then Click OK");
+    EXPECT_EQ(boxes[0].style, 0u);  // OK only
+    EXPECT_EQ(instance(3).read_range("A1:B4"), curve_value());
+    EXPECT_EQ(instance(3).message_boxes().size(), 1u);
+}
+
+TEST_F(Read, NeverConnectedOneBoxThenEveryReadFails) {
+    start(false);
+    EXPECT_EQ(instance(3).read_range("A1:B4"), xlhost::Value::err(xlerrValue));
+    EXPECT_EQ(instance(3).message_boxes().size(), 1u);
+    EXPECT_EQ(instance(3).read_range("A1:B4"), xlhost::Value::err(xlerrValue));
+    EXPECT_EQ(instance(3).message_boxes().size(), 1u) << "once per load";
+}
+
+TEST_F(Read, AnUndisturbedExcelReadsThroughXlCoerce) {
+    make(1);
+    serve(1);
+    load(1);
+    std::string error;
+    ASSERT_TRUE(instance(1).load_csv_text(curve, &error)) << error;
+    open(1);
+    instance(1).clear_calls();
+    EXPECT_EQ(instance(1).read_range("A1:B4"), curve_value());
+    EXPECT_EQ(count_calls(1, xlcCalculateNow), 1);
+    EXPECT_EQ(count_calls(1, xlfIstext), 0) << "CALCULATE.NOW answered TRUE: no range probe";
+    EXPECT_EQ(instance(1).probes_evaluated(), 1) << "only the search's probe";
+}
+
+}  // namespace
+}  // namespace bridge_test
