@@ -7,11 +7,13 @@
 //     addins                            the Add-In Manager's line
 //     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
 //     chart BOOK.csv RANGE [--bw] --out FILE.xlsx    the comparison chart (cli/chart_command.h)
+//     notice                            the install notice (cli/notice_command.h)
 #include <filesystem>
 
 #include "cli/chart_command.h"
 #include "cli/table_view.h"
 #include "cli/menu_commands.h"
+#include "cli/notice_command.h"
 #include "os/os.h"
 #include "xlhost/host.h"
 
@@ -39,7 +41,9 @@ const char* const usage =
     "  run MACRO                  runs a command macro by name\n"
     "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n"
     "                             selects RANGE, picks the chart item, answers its dialog with OK\n"
-    "                             (--bw ticks black and white) and saves the new workbook\n";
+    "                             (--bw ticks black and white) and saves the new workbook\n"
+    "  notice                     loads the add-in as its installer does, shows the install notice,\n"
+    "                             answers it with OK and prints it as it was shown\n";
 
 struct Invocation {
     std::string addin = default_addin_path();
@@ -153,7 +157,7 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             *error = "chart needs --out FILE.xlsx";
             return false;
         }
-    } else if (call.command == "functions" || call.command == "addins") {
+    } else if (call.command == "functions" || call.command == "addins" || call.command == "notice") {
         if (operands != 0) {
             *error = call.command + " takes no operands";
             return false;
@@ -234,8 +238,26 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         say(err, error);
         return status_load;
     }
-    host.auto_open();
     int status = status_ok;
+    // An installer loads the library and calls the notice's export; Excel is not involved.
+    if (call.command == "notice") {
+        if (host.procedure("_carrega_instalador") == nullptr) {
+            say(err, "the add-in has no export _carrega_instalador");
+            host.unload();
+            return status_load;
+        }
+        if (!cli::run_notice_command(host, out, &error)) {
+            say(err, error);
+            status = status_fault;
+        }
+        host.unload();
+        if (!host.faults().empty()) {
+            say(err, "the add-in misbehaved (" + std::to_string(host.faults().size()) + " faults)");
+            return status_fault;
+        }
+        return status;
+    }
+    host.auto_open();
     if (call.command == "eval") {
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {
