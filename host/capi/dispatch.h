@@ -26,7 +26,7 @@ std::string function_name(int number);
 int serve(Session& session, int number, XLOPER* result, int count, XLOPER** arguments);
 
 // ---- Handlers, one family per file ----
-// registration.cpp
+// registration_handlers.cpp
 int register_procedure(Session&, XLOPER*, int, XLOPER**);
 int register_id(Session&, XLOPER*, int, XLOPER**);
 int unregister(Session&, XLOPER*, int, XLOPER**);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "capi/memory.h"
-#include "capi/registrations.h"
+#include "capi/registered_procedures.h"
 #include "model/menu_bar.h"
 #include "model/workbook.h"
 #include "os/os.h"

@@ -2,7 +2,7 @@
 // finding the registered command of that name, as Excel does.
 #include <cctype>
 
-#include "capi/registrations.h"
+#include "capi/registered_procedures.h"
 #include "engine/host_impl.h"
 #include "model/menu_bar.h"
 

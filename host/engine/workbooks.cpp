@@ -2,13 +2,8 @@
 // and running test code as a command.
 #include "engine/host_impl.h"
 #include "model/workbook.h"
+#include "os/os.h"
 #include "xlsx/xlsx_export.h"
-
-// The platform stand-in's dialog toolkit arrives with the chart command's dialog; a build
-// without it (XLHOST_HAS_DIALOGS unset, see CMakeLists.txt) cannot answer dialogs.
-#ifdef XLHOST_HAS_DIALOGS
-#include "platform/sim/sim_dialogs.h"
-#endif
 
 namespace xlhost {
 
@@ -53,18 +48,8 @@ bool Host::save_xlsx(const std::string& path, std::string* error, const std::str
     return xlsx::export_workbook(model, *book, path, error);
 }
 
-bool Host::answer_dialogs(const std::vector<std::string>& clicks) {
-#ifdef XLHOST_HAS_DIALOGS
-    sim::dialog_set_driver([clicks, answered = impl_->dialogs_answered](plat::Form form) {
-        ++*answered;
-        for (const auto& control : clicks)
-            if (sim::form_open(form)) sim::form_click(form, control);
-    });
-    return true;
-#else
-    (void)clicks;
-    return false;
-#endif
+void Host::answer_dialogs(const std::vector<std::string>& clicks) {
+    os::answer_dialogs(clicks, impl_->dialogs_answered);
 }
 
 int Host::dialogs_answered() const { return *impl_->dialogs_answered; }

@@ -1,7 +1,9 @@
 // The operating-system pieces of the host, behind one small interface: loading the add-in and
 // finding its procedures, calling a procedure with the argument layout of its type text, the
-// top-level windows Excel owns, and the registry the command line writes before a load.
-// host/os/linux/ implements it on the stand-in platform; a Windows build adds host/os/windows/.
+// top-level windows Excel owns, the add-in's message boxes and dialogs, and the registry the
+// command line writes before a load. host/os/linux/ implements it on the stand-in platform,
+// host/os/windows/ on the real one; host/os/dialogs.cpp serves both through the platform's
+// control side (platform/control/).
 #pragma once
 
 #include <cstdint>
@@ -55,6 +57,11 @@ struct MessageBoxShown {
     unsigned style = 0;
 };
 std::vector<MessageBoxShown> message_boxes_shown();
+
+// ---- Dialogs ----
+// From now on, each form the add-in shows modally is answered by clicking the named controls in
+// order, as a user would, and counted in *answered (shared: the answer may outlive the caller).
+void answer_dialogs(const std::vector<std::string>& clicks, std::shared_ptr<int> answered);
 
 // ---- The registry (HKEY_LOCAL_MACHINE) ----
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,

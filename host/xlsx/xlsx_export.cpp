@@ -53,7 +53,7 @@ bool write_file(const std::string& path, const std::string& bytes, std::string* 
 // libxlsxwriter reads a colour of 0 as "not set": black has its own marker value.
 lxw_color_t rgb(int index) {
     const auto colour = static_cast<lxw_color_t>(palette_rgb(index));
-    return colour == 0 ? LXW_COLOR_BLACK : colour;
+    return colour == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : colour;
 }
 
 uint8_t dash_of(int style) {

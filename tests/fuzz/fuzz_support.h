@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xlhost/host.h"
 
 namespace fuzz {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xlhost/host.h"
 
 class LoadedHost : public ::testing::Test {

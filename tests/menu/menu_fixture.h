@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xlhost/host.h"
 
 namespace menu_test {

@@ -80,8 +80,11 @@ TEST_P(MenuLayout, StandsBeforeHelpWithItsItemsAndTheCheckOnTheLanguageInUse) {
     EXPECT_EQ(submenu[0].checked, portugues);
     EXPECT_EQ(submenu[1].checked, !portugues);
     for (const auto& item : items) EXPECT_FALSE(item.checked) << item.name;
-    for (size_t i = 0; i < items.size(); ++i)
-        if (i != 2) EXPECT_TRUE(items[i].items.empty()) << items[i].name;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i != 2) {
+            EXPECT_TRUE(items[i].items.empty()) << items[i].name;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(LanguagesAndHosts, MenuLayout,

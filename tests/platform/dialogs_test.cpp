@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/platform_control.h"
+#include "platform/control/dialog_control.h"
 
 namespace {
 

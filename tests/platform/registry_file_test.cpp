@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -92,7 +92,7 @@ TEST_F(RegistryFile, BytesThatAreNotHexPairsRefuseTheFile) {
 }
 
 TEST_F(RegistryFile, ALineOfTheWrongShapeRefusesTheFile) {
-    for (const std::string line : {std::string(key) + "\tIDIOMA", std::string(key) + "\tIDIOMA\t1",
+    for (const std::string& line : {std::string(key) + "\tIDIOMA", std::string(key) + "\tIDIOMA\t1",
                                    std::string(key) + "\tIDIOMA\t1\t31\textra"}) {
         EXPECT_EQ(refusal(line), "the registry file " + path +
                                      ", line 2: expected a key alone, or a key, a name, a type and the bytes, "

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "support/scratch_folder.h"
 
 namespace {

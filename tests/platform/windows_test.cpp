@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xlhost/host.h"
 
 namespace {
@@ -109,7 +109,9 @@ TEST(Soak, LoadOpenRecalculateCloseUnloadLeavesNothingBehind) {
     RecordProperty("rss_growth_kb", static_cast<int>(growth_kb));
     std::cout << count << " cycles; resident memory grew by " << growth_kb << " kB after the first "
               << warm_up_cycles << "\n";
-    if (VX_SOAK_MEASURES_MEMORY) EXPECT_LT(growth_kb, allowed_growth_kb);
+    if (VX_SOAK_MEASURES_MEMORY) {
+        EXPECT_LT(growth_kb, allowed_growth_kb);
+    }
 }
 
 }  // namespace

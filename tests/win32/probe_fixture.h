@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xlhost/host.h"
 
 namespace win32_test {

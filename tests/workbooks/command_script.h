@@ -10,7 +10,7 @@
 #include <string>
 
 #include "model/workbook.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xll/xlcall.h"
 #include "xlhost/host.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "scripted_excel.h"
 #include "xll/scratch.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "ambiente/janela_excel.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "scripted_excel.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "addin/catalogue.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "scripted_excel.h"
 #include "xll/call_excel.h"
 #include "xll/scratch.h"

@@ -108,7 +108,7 @@ struct ShownMessageBox {
 };
 
 struct Options {
-    // The host's own language, "en" or "pt" (for Excel's built-in menus, which come later).
+    // The host's own language, "en" or "pt": the names of Excel's built-in menus.
     std::string excel_language = "en";
 };
 
@@ -192,9 +192,8 @@ public:
     // Saves a workbook (the active one when no name is given) as an .xlsx file.
     bool save_xlsx(const std::string& path, std::string* error = nullptr, const std::string& workbook = "") const;
     // What a user does in each dialog the add-in shows modally from now on: clicks the named
-    // controls in order ({"o_cores", "b_ok"} ticks a box, then presses OK). False when this
-    // build's platform stand-in has no dialog toolkit.
-    bool answer_dialogs(const std::vector<std::string>& clicks);
+    // controls in order ({"o_cores", "b_ok"} ticks a box, then presses OK).
+    void answer_dialogs(const std::vector<std::string>& clicks);
     // How many dialogs answer_dialogs has answered for this host.
     int dialogs_answered() const;
     // Runs `body` as Excel runs a command: a test that plays the add-in calls Excel4 in it.

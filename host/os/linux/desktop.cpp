@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "os/os.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 namespace xlhost::os {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/dialog_control.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 namespace {
 struct Block {

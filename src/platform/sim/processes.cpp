@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 extern char** environ;
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 namespace sim::detail {
 

@@ -1,5 +1,5 @@
-#include "platform/sim/sim_control.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/platform_control.h"
+#include "platform/control/dialog_control.h"
 #include "platform/sim/sim_state.h"
 
 namespace sim {

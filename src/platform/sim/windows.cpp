@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "platform/sim/sim_state.h"
 
 namespace {

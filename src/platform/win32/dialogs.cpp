@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/win32/form_marks.h"
+#include "platform/control/form_marks.h"
 #include "platform/win32/win32.h"
 
 namespace plat {

@@ -1,5 +1,4 @@
-// The control side of the add-in's dialogs on real Windows, with the stand-in's interface
-// (sim_dialogs.h). A WH_CBT hook on the thread that drives the add-in notices each form window
+// The control side of the add-in's dialogs on real Windows (platform/control/dialog_control.h). A WH_CBT hook on the thread that drives the add-in notices each form window
 // as it is created and sets a thread timer; the timer fires inside the form's own modal loop,
 // where the driver looks at the real windows and presses their controls, and a form still open
 // when the driver returns is closed, as the stand-in does. A watchdog thread closes any form
@@ -11,7 +10,7 @@
 #include <vector>
 
 #include "os/windows/control/form_windows.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/dialog_control.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/form_marks.h"
+#include "platform/control/form_marks.h"
 
 namespace xlhost::win32 {
 namespace marks = plat::form_marks;

@@ -1,11 +1,11 @@
 // The add-in's forms read from their real windows while they are shown: the layout as the
-// stand-in's FormView describes it, and a user's click on a control found by its name.
+// control side's FormView describes it, and a user's click on a control found by its name.
 #pragma once
 
 #include <string>
 
 #include "os/windows/control/win32.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/dialog_control.h"
 
 namespace xlhost::win32 {
 

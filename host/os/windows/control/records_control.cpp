@@ -1,11 +1,12 @@
 // The control side of message boxes and debugger output on real Windows: what the watches saw,
-// in the stand-in's terms. Loading this file starts both watches on the thread that runs the
-// program's start-up, the thread the add-in is driven on, so that no message box ever waits.
+// in the terms of platform/control/platform_control.h. Loading this file starts both watches on
+// the thread that runs the program's start-up, the thread the add-in is driven on, so that no
+// message box ever waits.
 #include "os/windows/control/debug_output_watch.h"
 #include "os/windows/control/import_watch.h"
 #include "os/windows/control/message_box_watch.h"
 #include "os/windows/control/win32.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "os/windows/control/key_handles.h"
 #include "os/windows/control/win32.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 #include <aclapi.h>
 

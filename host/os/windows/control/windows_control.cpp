@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "os/windows/control/win32.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 
 namespace {
 

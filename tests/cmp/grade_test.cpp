@@ -101,7 +101,7 @@ TEST(Grade, AtOneThousandTheLastPointHasNoRow) {
     const auto grade = cmp::monta_grade(curva);
     ASSERT_EQ(grade.size(), 250u);
     const auto dias = dias_de(grade);
-    // Step 4: 1, 5, 9, ... 997. Three points between 1 and 5 take the rows of 5, 9 and 13 one
+    // Grid days 4 apart: 1, 5, 9, ... 997. Three points between 1 and 5 take the rows of 5, 9 and 13 one
     // after the other; the grid catches up at 17.
     EXPECT_EQ(std::vector<int>(dias.begin(), dias.begin() + 6), (std::vector<int>{1, 2, 3, 4, 17, 21}));
     // 500 falls between the grid days 497 and 501 and replaces 501.

@@ -1,5 +1,5 @@
 // glibc's own accounting, or the sanitizer's when its allocator has replaced glibc's.
-#include "functions/heap_in_use.h"
+#include "exports/heap_in_use.h"
 
 #include <malloc.h>
 

@@ -1,7 +1,8 @@
 // What the dialog toolkit leaves on its real windows besides the layout, so that a program that
 // drives the add-in's forms from outside (the Windows test host) can find the controls by the
-// names the add-in gave them and tell a closing form from an open one. No <windows.h> here: the
-// host's control side includes this header too.
+// names the add-in gave them and tell a closing form from an open one. Written by
+// platform/win32/dialogs.cpp, read by host/os/windows/control/form_windows.cpp; no <windows.h>
+// here, so that it belongs to neither.
 #pragma once
 
 namespace plat::form_marks {

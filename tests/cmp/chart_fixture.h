@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sim/sim_control.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/platform_control.h"
+#include "platform/control/dialog_control.h"
 #include "xlhost/host.h"
 
 namespace chart_test {
@@ -131,7 +131,9 @@ protected:
         sim::dialog_set_driver([this, resposta](plat::Form form) {
             vistos.push_back(sim::form_view(form));
             if (resposta == Resposta::nenhuma) return;
-            if (resposta == Resposta::ok_preto_e_branco) EXPECT_TRUE(sim::form_click(form, "o_cores"));
+            if (resposta == Resposta::ok_preto_e_branco) {
+                EXPECT_TRUE(sim::form_click(form, "o_cores"));
+            }
             EXPECT_TRUE(sim::form_click(form, resposta == Resposta::cancelar ? "b_cancelar" : "b_ok"));
         });
         sim::message_boxes_clear();

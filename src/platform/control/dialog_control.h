@@ -1,5 +1,7 @@
-// Control side of the stand-in's dialog toolkit: what xlhost and the tests use to decide what
-// happens when the add-in shows a form modally, and to read the forms it built.
+// The control side of the dialog toolkit: what xlhost and the tests use to decide what happens
+// when the add-in shows a form modally, and to read the forms it built. Implemented by the
+// stand-in's toolkit (platform/sim/dialogs.cpp) and, over the add-in's real dialog windows, by
+// the Windows host (host/os/windows/control/dialogs_control.cpp).
 //
 // Without a driver a modally shown form closes at once, as a dialog nobody answers would be
 // dismissed. With a driver, the driver runs inside the modal loop: it looks at the layout, ticks

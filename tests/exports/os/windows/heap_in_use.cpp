@@ -1,6 +1,6 @@
 // The C runtime's heap (msvcrt.dll, shared by the add-in and the test program), walked entry by
 // entry.
-#include "functions/heap_in_use.h"
+#include "exports/heap_in_use.h"
 
 #include <malloc.h>
 

@@ -155,10 +155,13 @@ TEST_F(ChartTest, ColourConstructionInEnglishInItsExactOrder) {
     // Every call succeeded in the host, and nothing was shown but the dialog.
     for (const auto& call : host.calls()) EXPECT_EQ(call.code, 0) << call.function << " " << call.note;
     EXPECT_TRUE(sim::message_boxes().empty());
-    // Step 6: the data sheet's identifier, asked for right after the gridlines went off.
+    // The data sheet's identifier is asked for right after the gridlines went off.
     const auto todas = chamadas();
-    for (size_t i = 0; i + 1 < todas.size(); ++i)
-        if (todas[i].funcao == OPTIONS_VIEW) EXPECT_EQ(todas[i + 1].funcao, xlSheetId);
+    for (size_t i = 0; i + 1 < todas.size(); ++i) {
+        if (todas[i].funcao == OPTIONS_VIEW) {
+            EXPECT_EQ(todas[i + 1].funcao, xlSheetId);
+        }
+    }
 }
 
 TEST_F(ChartTest, BlackAndWhiteConstructionInPortuguese) {

@@ -1,6 +1,9 @@
-// Control side of the Linux stand-in of the platform: what xlhost and the tests use to set up
-// what the add-in will find (registry values, top-level windows, answers of message boxes) and
-// to read what it did (message boxes, debug output, launched programs, global blocks).
+// The control side of the platform: what xlhost and the tests use to set up what the add-in
+// will find (registry values, top-level windows, answers of message boxes) and to read what it
+// did (message boxes, debug output, launched programs, global blocks). The add-in never
+// includes it. On Linux the stand-in (platform/sim/) implements it over its own state; on
+// Windows the host's control side (host/os/windows/control/) over the real system. Namespace
+// sim: the machine the add-in sees, as a host sets it up.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "capi/registrations.h"
+#include "capi/registered_procedures.h"
 
 #include <cctype>
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "support/scratch_folder.h"
-#include "platform/sim/sim_control.h"
+#include "platform/control/platform_control.h"
 #include "xlhost/host.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // hands it to xlAutoFree after copying it into the cell. Over many recalculations the heap must
 // not grow by that storage (released every time), and a second release of it would end the
 // process (the heap's own check, or the sanitizer's).
-#include "functions/heap_in_use.h"
+#include "exports/heap_in_use.h"
 #include "planilha.h"
 
 using namespace teste;
