@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/dialog_control.h"
 #include "xlhost/host.h"
 
 namespace xlhost::cli {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_control.h"
-#include "platform/sim/sim_dialogs.h"
+#include "platform/control/platform_control.h"
+#include "platform/control/dialog_control.h"
 #include "xlhost/host.h"
 
 namespace instalador_test {
