@@ -7,6 +7,7 @@
 //     addins                            the Add-In Manager's line
 //     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
 //     chart BOOK.csv RANGE [--bw] --out FILE.xlsx    the comparison chart (cli/chart_command.h)
+//     notice                            the install notice (cli/notice_command.h)
 //   xlhost [--excel-version TEXT] [--instances N] [--own K] [--own-late] bridge [--sheet BOOK.csv RANGE]
 //                                       several Excel instances and the add-in's automation
 //                                       bridge among them (cli/bridge_command.h)
@@ -16,6 +17,7 @@
 #include "cli/chart_command.h"
 #include "cli/table_view.h"
 #include "cli/menu_commands.h"
+#include "cli/notice_command.h"
 #include "os/os.h"
 #include "xlhost/host.h"
 
@@ -44,6 +46,8 @@ const char* const usage =
     "  chart BOOK.csv RANGE [--bw] --out FILE.xlsx\n"
     "                             selects RANGE, picks the chart item, answers its dialog with OK\n"
     "                             (--bw ticks black and white) and saves the new workbook\n"
+    "  notice                     loads the add-in as its installer does, shows the install notice,\n"
+    "                             answers it with OK and prints it as it was shown\n"
     "usage: xlhost [--excel-version TEXT] [--instances N] [--own K] [--own-late] bridge [--sheet BOOK.csv RANGE]\n"
     "                             starts N Excel instances (default 1), each with its own copy of the\n"
     "                             add-in; instance K (default N, the last to register) is ours. Prints\n"
@@ -201,7 +205,7 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
         }
         call.bridge.sheet = call.sheet;
         if (operands == 1) call.bridge.range = rest[1];
-    } else if (call.command == "functions" || call.command == "addins") {
+    } else if (call.command == "functions" || call.command == "addins" || call.command == "notice") {
         if (operands != 0) {
             *error = call.command + " takes no operands";
             return false;
@@ -302,8 +306,26 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         say(err, error);
         return status_load;
     }
-    host.auto_open();
     int status = status_ok;
+    // An installer loads the library and calls the notice's export; Excel is not involved.
+    if (call.command == "notice") {
+        if (host.procedure("_carrega_instalador") == nullptr) {
+            say(err, "the add-in has no export _carrega_instalador");
+            host.unload();
+            return status_load;
+        }
+        if (!cli::run_notice_command(host, out, &error)) {
+            say(err, error);
+            status = status_fault;
+        }
+        host.unload();
+        if (!host.faults().empty()) {
+            say(err, "the add-in misbehaved (" + std::to_string(host.faults().size()) + " faults)");
+            return status_fault;
+        }
+        return status;
+    }
+    host.auto_open();
     if (call.command == "eval") {
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {

@@ -100,7 +100,7 @@ enum class ControlKind {
     check_box,
     button,      // push button
     panel,       // a plain area that holds other controls
-    picture,
+    picture,     // a bitmap stretched to the control's size (control_set_picture)
     memo,        // multi-line text box
 };
 
@@ -116,6 +116,14 @@ struct FontSpec {
     int height;             // character height in pixels (8 points is 11 pixels)
     bool bold;
     uint32_t color;         // 0x00BBGGRR, or color_default
+};
+
+// A picture's pixels: rows top to bottom of `width` pixels of red, green and blue samples.
+struct PictureSpec {
+    int width;
+    int height;
+    int components;  // 3: the only kind the toolkit shows
+    const unsigned char* pixels;  // width x height x components bytes
 };
 
 // What happens to a form when it closes; its close handler may change it.
@@ -161,5 +169,10 @@ void control_set_tab_order(Form form, int control, int position);
 void control_set_checked(Form form, int control, bool checked);
 bool control_checked(Form form, int control);
 void control_set_click(Form form, int control, ClickHandler on_click, void* context);
+// Gives a picture control its bitmap (the pixels are copied), shown stretched to the control's
+// size. False, and the picture left as it was, for a control that is not a picture or a picture
+// that is not 3 components of 1 x 1 to 4096 x 4096 pixels. A picture without a bitmap shows nothing.
+bool control_set_picture(Form form, int control, const PictureSpec& picture);
+constexpr int picture_side_max = 4096;
 
 }  // namespace plat

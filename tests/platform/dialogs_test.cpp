@@ -147,6 +147,56 @@ TEST_F(Dialogs, TheDriverTicksAndPressesAsAUserWould) {
     EXPECT_EQ(sim::forms_alive(), 0);
 }
 
+TEST_F(Dialogs, APictureKeepsItsBitmapOnlyWhenItIsOne) {
+    plat::Form form = plat::form_create("Logo", 100, 100, plat::FrameStyle::dialog, sans);
+    const int picture = plat::control_add(form, plat::ControlKind::picture, "Image1", -1, 19, 8, 41, 41, "");
+    const int label = plat::control_add(form, plat::ControlKind::label, "Label1", -1, 0, 0, 9, 9, "L");
+    const std::vector<unsigned char> pixels(134 * 133 * 3, 0x80);
+    EXPECT_EQ(sim::form_view(form).control("Image1")->picture_width, 0);  // none until given
+    // Not a picture, not three components, no pixels, no size or too large: refused, unchanged.
+    EXPECT_FALSE(plat::control_set_picture(form, label, {134, 133, 3, pixels.data()}));
+    EXPECT_FALSE(plat::control_set_picture(form, picture, {134, 133, 4, pixels.data()}));
+    EXPECT_FALSE(plat::control_set_picture(form, picture, {134, 133, 3, nullptr}));
+    EXPECT_FALSE(plat::control_set_picture(form, picture, {0, 133, 3, pixels.data()}));
+    EXPECT_FALSE(plat::control_set_picture(form, picture, {134, 5000, 3, pixels.data()}));
+    EXPECT_FALSE(plat::control_set_picture(form, 7, {134, 133, 3, pixels.data()}));
+    EXPECT_EQ(sim::form_view(form).control("Image1")->picture_width, 0);
+    EXPECT_TRUE(plat::control_set_picture(form, picture, {134, 133, 3, pixels.data()}));
+    const sim::ControlView* shown = sim::form_view(form).control("Image1");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ((std::vector<int>{shown->picture_width, shown->picture_height, shown->picture_components}),
+              (std::vector<int>{134, 133, 3}));
+    EXPECT_EQ((std::vector<int>{shown->width, shown->height}), (std::vector<int>{41, 41}));  // stretched
+    EXPECT_EQ(sim::form_view(form).control("Label1")->picture_width, 0);
+    plat::form_destroy(form);
+}
+
+TEST_F(Dialogs, TypingGoesOnlyIntoTextBoxesThatTakeIt) {
+    plat::Form form = plat::form_create("Typing", 100, 100, plat::FrameStyle::dialog, sans);
+    plat::control_add(form, plat::ControlKind::memo, "memo", -1, 0, 0, 50, 50, "one\r\ntwo",
+                      plat::control_vertical_scroll);
+    plat::control_add(form, plat::ControlKind::memo, "fixed", -1, 0, 0, 50, 50, "fixed", plat::control_read_only);
+    const int off = plat::control_add(form, plat::ControlKind::edit, "off", -1, 0, 0, 50, 20, "off");
+    plat::control_add(form, plat::ControlKind::label, "label", -1, 0, 0, 50, 20, "label");
+    plat::control_set_enabled(form, off, false);
+    EXPECT_FALSE(sim::form_type(form, "memo", "x"));  // not shown: nobody can type
+    sim::dialog_set_driver([](plat::Form shown) {
+        EXPECT_TRUE(sim::form_type(shown, "memo", "\r\nthree"));
+        EXPECT_FALSE(sim::form_type(shown, "fixed", "x"));
+        EXPECT_FALSE(sim::form_type(shown, "off", "x"));
+        EXPECT_FALSE(sim::form_type(shown, "label", "x"));
+        EXPECT_FALSE(sim::form_type(shown, "missing", "x"));
+        const sim::FormView view = sim::form_view(shown);
+        EXPECT_EQ(view.control("memo")->text, "one\r\ntwo\r\nthree");
+        EXPECT_EQ(view.control("fixed")->text, "fixed");
+        EXPECT_EQ(view.control("off")->text, "off");
+        EXPECT_EQ(view.control("label")->text, "label");
+    });
+    EXPECT_TRUE(plat::form_show_modal(form, nullptr));
+    plat::form_destroy(form);
+    EXPECT_EQ(sim::forms_alive(), 0);
+}
+
 TEST_F(Dialogs, CloseActionsDecideTheFormsFate) {
     Events events;
     events.action = plat::CloseAction::hide;

@@ -43,6 +43,9 @@ struct ControlView {
     int tab_order = -1;  // -1: no tab stop
     bool checked = false;
     bool has_click = false;
+    // A picture's bitmap as the toolkit holds it; 0 x 0 without one. It is shown at the
+    // control's width and height.
+    int picture_width = 0, picture_height = 0, picture_components = 0;
 };
 
 struct FormView {
@@ -69,6 +72,10 @@ FormView form_view(plat::Form form);
 // the click handler runs. Nothing happens (false) for an unknown or disabled control, or a form
 // that is not open.
 bool form_click(plat::Form form, const std::string& control);
+// A user's typing at the end of the named text field or multi-line text box of a form in its
+// modal loop (a line break is "\r\n"). False for an unknown, disabled or read-only control, one
+// that takes no text, or a form that is not open.
+bool form_type(plat::Form form, const std::string& control, const std::string& text);
 // Whether the form is still open (shown modally and not yet closed).
 bool form_open(plat::Form form);
 

@@ -9,6 +9,9 @@ namespace plat::form_marks {
 
 constexpr const char* form_class = "VarentisForm";
 constexpr const char* panel_class = "VarentisPanel";
+// A picture control: answers STM_GETIMAGE with its bitmap (a 24-bit DIB section of the picture's
+// own size), which it paints stretched to its client area.
+constexpr const char* picture_class = "VarentisPicture";
 // Control number n is the child window with this id plus n.
 constexpr int first_control_id = 100;
 // On each control window: a local atom (AddAtomA) holding the control's name.

@@ -95,6 +95,19 @@ bool form_click(plat::Form form, const std::string& name) {
     return false;
 }
 
+bool form_type(plat::Form form, const std::string& name, const std::string& text) {
+    if (!form_open(form)) return false;
+    for (ControlView& control : find(form)->view.controls) {
+        if (control.name != name) continue;
+        if (!control.enabled || (control.options & plat::control_read_only) ||
+            (control.kind != plat::ControlKind::edit && control.kind != plat::ControlKind::memo))
+            return false;
+        control.text += text;
+        return true;
+    }
+    return false;
+}
+
 const std::vector<FormView>& shown_forms() { return shown; }
 void shown_forms_clear() { shown.clear(); }
 int forms_alive() { return static_cast<int>(forms.size()); }
@@ -263,6 +276,18 @@ void control_set_click(Form form, int control, ClickHandler on_click, void* cont
     if (c == nullptr) return;
     c->has_click = on_click != nullptr;
     record->clicks[static_cast<size_t>(control)] = {on_click, context};
+}
+
+bool control_set_picture(Form form, int control, const PictureSpec& picture) {
+    sim::ControlView* c = control_of(form, control);
+    if (c == nullptr || c->kind != ControlKind::picture || picture.components != 3 || picture.width < 1 ||
+        picture.height < 1 || picture.width > picture_side_max || picture.height > picture_side_max ||
+        picture.pixels == nullptr)
+        return false;
+    c->picture_width = picture.width;
+    c->picture_height = picture.height;
+    c->picture_components = picture.components;
+    return true;
 }
 
 }  // namespace plat

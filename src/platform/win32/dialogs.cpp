@@ -44,6 +44,10 @@ struct FormRecord {
         HWND hwnd = nullptr;
         HFONT hfont = nullptr;
         HBRUSH brush = nullptr;
+        // A picture's bitmap: rows of red, green, blue samples, and its DIB while shown.
+        int picture_width = 0, picture_height = 0;
+        std::vector<unsigned char> picture;
+        HBITMAP bitmap = nullptr;
     };
 
     std::string caption;
@@ -68,6 +72,7 @@ namespace {
 using form_marks::first_control_id;
 using form_marks::form_class;
 using form_marks::panel_class;
+using form_marks::picture_class;
 
 HINSTANCE module_instance() {
     HMODULE module = nullptr;
@@ -179,6 +184,76 @@ LRESULT CALLBACK panel_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
     return DefWindowProcA(hwnd, message, wparam, lparam);
 }
 
+// A picture paints its bitmap stretched to its client area, with halftone so that a large
+// picture shrunk into a small box keeps its shapes.
+LRESULT CALLBACK picture_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case STM_SETIMAGE: {
+            const LONG_PTR before = GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(lparam));
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return before;
+        }
+        case STM_GETIMAGE:
+            return GetWindowLongPtrA(hwnd, GWLP_USERDATA);
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(hwnd, &paint);
+            const auto bitmap = reinterpret_cast<HBITMAP>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+            BITMAP info{};
+            RECT area;
+            GetClientRect(hwnd, &area);
+            HDC source = bitmap != nullptr ? CreateCompatibleDC(dc) : nullptr;
+            if (source != nullptr && GetObjectA(bitmap, sizeof info, &info) != 0) {
+                const HGDIOBJ before = SelectObject(source, bitmap);
+                SetStretchBltMode(dc, HALFTONE);
+                SetBrushOrgEx(dc, 0, 0, nullptr);
+                StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, info.bmWidth, info.bmHeight,
+                           SRCCOPY);
+                SelectObject(source, before);
+            }
+            if (source != nullptr) DeleteDC(source);
+            EndPaint(hwnd, &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;  // the picture covers the whole area; without one the parent's colour shows
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+// A 24-bit DIB section holding the picture (Windows keeps its rows bottom-up as blue, green,
+// red, each padded to 4 bytes).
+HBITMAP make_bitmap(const FormRecord::Control& control) {
+    if (control.picture.empty()) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = control.picture_width;
+    info.bmiHeader.biHeight = control.picture_height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) return bitmap;
+    const size_t width = static_cast<size_t>(control.picture_width);
+    const size_t stride = (width * 3 + 3) / 4 * 4;
+    auto* rows = static_cast<unsigned char*>(bits);
+    for (size_t y = 0; y < static_cast<size_t>(control.picture_height); ++y) {
+        const unsigned char* from = &control.picture[y * width * 3];
+        unsigned char* to = rows + (static_cast<size_t>(control.picture_height) - 1 - y) * stride;
+        for (size_t x = 0; x < width; ++x) {
+            to[x * 3] = from[x * 3 + 2];
+            to[x * 3 + 1] = from[x * 3 + 1];
+            to[x * 3 + 2] = from[x * 3];
+        }
+    }
+    GdiFlush();
+    return bitmap;
+}
+
 bool register_classes() {
     static bool registered = false;
     if (registered) return true;
@@ -191,9 +266,14 @@ bool register_classes() {
     WNDCLASSA panel = form;
     panel.lpfnWndProc = &panel_procedure;
     panel.lpszClassName = panel_class;
+    WNDCLASSA picture = form;
+    picture.lpfnWndProc = &picture_procedure;
+    picture.hbrBackground = nullptr;
+    picture.lpszClassName = picture_class;
     const bool form_ok = RegisterClassA(&form) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     const bool panel_ok = RegisterClassA(&panel) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    registered = form_ok && panel_ok;
+    const bool picture_ok = RegisterClassA(&picture) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    registered = form_ok && panel_ok && picture_ok;
     return registered;
 }
 
@@ -226,8 +306,7 @@ void window_class_and_style(const FormRecord::Control& control, const char** win
             *style |= WS_CLIPCHILDREN;
             break;
         case ControlKind::picture:
-            *window_class = "STATIC";
-            *style |= SS_BITMAP | SS_REALSIZECONTROL;
+            *window_class = picture_class;
             break;
         case ControlKind::memo:
             *window_class = "EDIT";
@@ -289,8 +368,10 @@ void destroy_windows(FormRecord* form) {
         control.hwnd = nullptr;
         if (control.hfont != nullptr) DeleteObject(control.hfont);
         if (control.brush != nullptr) DeleteObject(control.brush);
+        if (control.bitmap != nullptr) DeleteObject(control.bitmap);
         control.hfont = nullptr;
         control.brush = nullptr;
+        control.bitmap = nullptr;
     }
     if (form->hfont != nullptr) DeleteObject(form->hfont);
     form->hfont = nullptr;
@@ -338,6 +419,10 @@ bool create_windows(FormRecord* form, HWND owner) {
         if (control.color != color_default) control.brush = CreateSolidBrush(control.color);
         if (control.kind == ControlKind::check_box)
             SendMessageA(control.hwnd, BM_SETCHECK, control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (control.kind == ControlKind::picture && !control.picture.empty()) {
+            control.bitmap = make_bitmap(control);
+            SendMessageA(control.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(control.bitmap));
+        }
         EnableWindow(control.hwnd, control.enabled);
         mark_control(control);
     }
@@ -543,6 +628,29 @@ void control_set_click(Form form, int control, ClickHandler on_click, void* cont
     c->on_click = on_click;
     c->click_context = context;
     if (c->hwnd != nullptr) mark_control(*c);
+}
+
+bool control_set_picture(Form form, int control, const PictureSpec& picture) {
+    FormRecord::Control* c = control_of(form, control);
+    if (c == nullptr || c->kind != ControlKind::picture || picture.components != 3 || picture.width < 1 ||
+        picture.height < 1 || picture.width > picture_side_max || picture.height > picture_side_max ||
+        picture.pixels == nullptr)
+        return false;
+    const size_t size = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height) * 3;
+    try {
+        c->picture.assign(picture.pixels, picture.pixels + size);
+    } catch (...) {
+        return false;
+    }
+    c->picture_width = picture.width;
+    c->picture_height = picture.height;
+    if (c->hwnd != nullptr) {
+        HBITMAP before = c->bitmap;
+        c->bitmap = make_bitmap(*c);
+        SendMessageA(c->hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(c->bitmap));
+        if (before != nullptr) DeleteObject(before);
+    }
+    return true;
 }
 
 }  // namespace plat

@@ -182,6 +182,10 @@ bool form_click(plat::Form form, const std::string& control) {
     return win32::click_control(as_window(form), control);
 }
 
+bool form_type(plat::Form form, const std::string& control, const std::string& text) {
+    return win32::type_into(as_window(form), control, text);
+}
+
 bool form_open(plat::Form form) { return win32::form_window_open(as_window(form)); }
 
 const std::vector<FormView>& shown_forms() { return shown; }

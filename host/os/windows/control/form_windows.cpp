@@ -47,6 +47,7 @@ plat::ControlKind kind_of(HWND control, unsigned* options) {
     const auto style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
     *options = 0;
     if (lstrcmpiA(window_class.c_str(), marks::panel_class) == 0) return plat::ControlKind::panel;
+    if (lstrcmpiA(window_class.c_str(), marks::picture_class) == 0) return plat::ControlKind::picture;
     if (lstrcmpiA(window_class.c_str(), "Edit") == 0) {
         if (style & ES_READONLY) *options |= plat::control_read_only;
         if (!(style & ES_MULTILINE)) return plat::ControlKind::edit;
@@ -115,6 +116,16 @@ sim::ControlView read_control(HWND form, HWND control, const sim::FontView& form
     if (view.kind == plat::ControlKind::check_box)
         view.checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     view.has_click = GetPropA(control, marks::has_click) != nullptr;
+    if (view.kind == plat::ControlKind::picture) {
+        // The bitmap the picture holds, as GDI describes it.
+        const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        BITMAP info{};
+        if (bitmap != nullptr && GetObjectA(bitmap, sizeof info, &info) != 0) {
+            view.picture_width = info.bmWidth;
+            view.picture_height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+            view.picture_components = info.bmBitsPixel / 8;
+        }
+    }
     return view;
 }
 
@@ -167,6 +178,19 @@ bool click_control(HWND form, const std::string& name) {
         SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
                      reinterpret_cast<LPARAM>(control));
     }
+    return true;
+}
+
+bool type_into(HWND form, const std::string& name, const std::string& text) {
+    if (!form_window_open(form)) return false;
+    const HWND control = control_named(form, name);
+    if (control == nullptr || !IsWindowEnabled(control) || lstrcmpiA(class_of(control).c_str(), "Edit") != 0 ||
+        (GetWindowLongA(control, GWL_STYLE) & ES_READONLY))
+        return false;
+    // What typing does: the caret at the end, the text put in as the keys would.
+    const int end = GetWindowTextLengthA(control);
+    SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(end), static_cast<LPARAM>(end));
+    SendMessageA(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     return true;
 }
 

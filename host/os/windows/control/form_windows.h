@@ -20,5 +20,8 @@ sim::FormView read_form(HWND form);
 // check boxes), so the add-in's own handlers run. False for an unknown or disabled control, or a
 // form that is not open.
 bool click_control(HWND form, const std::string& name);
+// Types at the end of the named text field or multi-line text box, as the keyboard would. False
+// for an unknown, disabled or read-only control, one that is no text box, or a form not open.
+bool type_into(HWND form, const std::string& name, const std::string& text);
 
 }  // namespace xlhost::win32

@@ -1,0 +1,116 @@
+// The notice as it is shown: caption, frame, size, fonts, texts, tab order and the logo,
+// control by control; natively from the model, under Wine from the real windows.
+#include "notice_fixture.h"
+
+namespace instalador_test {
+namespace {
+
+using K = plat::ControlKind;
+
+struct Esperado {
+    const char* nome;
+    K tipo;
+    const char* pai;
+    int left, top, width, height;
+    unsigned opcoes;
+    sim::FontView fonte;
+    int tab;
+};
+
+const sim::FontView sans{"MS Sans Serif", 11, false, plat::color_default};
+const sim::FontView sans_negrito{"MS Sans Serif", 11, true, plat::color_default};
+
+TEST_F(NoticeTest, TheDialogAsDesignedControlByControl) {
+    instala("1");
+    EXPECT_TRUE(carrega());
+    ASSERT_EQ(vistos.size(), 1u);
+    const sim::FormView& f = vistos[0];
+    EXPECT_EQ(f.caption, cp("Marvessa - Varentis - Cálculos para Mercado de Capitais"));
+    EXPECT_EQ(f.client_width, 470);
+    EXPECT_EQ(f.client_height, 416);
+    EXPECT_EQ(f.frame, plat::FrameStyle::dialog);
+    EXPECT_EQ(f.font, sans);
+    EXPECT_EQ(f.owner, nullptr);
+    EXPECT_TRUE(f.visible);
+
+    const std::vector<Esperado> esperados = {
+        {"Panel1", K::panel, nullptr, 0, 0, 473, 57, 0, sans, -1},
+        {"Image1", K::picture, "Panel1", 19, 8, 41, 41, 0, sans, -1},
+        {"Label1", K::label, "Panel1", 67, 23, 126, 29, 0, {"Tahoma", 24, true, 0x800000}, -1},
+        {"Label2", K::label, nullptr, 11, 64, 449, 25, plat::control_word_wrap, sans_negrito, -1},
+        {"Label3", K::label, nullptr, 11, 96, 449, 49, plat::control_word_wrap, sans, -1},
+        {"m_licenca", K::memo, nullptr, 16, 144, 441, 225, plat::control_vertical_scroll,
+         {"Times New Roman", 13, true, plat::color_default}, 0},
+        {"b_ok", K::button, nullptr, 352, 376, 105, 33, 0, sans, 1},
+        {"Label4", K::label, nullptr, 16, 392, 150, 13, 0, sans, -1},
+    };
+    ASSERT_EQ(f.controls.size(), esperados.size());
+    for (size_t i = 0; i < esperados.size(); ++i) {
+        const sim::ControlView& c = f.controls[i];
+        const Esperado& e = esperados[i];
+        EXPECT_EQ(c.name, e.nome);
+        EXPECT_EQ(c.kind, e.tipo) << e.nome;
+        EXPECT_EQ(c.parent < 0 ? std::string() : f.controls[static_cast<size_t>(c.parent)].name,
+                  e.pai ? e.pai : "")
+            << e.nome;
+        EXPECT_EQ((std::vector<int>{c.left, c.top, c.width, c.height}),
+                  (std::vector<int>{e.left, e.top, e.width, e.height}))
+            << e.nome;
+        EXPECT_EQ(c.options, e.opcoes) << e.nome;
+        EXPECT_EQ(c.tab_order, e.tab) << e.nome;
+        EXPECT_TRUE(c.enabled) << e.nome;
+        if (c.kind == K::panel || c.kind == K::picture) continue;
+        EXPECT_EQ(c.font.name, e.fonte.name) << e.nome;
+        EXPECT_EQ(c.font.height, e.fonte.height) << e.nome;
+        EXPECT_EQ(c.font.bold, e.fonte.bold) << e.nome;
+#ifndef _WIN32  // the real windows do not tell their colours
+        EXPECT_EQ(c.font.color, e.fonte.color) << e.nome;
+#endif
+    }
+#ifndef _WIN32
+    EXPECT_EQ(f.control("Panel1")->color, 0xFFFFFFu);  // the white header band
+    for (const auto& c : f.controls)
+        if (c.name != "Panel1") EXPECT_EQ(c.color, plat::color_default) << c.name;  // button faces
+#endif
+
+    EXPECT_EQ(f.control("Label1")->text, "Marvessa");
+    EXPECT_EQ(f.control("Label2")->text,
+              cp("Você está instalando o suplemento (add-in) dinâmico \"Varentis\" desenvolvido pela Marvessa."));
+    EXPECT_EQ(f.control("Label3")->text,
+              cp("Este suplemento adicionará uma categoria - se não existir - chamada \"Varentis\" na opção de "
+                 "funções do Microsoft Excel. Esta categoria conterá todas as funções deste suplemento que "
+                 "podem ser acessadas diretamente por planilhas do Microsoft Excel."));
+    EXPECT_EQ(f.control("b_ok")->text, "OK");
+    EXPECT_TRUE(f.control("b_ok")->has_click);
+    EXPECT_NE(f.control("Label4")->text.find("Marvessa"), std::string::npos);
+
+    // The terms: 26 lines, some ending with a space, the last one the maker's signature.
+    const std::vector<std::string> termos = linhas(f.control("m_licenca")->text);
+    ASSERT_EQ(termos.size(), 26u);
+    int com_espaco = 0;
+    for (const std::string& linha : termos) com_espaco += !linha.empty() && linha.back() == ' ';
+    EXPECT_GE(com_espaco, 1);
+    EXPECT_EQ(termos.back().rfind("Marvessa", 0), 0u) << termos.back();
+
+    // The logo, decoded: 134 x 133 in three components, stretched into the 41 x 41 box.
+    const sim::ControlView* logo = f.control("Image1");
+    EXPECT_EQ((std::vector<int>{logo->picture_width, logo->picture_height, logo->picture_components}),
+              (std::vector<int>{134, 133, 3}));
+}
+
+TEST_F(NoticeTest, ThePrintedNoticeEndsWithItsPicture) {
+    instala("1");
+    host.unload();
+    std::string out, err;
+    const int status = xlhost::run_command_line({"--addin", xlhost::default_addin_path(), "notice"}, out, err);
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_EQ(out.rfind("Marvessa - Varentis - Cálculos para Mercado de Capitais\n", 0), 0u) << out;
+    EXPECT_NE(out.find("\nImage1: 134 x 133, 3 components, shown at 41 x 41\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nb_ok: button, at 352,376, 105 x 33, font MS Sans Serif 11 px, tab 1: OK\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\n  | TERMOS DE USO DO SUPLEMENTO VARENTIS\n"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace instalador_test
