@@ -162,7 +162,8 @@ TEST_F(Dialogs, APictureKeepsItsBitmapOnlyWhenItIsOne) {
     EXPECT_FALSE(plat::control_set_picture(form, 7, {134, 133, 3, pixels.data()}));
     EXPECT_EQ(sim::form_view(form).control("Image1")->picture_width, 0);
     EXPECT_TRUE(plat::control_set_picture(form, picture, {134, 133, 3, pixels.data()}));
-    const sim::ControlView* shown = sim::form_view(form).control("Image1");
+    const sim::FormView view = sim::form_view(form);
+    const sim::ControlView* shown = view.control("Image1");
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ((std::vector<int>{shown->picture_width, shown->picture_height, shown->picture_components}),
               (std::vector<int>{134, 133, 3}));
