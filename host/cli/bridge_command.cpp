@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/menu_commands.h"
+#include "cli/bridge_instance.h"
 #include "xlhost/host.h"
 
 namespace xlhost::cli {
@@ -50,12 +50,6 @@ private:
     bool ready_ = false;
 };
 
-bool probe_registered(const Host& host) {
-    for (const Registration& entry : host.registrations())
-        if (entry.procedure == "CheckInstance" && entry.use_count > 0) return true;
-    return false;
-}
-
 }  // namespace
 
 bool run_bridge_command(const std::string& addin, const BridgeRequest& request, std::string& out, std::string* error,
@@ -69,68 +63,66 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
         *error = "cannot make a folder for the instances' copies of the add-in";
         return false;
     }
-    Options options;
-    options.excel_version = request.excel_version;
-    options.beside_others = true;
-    std::vector<std::unique_ptr<Host>> hosts;
-    for (int i = 0; i < count; ++i) hosts.push_back(std::make_unique<Host>(options));
-    Host& ours = *hosts[static_cast<size_t>(own - 1)];
-    if (!request.sheet.empty() && !ours.load_csv(request.sheet, error)) return false;
     // An Excel 97 reads no reference for the add-in while other instances of it run.
     const bool disturbed = count > 1 && request.excel_version == "8.0";
+    std::vector<std::unique_ptr<BridgeInstance>> instances;
     for (int i = 0; i < count; ++i) {
-        Host& host = *hosts[static_cast<size_t>(i)];
-        host.disturb_reference_coercion(disturbed);
-        if ((i + 1 != own || !request.own_late) && !host.serve_automation(error)) return false;
+        instances.push_back(make_bridge_instance(request.excel_version, disturbed, i + 1, error));
+        if (!instances.back()) return false;
+    }
+    BridgeInstance& ours = *instances[static_cast<size_t>(own - 1)];
+    if (!request.sheet.empty() && !ours.load_sheet(request.sheet, error)) return false;
+    for (int i = 0; i < count; ++i) {
+        BridgeInstance& instance = *instances[static_cast<size_t>(i)];
+        if ((i + 1 != own || !request.own_late) && !instance.serve(error)) return false;
         const std::string copy = folder.copy(addin, i + 1, error);
-        if (copy.empty()) return false;
-        if (!host.load(copy, error)) {
-            *load_failed = true;
-            return false;
-        }
+        if (copy.empty() || !instance.load(copy, error, load_failed)) return false;
     }
 
-    std::vector<int> probes_before;
     for (int i = 0; i < count; ++i) {
-        Host& host = *hosts[static_cast<size_t>(i)];
-        if (&host == &ours)
-            for (const auto& each : hosts) probes_before.push_back(each->probes_evaluated());
-        host.auto_open();
-        if (&host == &ours) {
-            int total = 0;
-            std::string where;
-            for (int j = 0; j < count; ++j) {
-                const int probes = hosts[static_cast<size_t>(j)]->probes_evaluated() - probes_before[static_cast<size_t>(j)];
-                total += probes;
-                where += std::string(where.empty() ? "" : ", ") + "instance " + std::to_string(j + 1) + ": " +
-                         std::to_string(probes);
-            }
-            const bool found = ours.probes_evaluated() > probes_before[static_cast<size_t>(own - 1)];
-            const bool registered = probe_registered(ours);
-            const bool connected = registered && ours.automation_references_held() > 0;
-            out += "version: " + utf8(request.excel_version) + "\n";
-            out += std::string("state: ") + (connected ? "connected" : registered ? "registered" : "idle") + "\n";
-            out += "probes: " + std::to_string(total) + " (" + where + ")\n";
-            out += std::string("own instance: ") + (found ? "found" : "not found") + "\n";
-            out += std::string("CheckInstance registered: ") + (registered ? "yes" : "no") + "\n";
+        BridgeInstance& instance = *instances[static_cast<size_t>(i)];
+        if (&instance != &ours) {
+            instance.open();
+            continue;
+        }
+        std::vector<int> probes_before;
+        for (const auto& each : instances) probes_before.push_back(each->probes_evaluated());
+        ours.open();
+        int total = 0;
+        std::string where;
+        for (int j = 0; j < count; ++j) {
+            const int probes = instances[static_cast<size_t>(j)]->probes_evaluated() - probes_before[static_cast<size_t>(j)];
+            total += probes;
+            where += std::string(where.empty() ? "" : ", ") + "instance " + std::to_string(j + 1) + ": " +
+                     std::to_string(probes);
+        }
+        const bool found = ours.probes_evaluated() > probes_before[static_cast<size_t>(own - 1)];
+        const bool registered = ours.probe_registered();
+        const bool connected = registered && ours.references_held() > 0;
+        out += "version: " + utf8(request.excel_version) + "\n";
+        out += std::string("state: ") + (connected ? "connected" : registered ? "registered" : "idle") + "\n";
+        out += "probes: " + std::to_string(total) + " (" + where + ")\n";
+        out += std::string("own instance: ") + (found ? "found" : "not found") + "\n";
+        out += std::string("CheckInstance registered: ") + (registered ? "yes" : "no") + "\n";
+    }
+    if (request.own_late && !ours.serve(error)) return false;
+    if (!request.range.empty()) out += ours.read(request.range);
+    for (auto& instance : instances) instance->close();
+    int held = 0;
+    // Counted once no instance can be found any more: what COM kept for the registrations is gone,
+    // what the add-ins still hold is not.
+    for (auto& instance : instances) instance->withdraw();
+    for (auto& instance : instances) held += instance->references_held();
+    out += std::string("after close: registered ") + (ours.probe_registered() ? "yes" : "no") + ", objects held " +
+           std::to_string(held) + "\n";
+    for (auto& instance : instances) {
+        for (const auto& fault : instance->unload()) {
+            ++*faults;
+            *error += (error->empty() ? "" : "; ") + fault;
         }
     }
-    if (request.own_late && !ours.serve_automation(error)) return false;
-    if (!request.range.empty()) {
-        const Value value = ours.read_range(request.range);
-        print_what_the_user_saw(ours, out);
-        out += utf8(display(value)) + "\n";
-    }
-    for (auto& host : hosts) host.get()->auto_close();
-    int held = 0;
-    for (auto& host : hosts) held += host->automation_references_held();
-    out += std::string("after close: registered ") + (probe_registered(ours) ? "yes" : "no") +
-           ", objects held " + std::to_string(held) + "\n";
-    for (auto& host : hosts) {
-        host->unload();
-        *faults += host->faults().size();
-        for (const auto& fault : host->faults()) *error += (error->empty() ? "" : "; ") + fault;
-    }
+    for (auto& instance : instances)
+        if (!instance->intact(error)) return false;
     return true;
 }
 

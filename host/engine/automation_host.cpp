@@ -13,6 +13,10 @@ bool Host::serve_automation(std::string* error) {
     return impl_->automation_server != nullptr;
 }
 
+void Host::withdraw_automation() {
+    if (impl_->automation_server) impl_->automation_server->withdraw();
+}
+
 void Host::stop_serving_automation() { impl_->automation_server.reset(); }
 
 bool Host::serving_automation() const { return impl_->automation_server != nullptr; }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -76,9 +77,35 @@ public:
     // References that others hold on the objects it served (the Application and every object
     // reached from it); 0 once all of them were released.
     virtual int references_held() const = 0;
+    // Revokes both registrations, as an Excel does when it quits: no one finds the Application
+    // any more. What others still hold stays counted; what COM itself kept for the registrations
+    // goes with them.
+    virtual void withdraw() = 0;
 };
 std::unique_ptr<AutomationServer> serve_application(std::unique_ptr<automation::Object> application,
                                                     std::string* error);
+
+// ---- Copies of this program ----
+// True where the automation objects one process serves are reached from others (real COM): there
+// each Excel instance of the bridge command needs a process of its own. The stand-in's objects
+// live in the process that made them.
+bool automation_crosses_processes();
+// A copy of this program started with `arguments`, asked over its standard input and answering
+// on its standard output; its standard error is this program's. Ending it closes its input and
+// waits for it to end.
+class ChildProcess {
+public:
+    virtual ~ChildProcess() = default;
+    // Writes one request line (without its line break).
+    virtual bool send(const std::string& line) = 0;
+    // Reads one reply: false when the process ended or broke the framing.
+    virtual bool receive(std::string* reply) = 0;
+};
+std::unique_ptr<ChildProcess> start_this_program(const std::vector<std::string>& arguments, std::string* error);
+// The other end: answers each request line of standard input, writing each reply framed on
+// standard output, until the input ends. Window messages are dispatched meanwhile, so the
+// objects this process serves answer other processes while it waits for the next request.
+void answer_requests(const std::function<std::string(const std::string&)>& answer);
 
 // ---- The registry (HKEY_LOCAL_MACHINE) ----
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,

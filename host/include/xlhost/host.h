@@ -213,6 +213,8 @@ public:
     // reason, where it cannot be served.
     bool serve_automation(std::string* error = nullptr);
     void stop_serving_automation();
+    // Revokes the Application's registrations but keeps counting what others hold on its objects.
+    void withdraw_automation();
     bool serving_automation() const;
     // References other programs hold on this instance's automation objects (0 when they were
     // all released).
@@ -271,5 +273,10 @@ std::string default_addin_path();
 // The command line of the xlhost program: answers the exit status (0 success, 1 the add-in
 // failed to load, 2 bad input, 3 the add-in misbehaved: faults are printed on `err`).
 int run_command_line(const std::vector<std::string>& arguments, std::string& out, std::string& err);
+
+// Where automation crosses processes, the bridge command starts each Excel instance as a copy
+// of this program, `xlhost bridge-instance VERSION [disturbed]`, asked over its standard input;
+// this serves one until its input ends (exit status 0, or 2 for other arguments).
+int serve_bridge_instance(const std::vector<std::string>& arguments);
 
 }  // namespace xlhost

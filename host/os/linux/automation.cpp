@@ -148,12 +148,18 @@ public:
         baseline_ = count();
     }
     ~SimServer() override {
-        sim::running_table_revoke(entry_);
-        sim::running_table_revoke(active_);
+        withdraw();
         application_->release_reference();
     }
-    // Beyond the server's own reference and those of the two registrations.
+    // Beyond the server's own reference and those of the registrations while they stand.
     int references_held() const override { return count() - baseline_; }
+    void withdraw() override {
+        if (withdrawn_) return;
+        withdrawn_ = true;
+        sim::running_table_revoke(entry_);
+        sim::running_table_revoke(active_);
+        baseline_ = 1;
+    }
 
 private:
     int count() const {
@@ -165,6 +171,7 @@ private:
     std::shared_ptr<Served_set> set_;
     Served* application_ = nullptr;
     uint32_t active_ = 0, entry_ = 0;
+    bool withdrawn_ = false;
 };
 
 }  // namespace

@@ -234,15 +234,22 @@ public:
         return true;
     }
     ~ComServer() override {
-        if (table_) {
-            table_->Revoke(entry_);
-            table_->Release();
-        }
-        if (active_registered_) RevokeActiveObject(active_, nullptr);
+        withdraw();
         if (application_) application_->Release();
         if (ole_) OleUninitialize();
     }
+    // Beyond the server's own reference and what COM keeps for the registrations while they stand.
     int references_held() const override { return count() - baseline_; }
+    void withdraw() override {
+        if (table_) {
+            table_->Revoke(entry_);
+            table_->Release();
+            table_ = nullptr;
+        }
+        if (active_registered_) RevokeActiveObject(active_, nullptr);
+        active_registered_ = false;
+        baseline_ = application_ ? 1 : 0;
+    }
 
 private:
     int count() const {

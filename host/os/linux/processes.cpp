@@ -1,0 +1,24 @@
+// Copies of this program on the stand-in: its COM is one process's, so the bridge command keeps
+// every instance here and starts no copy; a copy started by hand still answers requests.
+#include <iostream>
+#include <string>
+
+#include "os/os.h"
+
+namespace xlhost::os {
+
+bool automation_crosses_processes() { return false; }
+
+std::unique_ptr<ChildProcess> start_this_program(const std::vector<std::string>&, std::string* error) {
+    *error = "the stand-in's automation objects cannot be reached from another process";
+    return nullptr;
+}
+
+void answer_requests(const std::function<std::string(const std::string&)>& answer) {
+    for (std::string line; std::getline(std::cin, line);) {
+        const std::string reply = answer(line);
+        std::cout << reply.size() << '\n' << reply << std::flush;
+    }
+}
+
+}  // namespace xlhost::os
