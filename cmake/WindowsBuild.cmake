@@ -89,8 +89,6 @@ endif()
 set(VX_WINE_EXCLUDED_SOURCES_menu ${CMAKE_SOURCE_DIR}/tests/menu/ajuda_sem_navegador_test.cpp
                                   ${CMAKE_SOURCE_DIR}/tests/menu/registry_file_cli_test.cpp)
 set(VX_WINE_EXCLUDED_SOURCES_host ${CMAKE_SOURCE_DIR}/tests/host/special_files_test.cpp)
-set(VX_WINE_EXCLUDED_SOURCES_bridge ${CMAKE_SOURCE_DIR}/tests/bridge/search_test.cpp
-    ${CMAKE_SOURCE_DIR}/tests/bridge/read_test.cpp)
 set(VX_WINE_EXCLUDED_SOURCES_xll ${CMAKE_SOURCE_DIR}/tests/xll/excel_window_handles_test.cpp
     # Automation values made through the platform stand-in's control side.
     ${CMAKE_SOURCE_DIR}/tests/xll/automation_values_test.cpp)

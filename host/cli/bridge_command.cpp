@@ -8,7 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/bridge_instance.h"
+#include "cli/menu_commands.h"
+#include "instances/instance.h"
 #include "xlhost/host.h"
 
 namespace xlhost::cli {
@@ -63,35 +64,37 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
         *error = "cannot make a folder for the instances' copies of the add-in";
         return false;
     }
+    instances::InstanceOptions options;
+    options.excel_version = request.excel_version;
     // An Excel 97 reads no reference for the add-in while other instances of it run.
-    const bool disturbed = count > 1 && request.excel_version == "8.0";
-    std::vector<std::unique_ptr<BridgeInstance>> instances;
+    options.disturbed = count > 1 && request.excel_version == "8.0";
+    std::vector<std::unique_ptr<instances::Instance>> excels;
     for (int i = 0; i < count; ++i) {
-        instances.push_back(make_bridge_instance(request.excel_version, disturbed, i + 1, error));
-        if (!instances.back()) return false;
+        excels.push_back(instances::make_instance(options, error));
+        if (!excels.back()) return false;
     }
-    BridgeInstance& ours = *instances[static_cast<size_t>(own - 1)];
+    instances::Instance& ours = *excels[static_cast<size_t>(own - 1)];
     if (!request.sheet.empty() && !ours.load_sheet(request.sheet, error)) return false;
     for (int i = 0; i < count; ++i) {
-        BridgeInstance& instance = *instances[static_cast<size_t>(i)];
-        if ((i + 1 != own || !request.own_late) && !instance.serve(error)) return false;
+        instances::Instance& excel = *excels[static_cast<size_t>(i)];
+        if ((i + 1 != own || !request.own_late) && !excel.serve(error)) return false;
         const std::string copy = folder.copy(addin, i + 1, error);
-        if (copy.empty() || !instance.load(copy, error, load_failed)) return false;
+        if (copy.empty() || !excel.load(copy, error, load_failed)) return false;
     }
 
     for (int i = 0; i < count; ++i) {
-        BridgeInstance& instance = *instances[static_cast<size_t>(i)];
-        if (&instance != &ours) {
-            instance.open();
+        instances::Instance& excel = *excels[static_cast<size_t>(i)];
+        if (&excel != &ours) {
+            excel.open();
             continue;
         }
         std::vector<int> probes_before;
-        for (const auto& each : instances) probes_before.push_back(each->probes_evaluated());
+        for (const auto& each : excels) probes_before.push_back(each->probes_evaluated());
         ours.open();
         int total = 0;
         std::string where;
         for (int j = 0; j < count; ++j) {
-            const int probes = instances[static_cast<size_t>(j)]->probes_evaluated() - probes_before[static_cast<size_t>(j)];
+            const int probes = excels[static_cast<size_t>(j)]->probes_evaluated() - probes_before[static_cast<size_t>(j)];
             total += probes;
             where += std::string(where.empty() ? "" : ", ") + "instance " + std::to_string(j + 1) + ": " +
                      std::to_string(probes);
@@ -106,23 +109,27 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
         out += std::string("CheckInstance registered: ") + (registered ? "yes" : "no") + "\n";
     }
     if (request.own_late && !ours.serve(error)) return false;
-    if (!request.range.empty()) out += ours.read(request.range);
-    for (auto& instance : instances) instance->close();
+    if (!request.range.empty()) {
+        const Value value = ours.read(request.range);
+        for (const ShownMessageBox& box : ours.message_boxes()) out += message_box_lines(box);
+        out += utf8(display(value)) + "\n";
+    }
+    for (auto& excel : excels) excel->close();
+    // Counted once no instance can be found any more: what COM kept for the registrations is
+    // gone, what the add-ins still hold is not.
+    for (auto& excel : excels) excel->withdraw();
     int held = 0;
-    // Counted once no instance can be found any more: what COM kept for the registrations is gone,
-    // what the add-ins still hold is not.
-    for (auto& instance : instances) instance->withdraw();
-    for (auto& instance : instances) held += instance->references_held();
+    for (auto& excel : excels) held += excel->references_held();
     out += std::string("after close: registered ") + (ours.probe_registered() ? "yes" : "no") + ", objects held " +
            std::to_string(held) + "\n";
-    for (auto& instance : instances) {
-        for (const auto& fault : instance->unload()) {
+    for (auto& excel : excels) {
+        for (const std::string& fault : excel->unload()) {
             ++*faults;
             *error += (error->empty() ? "" : "; ") + fault;
         }
     }
-    for (auto& instance : instances)
-        if (!instance->intact(error)) return false;
+    for (auto& excel : excels)
+        if (!excel->intact(error)) return false;
     return true;
 }
 

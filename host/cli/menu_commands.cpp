@@ -30,14 +30,17 @@ std::vector<std::string> in_cp1252(const std::vector<std::string>& operands) {
 
 }  // namespace
 
+std::string message_box_lines(const ShownMessageBox& box) {
+    return "[" + icon_name(box.style) + ": " + utf8(box.caption) + "]\n" + utf8(box.text) + "\n";
+}
+
 // An alert as "[kind]" then its text; a message box as "[icon: caption]" then its text.
 void print_what_the_user_saw(const Host& host, std::string& out) {
     const std::vector<ShownMessageBox> boxes = host.message_boxes();
     size_t next_box = 0;
     auto print_boxes_until = [&](size_t end) {
         for (; next_box < end && next_box < boxes.size(); ++next_box) {
-            const ShownMessageBox& box = boxes[next_box];
-            out += "[" + icon_name(box.style) + ": " + utf8(box.caption) + "]\n" + utf8(box.text) + "\n";
+            out += message_box_lines(boxes[next_box]);
         }
     };
     for (const Alert& alert : host.alerts()) {

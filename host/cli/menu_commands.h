@@ -16,6 +16,9 @@ bool is_menu_command(const std::string& command, const std::vector<std::string>&
 bool run_menu_command(Host& host, const std::string& command, const std::vector<std::string>& operands,
                       std::string& out, std::string* error);
 
+// A Windows message box as the user saw it: "[icon: caption]", then its text; UTF-8.
+std::string message_box_lines(const ShownMessageBox& box);
+
 // What the user saw while the add-in ran, in order: each alert and each Windows message box as
 // a box (its kind or icon and caption on the first line, then its text); UTF-8.
 void print_what_the_user_saw(const Host& host, std::string& out);

@@ -85,26 +85,29 @@ public:
 std::unique_ptr<AutomationServer> serve_application(std::unique_ptr<automation::Object> application,
                                                     std::string* error);
 
-// ---- Copies of this program ----
+// ---- Excel instances in processes of their own ----
 // True where the automation objects one process serves are reached from others (real COM): there
-// each Excel instance of the bridge command needs a process of its own. The stand-in's objects
-// live in the process that made them.
+// each Excel instance needs a process of its own. The stand-in's objects live in the process
+// that made them.
 bool automation_crosses_processes();
-// A copy of this program started with `arguments`, asked over its standard input and answering
-// on its standard output; its standard error is this program's. Ending it closes its input and
-// waits for it to end.
+// A process of the xlhost program found beside this program (itself, or the one in the same
+// folder as a test suite) started with `arguments`, asked over its standard input and
+// answering on its standard output; its standard error is this program's. Ending it closes its
+// input and waits for it to end.
 class ChildProcess {
 public:
     virtual ~ChildProcess() = default;
     // Writes one request line (without its line break).
     virtual bool send(const std::string& line) = 0;
-    // Reads one reply: false when the process ended or broke the framing.
+    // Reads one reply: false when the process ended, broke the framing or stayed silent for a
+    // minute.
     virtual bool receive(std::string* reply) = 0;
 };
-std::unique_ptr<ChildProcess> start_this_program(const std::vector<std::string>& arguments, std::string* error);
-// The other end: answers each request line of standard input, writing each reply framed on
-// standard output, until the input ends. Window messages are dispatched meanwhile, so the
-// objects this process serves answer other processes while it waits for the next request.
+std::unique_ptr<ChildProcess> start_xlhost(const std::vector<std::string>& arguments, std::string* error);
+// The other end: answers each request line of standard input, writing each reply framed (its
+// length in decimal, a line break, its bytes) on standard output, until the input ends. Window
+// messages are dispatched meanwhile, so the objects this process serves answer other processes
+// while it waits for the next request.
 void answer_requests(const std::function<std::string(const std::string&)>& answer);
 
 // ---- The registry (HKEY_LOCAL_MACHINE) ----

@@ -1,7 +1,9 @@
-// Several Excel instances in one process, each a host with its own copy of the add-in (copied
-// to a folder of its own inside the test's scratch folder), and the checks every scenario ends
-// with: nothing of Excel's outstanding, no automation string, array or helper object alive, every
-// reference to the instances' objects given back, OLE uninitialised as often as initialised.
+// Several Excel instances, each with its own copy of the add-in (copied to a folder of its own
+// inside the test's scratch folder): natively all in this process on the platform stand-in,
+// under Wine each in an xlhost.exe process of its own with real COM. Every scenario ends with
+// the same checks: nothing of Excel's outstanding, no automation string, array or helper object
+// alive, every reference to the instances' objects given back, OLE uninitialised as often as
+// initialised.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,13 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/sim_automation.h"
+#include "instances/instance.h"
 #include "platform/control/platform_control.h"
 #include "support/scratch_folder.h"
 #include "xll/xloper.h"
 #include "xlhost/host.h"
 
 namespace bridge_test {
+
+using xlhost::instances::AutomationLedger;
+using xlhost::instances::Instance;
 
 class Instances : public ::testing::Test {
 protected:
@@ -26,24 +31,38 @@ protected:
         ASSERT_TRUE(scratch.ready());
     }
     void TearDown() override {
-        for (auto& host : hosts) host->auto_close();
+        for (auto& excel : excels) excel->close();
+        // Once no instance can be found any more, what COM kept for the registrations is gone:
+        // what is left is held by someone.
+        for (auto& excel : excels) excel->withdraw();
         expect_clean();
-        for (auto& host : hosts) {
-            host->unload();
-            EXPECT_TRUE(host->faults().empty()) << host->faults().front();
+        for (auto& excel : excels) {
+            const std::vector<std::string> faults = excel->unload();
+            EXPECT_TRUE(faults.empty()) << faults.front();
+            std::string error;
+            EXPECT_TRUE(excel->intact(&error)) << error;
         }
     }
 
-    // `count` instances answering GET.WORKSPACE(2) with `version`, not yet serving.
-    void make(int count, const std::string& version = "8.0") {
-        xlhost::Options options;
+    // `count` instances answering GET.WORKSPACE(2) with `version`, not yet serving; `disturbed`
+    // ones answer the add-in's reference coercion as an Excel 97 beside other instances does.
+    void make(int count, const std::string& version = "8.0", bool disturbed = false) {
+        xlhost::instances::InstanceOptions options;
         options.excel_version = version;
-        options.beside_others = true;
-        for (int i = 0; i < count; ++i) hosts.push_back(std::make_unique<xlhost::Host>(options));
+        options.disturbed = disturbed;
+        for (int i = 0; i < count; ++i) {
+            std::string error;
+            auto made = xlhost::instances::make_instance(options, &error);
+            ASSERT_NE(made, nullptr) << error;
+            excels.push_back(std::move(made));
+        }
     }
-    xlhost::Host& instance(int number) { return *hosts.at(static_cast<size_t>(number - 1)); }
+    Instance& instance(int number) { return *excels.at(static_cast<size_t>(number - 1)); }
     // Serves the instance's Application, as an Excel does when it starts.
-    void serve(int number) { ASSERT_TRUE(instance(number).serve_automation()); }
+    void serve(int number) {
+        std::string error;
+        ASSERT_TRUE(instance(number).serve(&error)) << error;
+    }
     // Loads the instance's own copy of the add-in.
     void load(int number) {
         const auto folder = scratch.file("instance" + std::to_string(number));
@@ -51,38 +70,48 @@ protected:
         const std::string copy = folder + "/" + std::filesystem::path(xlhost::default_addin_path()).filename().string();
         std::filesystem::copy_file(xlhost::default_addin_path(), copy, std::filesystem::copy_options::overwrite_existing);
         std::string error;
-        ASSERT_TRUE(instance(number).load(copy, &error)) << error;
+        bool refused = false;
+        ASSERT_TRUE(instance(number).load(copy, &error, &refused)) << error;
     }
-    void open(int number) { ASSERT_EQ(instance(number).auto_open(), 1); }
-    std::vector<int> probes() const {
+    void open(int number) { ASSERT_EQ(instance(number).open(), 1); }
+    // A sheet of CSV text as the instance's active sheet.
+    void sheet(int number, const std::string& csv) {
+        std::string error;
+        ASSERT_TRUE(instance(number).load_sheet(scratch.write("sheet" + std::to_string(number) + ".csv", csv), &error))
+            << error;
+    }
+    // References others hold on an instance's objects once it has quit: with real COM, the
+    // interface stubs that served other processes stay with its registrations until then.
+    int held_after_quitting(int number) {
+        instance(number).withdraw();
+        return instance(number).references_held();
+    }
+    std::vector<int> probes() {
         std::vector<int> counts;
-        for (const auto& host : hosts) counts.push_back(host->probes_evaluated());
+        for (const auto& excel : excels) counts.push_back(excel->probes_evaluated());
         return counts;
     }
-    bool probe_registered(int number) {
-        for (const auto& entry : instance(number).registrations())
-            if (entry.procedure == "CheckInstance" && entry.use_count > 0) return true;
-        return false;
-    }
-    // The calls of one function number an instance's add-in made.
-    int count_calls(int number, int function) {
-        int found = 0;
-        for (const auto& call : instance(number).calls()) found += call.function == function;
-        return found;
-    }
+    AutomationLedger ledger() { return xlhost::instances::machine_ledger(excels); }
+    // Where each instance is a process of its own, COM answers GetActiveObject from the asking
+    // process's own registration first (Wine's does): our instance, serving, is then the active
+    // object it finds, whatever the order the others registered in. The stand-in answers the
+    // earliest registration still standing.
+    bool own_registration_found_first() const { return !excels.empty() && !excels.front()->in_this_process(); }
+
     void expect_clean() {
-        for (size_t i = 0; i < hosts.size(); ++i) {
-            EXPECT_EQ(hosts[i]->outstanding_values(), 0) << "instance " << i + 1;
-            EXPECT_EQ(hosts[i]->automation_references_held(), 0) << "instance " << i + 1;
+        for (size_t i = 0; i < excels.size(); ++i) {
+            EXPECT_EQ(excels[i]->outstanding_values(), 0) << "instance " << i + 1;
+            EXPECT_EQ(excels[i]->references_held(), 0) << "instance " << i + 1;
         }
-        EXPECT_EQ(sim::automation_strings_alive(), 0);
-        EXPECT_EQ(sim::safe_arrays_alive(), 0);
-        EXPECT_EQ(sim::automation_helpers_alive(), 0);
-        EXPECT_EQ(sim::ole_initializations(), sim::ole_uninitializations());
+        const AutomationLedger counted = ledger();
+        EXPECT_EQ(counted.strings_alive, 0);
+        EXPECT_EQ(counted.safe_arrays_alive, 0);
+        EXPECT_EQ(counted.helpers_alive, 0);
+        EXPECT_EQ(counted.ole_initializations, counted.ole_uninitializations);
     }
 
     vx_test::ScratchFolder scratch;
-    std::vector<std::unique_ptr<xlhost::Host>> hosts;
+    std::vector<std::unique_ptr<Instance>> excels;
 };
 
 }  // namespace bridge_test

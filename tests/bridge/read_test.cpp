@@ -5,79 +5,89 @@
 namespace bridge_test {
 namespace {
 
+using xlhost::Value;
+
 const char curve[] = "0.18,21\n0.185,63\n0.195,126\n0.2,252\n";
 
-xlhost::Value curve_value() {
-    using xlhost::Value;
+Value curve_value() {
     return Value::array(4, 2, {Value::num(0.18), Value::num(21), Value::num(0.185), Value::num(63), Value::num(0.195),
                                Value::num(126), Value::num(0.2), Value::num(252)});
 }
+
+const char other_instances_text[] =
+    "Unable to complete calculation with other instances of Excel Opened\n"
+    "Please close all other instances of Excel, then Click OK";
 
 class Read : public Instances {
 protected:
     // Three instances, ours the last, the curve in ours; probes answered as Excel 97 with
     // other instances open.
     void start(bool ours_serves) {
-        make(3);
+        make(3, "8.0", true);
         for (int i = 1; i <= 3; ++i) {
-            instance(i).disturb_reference_coercion(true);
             if (i < 3 || ours_serves) serve(i);
             load(i);
         }
-        std::string error;
-        ASSERT_TRUE(instance(3).load_csv_text(curve, &error)) << error;
-        for (int i = 1; i <= 3; ++i) open(i);
+        sheet(3, curve);
+        open(1);
+        open(2);
+        const std::vector<int> before = probes();
+        open(3);
+        const std::vector<int> after = probes();
+        for (size_t i = 0; i < after.size(); ++i) probes_of_our_search.push_back(after[i] - before[i]);
     }
+    std::vector<int> probes_of_our_search;
 };
 
 TEST_F(Read, ThroughTheBridgeOfAConnectedInstance) {
     start(true);
-    EXPECT_EQ(instance(3).read_range("A1:B4"), curve_value());
+    EXPECT_EQ(instance(3).read("A1:B4"), curve_value());
     EXPECT_TRUE(instance(3).message_boxes().empty());
     // One cell's Value is the cell's own variant: a text reads, a number is no value the
     // bridge converts.
-    instance(3).set_cell("C1", xlhost::Value::str("Curva"));
-    EXPECT_EQ(instance(3).read_range("C1"), xlhost::Value::array(1, 1, {xlhost::Value::str("Curva")}));
-    EXPECT_EQ(instance(3).read_range("B2"), xlhost::Value::err(xlerrValue));
-    EXPECT_EQ(sim::automation_strings_alive(), 0);
-    EXPECT_EQ(sim::safe_arrays_alive(), 0);
-    EXPECT_EQ(instance(3).automation_references_held(), 2) << "the connection stays";
+    instance(3).set_cell("C1", Value::str("Curva"));
+    EXPECT_EQ(instance(3).read("C1"), Value::array(1, 1, {Value::str("Curva")}));
+    EXPECT_EQ(instance(3).read("B2"), Value::err(xlerrValue));
+    const AutomationLedger counted = ledger();
+    EXPECT_EQ(counted.strings_alive, 0);
+    EXPECT_EQ(counted.safe_arrays_alive, 0);
+    EXPECT_EQ(instance(3).references_held(), 2) << "the connection stays";
 }
 
 TEST_F(Read, TheCellKindsOfARealExcelColumnByColumn) {
     start(true);
-    using xlhost::Value;
     instance(3).set_cell("A1", Value::str("Prazo"));
     instance(3).set_cell("C1", Value::boolean_value(true));
     instance(3).set_cell("A2", Value::err(xlerrDiv0));
     instance(3).set_cell("B2", Value::nil());
     instance(3).set_cell("C2", Value::err(xlerrNA));
     // Errors reach the add-in as #NAME?; two rows by three columns keep their order.
-    EXPECT_EQ(instance(3).read_range("A1:C2"),
+    EXPECT_EQ(instance(3).read("A1:C2"),
               Value::array(2, 3, {Value::str("Prazo"), Value::num(21), Value::boolean_value(true), Value::err(xlerrName),
                                   Value::nil(), Value::err(xlerrName)}));
 }
 
 TEST_F(Read, UnconnectedOneBoxARetryThatConnects) {
     start(false);
+    // Ours not serving: the search passed over the others, each probe running where it landed
+    // (the active object and its table entry in instance 1, then instance 2's entry).
+    EXPECT_EQ(probes_of_our_search, (std::vector<int>{2, 1, 0}));
     serve(3);  // ours registers only now: the retry's search finds it
-    EXPECT_EQ(instance(3).read_range("A1:B4"), curve_value());
+    EXPECT_EQ(instance(3).read("A1:B4"), curve_value());
     const auto boxes = instance(3).message_boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_EQ(boxes[0].text,
-              "Unable to complete calculation with other instances of Excel Opened\n"
-              "Please close all other instances of Excel, then Click OK");
+    EXPECT_EQ(boxes[0].text, other_instances_text);
     EXPECT_EQ(boxes[0].style, 0u);  // OK only
-    EXPECT_EQ(instance(3).read_range("A1:B4"), curve_value());
+    EXPECT_EQ(instance(3).read("A1:B4"), curve_value());
     EXPECT_EQ(instance(3).message_boxes().size(), 1u);
 }
 
 TEST_F(Read, NeverConnectedOneBoxThenEveryReadFails) {
     start(false);
-    EXPECT_EQ(instance(3).read_range("A1:B4"), xlhost::Value::err(xlerrValue));
+    EXPECT_EQ(instance(3).read("A1:B4"), Value::err(xlerrValue));
     EXPECT_EQ(instance(3).message_boxes().size(), 1u);
-    EXPECT_EQ(instance(3).read_range("A1:B4"), xlhost::Value::err(xlerrValue));
+    EXPECT_EQ(instance(3).read("A1:B4"), Value::err(xlerrValue));
     EXPECT_EQ(instance(3).message_boxes().size(), 1u) << "once per load";
 }
 
@@ -85,13 +95,12 @@ TEST_F(Read, AnUndisturbedExcelReadsThroughXlCoerce) {
     make(1);
     serve(1);
     load(1);
-    std::string error;
-    ASSERT_TRUE(instance(1).load_csv_text(curve, &error)) << error;
+    sheet(1, curve);
     open(1);
     instance(1).clear_calls();
-    EXPECT_EQ(instance(1).read_range("A1:B4"), curve_value());
-    EXPECT_EQ(count_calls(1, xlcCalculateNow), 1);
-    EXPECT_EQ(count_calls(1, xlfIstext), 0) << "CALCULATE.NOW answered TRUE: no range probe";
+    EXPECT_EQ(instance(1).read("A1:B4"), curve_value());
+    EXPECT_EQ(instance(1).calls_of(xlcCalculateNow), 1);
+    EXPECT_EQ(instance(1).calls_of(xlfIstext), 0) << "CALCULATE.NOW answered TRUE: no range probe";
     EXPECT_EQ(instance(1).probes_evaluated(), 1) << "only the search's probe";
 }
 

@@ -274,9 +274,9 @@ std::string default_addin_path();
 // failed to load, 2 bad input, 3 the add-in misbehaved: faults are printed on `err`).
 int run_command_line(const std::vector<std::string>& arguments, std::string& out, std::string& err);
 
-// Where automation crosses processes, the bridge command starts each Excel instance as a copy
-// of this program, `xlhost bridge-instance VERSION [disturbed]`, asked over its standard input;
-// this serves one until its input ends (exit status 0, or 2 for other arguments).
+// Where automation crosses processes, each Excel instance of the bridge command is a process of
+// the xlhost program, `xlhost bridge-instance VERSION [disturbed]`, asked over its standard
+// input: this serves one until its input ends (exit status 0, or 2 for other arguments).
 int serve_bridge_instance(const std::vector<std::string>& arguments);
 
 }  // namespace xlhost

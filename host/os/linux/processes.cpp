@@ -1,5 +1,5 @@
-// Copies of this program on the stand-in: its COM is one process's, so the bridge command keeps
-// every instance here and starts no copy; a copy started by hand still answers requests.
+// Excel instances on the stand-in: its COM is one process's, so every instance lives in this
+// process and none is started apart; a process started by hand still answers requests.
 #include <iostream>
 #include <string>
 
@@ -9,7 +9,7 @@ namespace xlhost::os {
 
 bool automation_crosses_processes() { return false; }
 
-std::unique_ptr<ChildProcess> start_this_program(const std::vector<std::string>&, std::string* error) {
+std::unique_ptr<ChildProcess> start_xlhost(const std::vector<std::string>&, std::string* error) {
     *error = "the stand-in's automation objects cannot be reached from another process";
     return nullptr;
 }

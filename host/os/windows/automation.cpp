@@ -14,6 +14,7 @@
 
 #include "automation/excel_objects.h"
 #include "os/os.h"
+#include "os/windows/control/automation_watch.h"
 
 namespace xlhost::os {
 namespace {
@@ -176,7 +177,11 @@ public:
             result->pdispVal = new Dispatcher(std::move(answer.object), alive_);
             return S_OK;
         }
-        return value_variant(answer.value, result) ? S_OK : E_OUTOFMEMORY;
+        if (!value_variant(answer.value, result)) return E_OUTOFMEMORY;
+        // Called by the add-in in this process, not through COM from another one: the strings
+        // and arrays of the result are the add-in's to free.
+        if (win32::called_from_watched_module(__builtin_return_address(0))) win32::note_handed_to_addin(result);
+        return S_OK;
     }
 
 private:

@@ -1,11 +1,12 @@
-// Copies of this program with real COM: each Excel instance of the bridge command is a process of
-// its own, asked over a pipe on its standard input and answering on another on its standard
-// output. A reply is framed as its length in decimal, a line break, then its bytes.
+// Excel instances with real COM: each one a process of the xlhost program, asked over a pipe on
+// its standard input and answering on another on its standard output. A reply is framed as its
+// length in decimal, a line break, then its bytes.
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #include <windows.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 
@@ -44,15 +45,39 @@ bool write_all(HANDLE handle, const std::string& bytes) {
     return true;
 }
 
-bool read_exactly(HANDLE handle, char* into, size_t size) {
+// A child that answers nothing for this long is taken for hung: it is ended.
+constexpr DWORD silence_allowed_ms = 60000;
+
+// Reads `size` bytes from the child's output. Waits while the child runs and is within its
+// time; false once it ended with nothing more to read, or stayed silent too long.
+bool read_exactly(HANDLE output, HANDLE process, char* into, size_t size) {
     size_t read = 0;
+    DWORD waited = 0;
     while (read < size) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr)) return false;
+        if (available == 0) {
+            if (waited >= silence_allowed_ms) {
+                TerminateProcess(process, 3);
+                return false;
+            }
+            // Ended with nothing left: no more to come.
+            if (WaitForSingleObject(process, 2) == WAIT_OBJECT_0) {
+                if (!PeekNamedPipe(output, nullptr, 0, nullptr, &available, nullptr) || available == 0) return false;
+            } else {
+                waited += 2;
+                continue;
+            }
+        }
         DWORD count = 0;
-        if (!ReadFile(handle, into + read, static_cast<DWORD>(size - read), &count, nullptr) || count == 0) return false;
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(size - read, available));
+        if (!ReadFile(output, into + read, wanted, &count, nullptr) || count == 0) return false;
         read += count;
+        waited = 0;
     }
     return true;
 }
+
 
 class Child final : public ChildProcess {
 public:
@@ -69,13 +94,13 @@ public:
         size_t size = 0;
         for (int digits = 0;; ++digits) {
             char c = 0;
-            if (!read_exactly(output_, &c, 1)) return false;
+            if (!read_exactly(output_, process_.hProcess, &c, 1)) return false;
             if (c == '\n' && digits > 0) break;
             if (c < '0' || c > '9' || digits == 9) return false;  // framing broken, or a reply of a gigabyte
             size = size * 10 + static_cast<size_t>(c - '0');
         }
         reply->assign(size, '\0');
-        return read_exactly(output_, reply->data(), size);
+        return read_exactly(output_, process_.hProcess, reply->data(), size);
     }
 
 private:
@@ -116,13 +141,15 @@ DWORD WINAPI read_requests(void* context) {
 
 bool automation_crosses_processes() { return true; }
 
-std::unique_ptr<ChildProcess> start_this_program(const std::vector<std::string>& arguments, std::string* error) {
-    char program[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    if (length == 0 || length >= sizeof program) {
+std::unique_ptr<ChildProcess> start_xlhost(const std::vector<std::string>& arguments, std::string* error) {
+    char own[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, own, sizeof own);
+    if (length == 0 || length >= sizeof own) {
         *error = "cannot find this program's own file";
         return nullptr;
     }
+    std::string program(own, length);
+    program = program.substr(0, program.find_last_of("\\/") + 1) + VX_XLHOST_PROGRAM_NAME;
     std::string command = quoted(program);
     for (const std::string& argument : arguments) command += " " + quoted(argument);
 
@@ -160,7 +187,7 @@ std::unique_ptr<ChildProcess> start_this_program(const std::vector<std::string>&
     if (!started) {
         CloseHandle(input_write);
         CloseHandle(output_read);
-        *error = "cannot start a copy of " + std::string(program);
+        *error = "cannot start " + program;
         return nullptr;
     }
     return std::make_unique<Child>(process, input_write, output_read);

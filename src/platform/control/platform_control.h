@@ -87,6 +87,19 @@ struct SearchRecord {
 };
 const std::vector<SearchRecord>& searches();
 
+// ---- COM, as the add-in used it in this process ----
+// OleInitialize calls that succeeded, and OleUninitialize calls.
+int ole_initializations();
+int ole_uninitializations();
+// How often the running object table was enumerated (EnumRunning).
+int running_table_enumerations();
+// Bind contexts, running object tables, their enumerators and monikers the add-in holds.
+int automation_helpers_alive();
+// Automation strings and safe arrays the add-in owns: those it made and those handed to it in
+// results, less those it freed.
+int automation_strings_alive();
+int safe_arrays_alive();
+
 // Everything back to the state of a fresh machine (registry in memory, no windows, no records).
 void reset();
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/automation.h"
+#include "platform/control/platform_control.h"
 #include "platform/platform.h"
 #include "platform/sim/sim_automation.h"
-#include "platform/control/platform_control.h"
 
 namespace plat {
 

@@ -48,16 +48,8 @@ uint32_t running_table_register(plat::Dispatch object, const std::string& displa
 // RevokeActiveObject / IRunningObjectTable::Revoke: the entry's reference goes back.
 void running_table_revoke(uint32_t cookie);
 
-// How often the running object table was enumerated (EnumRunning).
-int running_table_enumerations();
-// Bind contexts, tables, enumerators and monikers handed out and not yet released.
-int automation_helpers_alive();
-// Automation strings allocated and not yet freed; safe arrays made and not yet destroyed.
-int automation_strings_alive();
-int safe_arrays_alive();
-// OleInitialize calls that succeeded, and OleUninitialize calls.
-int ole_initializations();
-int ole_uninitializations();
+// What the add-in did with this COM is read through the platform's control side
+// (platform/control/platform_control.h), as on Windows.
 // While set, OleInitialize fails with E_FAIL.
 void ole_refuse_initialize(bool refuse);
 

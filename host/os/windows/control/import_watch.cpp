@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "os/windows/control/automation_watch.h"
 #include "os/windows/control/win32.h"
 
 namespace xlhost::win32 {
@@ -79,7 +80,7 @@ const Replacement replacements[] = {
 void* recorder_for(const char* name) {
     for (const Replacement& r : replacements)
         if (std::strcmp(r.name, name) == 0) return r.recorder;
-    return nullptr;
+    return automation_recorder_for(name);
 }
 
 void write_entry(void** entry, void* value) {
@@ -98,6 +99,7 @@ bool watch_module_imports(void* module) {
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (directory.Size == 0) return false;
+    note_watched_module(module);
     bool watched = false;
     for (auto* descriptor = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
          descriptor->Name != 0; ++descriptor) {

@@ -1,5 +1,6 @@
 // What the add-in asks of Windows that leaves no trace to read back afterwards: its movable
-// global blocks (menu definitions) and the programs it launches and searches for. The host
+// global blocks (menu definitions), the programs it launches and searches for, and what it
+// does with COM (automation_watch.h). The host
 // points the add-in's own import entries for those calls at recorders that call the real
 // functions, once the DLL is loaded; the add-in gets exactly what Windows answers.
 #pragma once
