@@ -23,8 +23,11 @@ TEST_F(AddinTest, ReopenRepeatsEveryRegistrationOnce) {
     // Registering a procedure again updates it rather than adding a second one, and the names
     // deleted at close are defined again.
     EXPECT_EQ(host.registrations().size(), registered);
-    for (const auto& registration : host.registrations())
-        if (registration.procedure != "CheckInstance") EXPECT_TRUE(registration.name_defined) << registration.procedure;
+    for (const auto& registration : host.registrations()) {
+        if (registration.procedure != "CheckInstance") {
+            EXPECT_TRUE(registration.name_defined) << registration.procedure;
+        }
+    }
     ASSERT_EQ(host.auto_close(), 1);
 }
 

@@ -54,7 +54,7 @@ TEST_F(Planilha, AnswersDoNotDependOnTheCurvesOfEarlierCalls) {
     std::vector<Value> primeiras;
     for (const std::string& f : pedidos) primeiras.push_back(host.eval(f));
     // ... then again after a long, a shuffled and a short curve in between, every one of them.
-    for (const std::string& antes : {"=VX.INTERPOLEX(3001;G1:H1000;0)", "=VX.CSPLINE(3001;G1:H1000)",
+    for (const char* antes : {"=VX.INTERPOLEX(3001;G1:H1000;0)", "=VX.CSPLINE(3001;G1:H1000)",
                                      "=VX.INTERPOLEX(42;A1:B4;0)", "=VX.DURATION(G1:H1000;J1:K2)"})
         for (std::size_t i = 0; i < pedidos.size(); ++i) {
             host.eval(antes);
