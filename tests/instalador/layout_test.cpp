@@ -1,6 +1,7 @@
 // The notice as it is shown: caption, frame, size, fonts, texts, tab order and the logo,
 // control by control; natively from the model, under Wine from the real windows.
 #include "notice_fixture.h"
+#include "support/scratch_folder.h"
 
 namespace instalador_test {
 namespace {
@@ -119,10 +120,17 @@ TEST_F(NoticeTest, EveryLabelShowsItsWholeText) {
 TEST_F(NoticeTest, ThePrintedNoticeEndsWithItsPicture) {
     instala("1");
     host.unload();
+    vx_test::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.ready());
     std::string out, err;
-    const int status = xlhost::run_command_line({"--addin", xlhost::default_addin_path(), "notice"}, out, err);
+    const int status = xlhost::run_command_line(
+        {"--registry", scratch.file("registry.txt"), "--addin", xlhost::default_addin_path(), "notice"}, out, err);
     EXPECT_EQ(status, 0) << err;
     EXPECT_EQ(out.rfind("Marvessa - Varentis - Cálculos para Mercado de Capitais\n", 0), 0u) << out;
+    EXPECT_NE(out.find("\nPanel1: panel, at 0,0, 473 x 57, colour #FFFFFF\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\nLabel1: label, in Panel1, at 67,23, 126 x 29, font Tahoma 24 px bold #000080: Marvessa\n"),
+              std::string::npos)
+        << out;
     EXPECT_NE(out.find("\nImage1: 134 x 133, 3 components, shown at 41 x 41\n"), std::string::npos) << out;
     EXPECT_NE(out.find("\nb_ok: button, at 352,376, 105 x 33, font MS Sans Serif 11 px, tab 1: OK\n"),
               std::string::npos)
