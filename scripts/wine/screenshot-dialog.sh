@@ -35,6 +35,6 @@ geometry=$(xwininfo -id "$window" | awk '
     END { printf "%dx%d+%d+%d", w, h, x, y }')
 xwd -root -silent >"$out.xwd"
 wait $host || true
-"$VX_CONVERT" "$out.xwd" -crop "$geometry" +repage "PNG24:$out"
+"$VX_CONVERT" "$out.xwd" -crop "$geometry" +repage -strip "PNG24:$out"
 rm -f "$out.xwd"
 echo "$out"
