@@ -4,12 +4,12 @@
 
 # Prints the path of a convert that is ImageMagick's, or nothing (status 1).
 vx_imagemagick_convert() {
-    local candidate
+    local candidate version
     for candidate in $(type -ap magick convert convert-im6.q16 convert-im6 2>/dev/null); do
-        if "$candidate" -version 2>/dev/null | head -n 1 | grep -q '^Version: ImageMagick'; then
-            echo "$candidate"
-            return 0
-        fi
+        version=$("$candidate" -version 2>/dev/null || true)
+        case "$version" in
+            "Version: ImageMagick"*) echo "$candidate"; return 0 ;;
+        esac
     done
     return 1
 }

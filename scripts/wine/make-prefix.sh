@@ -37,7 +37,7 @@ fi
 # Times New Roman (the install notice's terms) is not among Wine's fonts: Liberation Serif (Debian
 # fonts-liberation, which `make screenshots` installs) has its metrics. Without it Wine takes a
 # sans-serif face, and the terms wrap differently from Windows.
-if fc-list 2>/dev/null | grep -q "Liberation Serif"; then
+if [ -n "$(fc-list "Liberation Serif" family 2>/dev/null)" ]; then
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
 fi
 wineserver -w

@@ -16,7 +16,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
     missing=()
     command -v xwd >/dev/null || missing+=(x11-apps)
     vx_imagemagick_convert >/dev/null || missing+=(imagemagick)
-    fc-list 2>/dev/null | grep -q "Liberation Serif" || missing+=(fonts-liberation)
+    [ -n "$(fc-list "Liberation Serif" family 2>/dev/null)" ] || missing+=(fonts-liberation)
     if [ ${#missing[@]} -gt 0 ]; then
         sudo=""
         if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
