@@ -23,12 +23,22 @@ wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 # Wine's own fonts (Debian fonts-wine) into the prefix's font folder: Wine 8 as Debian ships it
-# never looks for them in its data folder, and would draw "MS Sans Serif" with the wider
-# DejaVu Sans, cutting off the text of labels sized for the real font. Wine's MS Sans Serif
-# (sserife.fon) has the Windows font's metrics; Tahoma serves "MS Shell Dlg", and Marlett
-# draws the title-bar buttons.
+# never looks for them in its data folder, and would draw "MS Sans Serif" with a wider TrueType
+# face (DejaVu Sans, or Liberation Sans once installed), cutting off the text of labels sized for
+# the real font. Wine's MS Sans Serif (sserife.fon, a bitmap font) has the Windows font's metrics;
+# Tahoma serves "MS Shell Dlg", and Marlett draws the title-bar buttons. Wine's "Tahoma Bold"
+# (tahomabd.ttf) has the regular face's thin strokes: without it Wine emboldens Tahoma itself,
+# which looks bold as Windows draws it.
 if [ -d /usr/share/wine/fonts ]; then
-    cp /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
+    for font in /usr/share/wine/fonts/*.fon /usr/share/wine/fonts/*.ttf; do
+        [ "$(basename "$font")" = tahomabd.ttf ] || cp "$font" "$prefix/drive_c/windows/Fonts/"
+    done
+fi
+# Times New Roman (the install notice's terms) is not among Wine's fonts: Liberation Serif (Debian
+# fonts-liberation, which `make screenshots` installs) has its metrics. Without it Wine takes a
+# sans-serif face, and the terms wrap differently from Windows.
+if [ -n "$(fc-list "Liberation Serif" family 2>/dev/null)" ]; then
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
 fi
 wineserver -w
 # The prefix's own marker of a running server is not part of it.

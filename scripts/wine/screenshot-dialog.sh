@@ -3,7 +3,7 @@
 # person to look at: xlhost.exe runs with the dialog kept on screen for a few seconds
 # (VARENTIS_DIALOG_PAUSE_MS), and the screen is captured while it is up, cut to the dialog.
 # Runs inside a prefix (in-prefix.sh, which sets VX_WINE_BUILD) under an X display with xwd
-# (x11-apps) and ImageMagick's convert; scripts/wine/screenshots.sh provides all three.
+# (x11-apps) and ImageMagick's convert (VX_CONVERT); scripts/wine/screenshots.sh provides all three.
 # Usage: screenshot-dialog.sh OUT.png CAPTION_PATTERN XLHOST_ARGUMENTS...
 # CAPTION_PATTERN is an extended regular expression that the dialog's caption matches.
 set -euo pipefail
@@ -11,6 +11,7 @@ out=$(realpath -m "${1:?usage: screenshot-dialog.sh OUT.png CAPTION_PATTERN XLHO
 caption=${2:?usage: screenshot-dialog.sh OUT.png CAPTION_PATTERN XLHOST_ARGUMENTS...}
 shift 2
 : "${VX_WINE_BUILD:?run inside scripts/wine/in-prefix.sh}"
+: "${VX_CONVERT:?the ImageMagick convert to run (scripts/wine/screenshots.sh sets it)}"
 mkdir -p "$(dirname "$out")"
 
 VARENTIS_DIALOG_PAUSE_MS=5000 wine "$VX_WINE_BUILD/bin/xlhost.exe" "$@" >/dev/null 2>&1 &
@@ -34,6 +35,6 @@ geometry=$(xwininfo -id "$window" | awk '
     END { printf "%dx%d+%d+%d", w, h, x, y }')
 xwd -root -silent >"$out.xwd"
 wait $host || true
-convert "$out.xwd" -crop "$geometry" +repage "PNG24:$out"
+"$VX_CONVERT" "$out.xwd" -crop "$geometry" +repage -strip "PNG24:$out"
 rm -f "$out.xwd"
 echo "$out"

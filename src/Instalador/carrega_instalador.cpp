@@ -10,8 +10,6 @@ static_assert(sizeof(bool) == 1, "the export answers a one-byte boolean");
 // True when the notice was shown (callers must not rely on the value).
 VX_EXPORT bool VX_STDCALL _carrega_instalador() {
     return xll::guarded(false, [] {
-        const auto dialogo =
-            instalador::Tf_instalador::cria(instalador::logo_marvessa, sizeof instalador::logo_marvessa);
-        return dialogo->mostra();
+        return instalador::mostra_aviso(instalador::logo_marvessa, sizeof instalador::logo_marvessa);
     });
 }

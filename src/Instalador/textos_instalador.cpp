@@ -10,7 +10,8 @@ const char* const categoria =
     "Este suplemento adicionará uma categoria - se não existir - chamada \"Varentis\" na opção de "
     "funções do Microsoft Excel. Esta categoria conterá todas as funções deste suplemento que podem "
     "ser acessadas diretamente por planilhas do Microsoft Excel.";
-const char* const direitos = "© Marvessa. Direitos reservados.";
+// Label4 is 150 pixels wide: this takes 148 in MS Sans Serif 8 points.
+const char* const direitos = "Direitos reservados à Marvessa";
 
 // Some paragraphs end with a space, as the text was written; the box shows it as it is.
 const char* const termos[] = {

@@ -103,6 +103,10 @@ Tf_instalador::~Tf_instalador() {
 
 bool Tf_instalador::mostra() { return plat::form_show_modal(form, nullptr); }
 
+bool mostra_aviso(const unsigned char* logo, std::size_t tamanho_logo) {
+    return Tf_instalador::cria(logo, tamanho_logo)->mostra();
+}
+
 void Tf_instalador::b_okClick() noexcept { plat::form_close(form); }
 
 }  // namespace instalador

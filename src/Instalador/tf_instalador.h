@@ -44,6 +44,12 @@ private:
     void poe_logo(const unsigned char* logo, std::size_t tamanho_logo);
 };
 
+// Shows a fresh notice with `logo` (JPEG bytes) modally, with no owner, and destroys it once it
+// has closed: the install call with the embedded logo. The notice shows with an empty picture
+// when the bytes are no sound 134 x 133 three-component JPEG. False when it could not be shown;
+// throws std::bad_alloc when it could not be made.
+bool mostra_aviso(const unsigned char* logo, std::size_t tamanho_logo);
+
 // The form object's global, after the convention of the add-in's dialogs. The install call
 // keeps its dialog to itself, so that nothing outlives the call: this stays null.
 extern Tf_instalador* f_instalador;

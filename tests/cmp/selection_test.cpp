@@ -112,6 +112,8 @@ TEST_F(ChartTest, TheDialogInPortugueseAsDesigned) {
     EXPECT_EQ(f.client_width, 312);
     EXPECT_EQ(f.client_height, 143);
     EXPECT_EQ(f.frame, plat::FrameStyle::tool_window);
+    EXPECT_FALSE(f.title_buttons);
+    EXPECT_TRUE(f.centred);
     EXPECT_EQ(f.font, (sim::FontView{"MS Sans Serif", 11, false, plat::color_default}));
     EXPECT_EQ(reinterpret_cast<uintptr_t>(f.owner), host.main_window());
     EXPECT_TRUE(f.modal);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Instalador/tf_instalador.h"
 #include "platform/control/platform_control.h"
 #include "platform/control/dialog_control.h"
 #include "xlhost/host.h"
@@ -54,13 +55,17 @@ protected:
         const auto entry = reinterpret_cast<Carrega>(host.procedure("_carrega_instalador"));
         EXPECT_NE(entry, nullptr);
         if (entry == nullptr) return false;
-        sim::dialog_set_driver([this, user](plat::Form form) {
-            vistos.push_back(sim::form_view(form));
-            if (user) user(form);
-            else EXPECT_TRUE(sim::form_click(form, "b_ok"));
-            ainda_aberto.push_back(sim::form_open(form));
-        });
+        responde_com(user);
         const bool result = entry();
+        sim::dialog_set_driver(nullptr);
+        return result;
+    }
+
+    // Shows the notice from its own unit, linked into the test, with `jpeg` as its logo where the
+    // install call gives the embedded one; answered with OK; its result.
+    bool mostra_com_logo(const std::vector<unsigned char>& jpeg) {
+        responde_com(nullptr);
+        const bool result = instalador::mostra_aviso(jpeg.data(), jpeg.size());
         sim::dialog_set_driver(nullptr);
         return result;
     }
@@ -68,6 +73,16 @@ protected:
     xlhost::Host host;
     std::vector<sim::FormView> vistos;    // each dialog as the driver first saw it
     std::vector<bool> ainda_aberto;       // each dialog still open after the user's answer
+
+private:
+    void responde_com(std::function<void(plat::Form)> user) {
+        sim::dialog_set_driver([this, user](plat::Form form) {
+            vistos.push_back(sim::form_view(form));
+            if (user) user(form);
+            else EXPECT_TRUE(sim::form_click(form, "b_ok"));
+            ainda_aberto.push_back(sim::form_open(form));
+        });
+    }
 };
 
 // The terms text as the dialog holds it: its 26 lines with Windows line breaks between.

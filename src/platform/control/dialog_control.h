@@ -46,6 +46,11 @@ struct ControlView {
     // A picture's bitmap as the toolkit holds it; 0 x 0 without one. It is shown at the
     // control's width and height.
     int picture_width = 0, picture_height = 0, picture_components = 0;
+    // A label's text as the system lays it out in the label's font (wrapped at its width when
+    // it wraps): the widest line, and the height down to the last line's baseline, which is what
+    // must show for every letter to be read. 0 x 0 where nothing measures it: the stand-in has
+    // no fonts.
+    int text_width = 0, text_height = 0;
 };
 
 struct FormView {
@@ -54,6 +59,8 @@ struct FormView {
     plat::FrameStyle frame = plat::FrameStyle::dialog;
     FontView font;
     plat::Window owner = nullptr;  // the owner it was shown with
+    bool title_buttons = false;    // a system menu, and with it buttons, on the caption
+    bool centred = false;          // in the middle of the screen
     bool visible = false;
     bool modal = false;  // inside its modal loop
     std::vector<ControlView> controls;

@@ -129,6 +129,7 @@ Form form_create(const char* caption, int client_width, int client_height, Frame
     record->view.client_width = client_width;
     record->view.client_height = client_height;
     record->view.frame = frame;
+    record->view.centred = true;  // every frame the toolkit has: centred, no title-bar buttons
     record->view.font = font_view(font);
     const uintptr_t handle = next_handle;
     next_handle += 4;

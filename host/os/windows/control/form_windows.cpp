@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "os/windows/control/form_painting.h"
 #include "platform/control/form_marks.h"
 
 namespace xlhost::win32 {
@@ -110,12 +111,23 @@ sim::ControlView read_control(HWND form, HWND control, const sim::FontView& form
     view.height = area.bottom - area.top;
     view.text = text_of(control);
     view.font = font_of(control);
-    view.own_font = !(view.font == form_font);
+    view.own_font = view.font.name != form_font.name || view.font.height != form_font.height ||
+                    view.font.bold != form_font.bold;
     view.enabled = IsWindowEnabled(control) != FALSE;
     view.tab_order = tab_position(control);
     if (view.kind == plat::ControlKind::check_box)
         view.checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
     view.has_click = GetPropA(control, marks::has_click) != nullptr;
+    if (view.kind == plat::ControlKind::panel) {
+        view.color = background_painted_by(control);
+    } else if (view.kind != plat::ControlKind::picture) {
+        const Colours colours = colours_of(control, view.kind, (view.options & plat::control_read_only) != 0);
+        view.font.color = colours.text;
+        view.color = colours.background;
+    }
+    if (view.kind == plat::ControlKind::label)
+        measure_label(control, view.text, (view.options & plat::control_word_wrap) != 0, &view.text_width,
+                      &view.text_height);
     if (view.kind == plat::ControlKind::picture) {
         // The bitmap the picture holds, as GDI describes it.
         const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -159,11 +171,24 @@ sim::FormView read_form(HWND form) {
     view.frame = (ex_style & WS_EX_TOOLWINDOW) ? plat::FrameStyle::tool_window : plat::FrameStyle::dialog;
     view.font = font_of(form);
     view.owner = GetWindow(form, GW_OWNER);
+    // Without a system menu the caption has no buttons at all.
+    view.title_buttons = (GetWindowLongA(form, GWL_STYLE) & WS_SYSMENU) != 0;
+    RECT frame{};
+    GetWindowRect(form, &frame);
+    const int off_centre_x = frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN);  // twice the offset
+    const int off_centre_y = frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN);
+    view.centred = off_centre_x >= -1 && off_centre_x <= 1 && off_centre_y >= -1 && off_centre_y <= 1;
     view.visible = IsWindowVisible(form) != FALSE;
     // Modal: inside its loop with its owner disabled (no owner: open is all there is to see).
     view.modal = GetPropA(form, marks::form_closed) == nullptr &&
                  (view.owner == nullptr || !IsWindowEnabled(static_cast<HWND>(view.owner)));
     for (HWND control : controls_of(form)) view.controls.push_back(read_control(form, control, view.font));
+    // A control inside a panel is drawn on the panel's colour: it has none of its own.
+    for (sim::ControlView& control : view.controls) {
+        if (control.parent < 0 || control.parent >= static_cast<int>(view.controls.size())) continue;
+        if (control.color == view.controls[static_cast<size_t>(control.parent)].color)
+            control.color = plat::color_default;
+    }
     return view;
 }
 
