@@ -3,6 +3,7 @@
 #include "instances/process_instance.h"
 
 #include "instances/wire.h"
+#include "xll/xloper.h"
 
 namespace xlhost::instances {
 
@@ -75,7 +76,7 @@ void ProcessInstance::set_cell(const std::string& a1, const Value& value) {
 
 Value ProcessInstance::read(const std::string& range) {
     std::string reply;
-    Value value = Value::err(15);  // #VALUE!: nothing could be read
+    Value value = Value::err(xlerrValue);  // nothing could be read
     if (!ask(wire::Writer().word("read").text(range), &reply, nullptr)) return value;
     wire::Reader reader(reply);
     if (!reader.value(&value)) lost_ = true;
