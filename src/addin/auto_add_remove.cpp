@@ -59,7 +59,7 @@ VX_EXPORT int VX_STDCALL xlAutoRemove() {
         xll::ExcelValue module_name;
         obtain_module_name(module_name);
         const xll::CountedTable& functions = function_catalogue();
-        for (int row = 0; row < function_rows; ++row)
+        for (int row = 0; row < functions.rows; ++row)
             register_function_row(module_name, functions, row, true);
         module_name.release();
         return 1;
