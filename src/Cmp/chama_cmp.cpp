@@ -20,18 +20,18 @@ namespace {
 
 constexpr int16_t conteudo_da_celula = 5;  // GET.CELL type: the cell's contents
 
-constexpr const char* selecione_contiguas[] = {
+constexpr ambiente::Bilingue<const char*> selecione_contiguas{
     "Selecione apenas regiões contíguas de células!",
     "Please, select a range of adjacent cells!",
 };
-constexpr const char* selecione_forma[] = {
+constexpr ambiente::Bilingue<const char*> selecione_forma{
     "Selecione um intervalo de células com pelo menos 2 linhas e exatamente 2 colunas para a "
     "curva de juros: taxas de juros ao ano base 252 na primeira coluna e dias úties na segunda "
     "coluna!",
     "Please, select a range of cells with at least 2 rows and exactly 2 columns for Brazilian "
     "yield curve: interest rate (base 252) in the first column and workdays in the second one!",
 };
-constexpr const char* selecione_forma_longa[] = {
+constexpr ambiente::Bilingue<const char*> selecione_forma_longa{
     "Selecione um intervalo de células com pelo menos 2 linhas e exatamente 2 colunas para a "
     "curva de juros: taxas de juros ao ano base 252 na primeira coluna e dias úties na segunda "
     "coluna! \n\nCélulas vazias, com texto ou com dias úties menores do que 1 são ignoradas!",
@@ -87,7 +87,6 @@ bool chama_cmp() {
     // The dialog, in the language of the add-in.
     DialogoAteMostrar ate_mostrar;
     f_cmp = Tf_cmp::cria();
-    if (!ambiente::em_portugues()) f_cmp->traduz_para_ingles();
     f_cmp->pontos.clear();
 
     xll::ExcelValue selecao;

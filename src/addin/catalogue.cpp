@@ -227,28 +227,20 @@ constexpr std::array<const char*, command_columns> commands[] = {
 // Names the first row whose texts do not fit its export, if there is one.
 static_assert(UnsoundCatalogueRow<first_unsound_row(functions)>::none);
 
-constexpr auto pt_cells = function_cells(functions, &FunctionRow::pt);
-constexpr auto en_cells = function_cells(functions, &FunctionRow::en);
+constexpr auto pt_cells = function_cells(functions, ambiente::Idioma::portugues);
+constexpr auto en_cells = function_cells(functions, ambiente::Idioma::ingles);
 constexpr auto command_texts = command_cells(commands);
 
 VX_COUNTED_STORAGE(pt_storage, pt_cells);
 VX_COUNTED_STORAGE(en_storage, en_cells);
 VX_COUNTED_STORAGE(command_storage, command_texts);
 
-constexpr int function_rows = static_cast<int>(std::size(functions));
-constexpr int command_rows = static_cast<int>(std::size(commands));
-
 }  // namespace
 
-const xll::CountedTable function_catalogue_pt{pt_storage.bytes, pt_storage.offsets, function_rows,
-                                              function_columns};
-const xll::CountedTable function_catalogue_en{en_storage.bytes, en_storage.offsets, function_rows,
-                                              function_columns};
-const xll::CountedTable command_catalogue{command_storage.bytes, command_storage.offsets,
-                                          command_rows, command_columns};
+const ambiente::Bilingue<xll::CountedTable> function_catalogues{xll::counted_table(pt_storage, function_columns),
+                                                               xll::counted_table(en_storage, function_columns)};
+const xll::CountedTable command_catalogue = xll::counted_table(command_storage, command_columns);
 
-const xll::CountedTable& function_catalogue() {
-    return ambiente::bilingue(function_catalogue_pt, function_catalogue_en);
-}
+const xll::CountedTable& function_catalogue() { return function_catalogues.atual(); }
 
 }  // namespace addin

@@ -7,6 +7,7 @@
 // handed to Excel in place.
 #pragma once
 
+#include "ambiente/idioma.h"
 #include "xll/counted_text.h"
 
 namespace addin {
@@ -29,11 +30,10 @@ enum CatalogueColumn {
     col_first_argument_help = 9,  // then one column per argument, up to 10
 };
 
-extern const xll::CountedTable function_catalogue_pt;
-extern const xll::CountedTable function_catalogue_en;
+extern const ambiente::Bilingue<xll::CountedTable> function_catalogues;
 extern const xll::CountedTable command_catalogue;
 
-// The function catalogue of the language setting (Portuguese when idioma is 1).
+// The function catalogue of the language setting.
 const xll::CountedTable& function_catalogue();
 
 }  // namespace addin

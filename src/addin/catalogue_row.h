@@ -10,6 +10,7 @@
 #include <cstddef>
 
 #include "addin/catalogue.h"
+#include "ambiente/idioma.h"
 #include "xll/type_text.h"
 
 namespace addin {
@@ -25,13 +26,12 @@ struct FunctionRow {
     const char* procedure;
     const char* type_text;
     const char* function_text;  // the Excel name
-    LanguageTexts pt;
-    LanguageTexts en;
+    ambiente::Bilingue<LanguageTexts> texts;
 };
 
 // VX_FUNCTION(export, "VX.NAME", {Portuguese texts}, {English texts})
-#define VX_FUNCTION(exported, ...) \
-    ::addin::FunctionRow { #exported, ::xll::type_text_of<decltype(exported)>, __VA_ARGS__ }
+#define VX_FUNCTION(exported, excel_name, ...) \
+    ::addin::FunctionRow { #exported, ::xll::type_text_of<decltype(exported)>, excel_name, {__VA_ARGS__} }
 
 // VX_COMMAND(export, "macro name"): a command row, its type text from the export's signature.
 #define VX_COMMAND(exported, macro_name)                                                          \
@@ -79,7 +79,8 @@ constexpr int first_unsound_row(const FunctionRow (&rows)[Rows]) {
     for (std::size_t row = 0; row < Rows; ++row) {
         const std::size_t arguments = row_check::length(rows[row].type_text) - 1;
         if (arguments > static_cast<std::size_t>(max_function_arguments) ||
-            !row_check::texts_fit(rows[row].pt, arguments) || !row_check::texts_fit(rows[row].en, arguments))
+            !row_check::texts_fit(rows[row].texts.em(ambiente::Idioma::portugues), arguments) ||
+            !row_check::texts_fit(rows[row].texts.em(ambiente::Idioma::ingles), arguments))
             return static_cast<int>(row);
         for (std::size_t other = 0; other < row; ++other)
             if (row_check::same(rows[row].procedure, rows[other].procedure) ||
@@ -100,14 +101,14 @@ struct UnsoundCatalogueRow {
     static constexpr bool none = true;
 };
 
-// The 19 REGISTER columns of every function row in one language (`texts` picks it), row by row.
+// The 19 REGISTER columns of every function row in one language, row by row.
 template <std::size_t Rows>
 constexpr std::array<const char*, Rows * function_columns> function_cells(const FunctionRow (&rows)[Rows],
-                                                                          LanguageTexts FunctionRow::*texts) {
+                                                                          ambiente::Idioma idioma) {
     std::array<const char*, Rows * function_columns> cells{};
     for (std::size_t row = 0; row < Rows; ++row) {
         const FunctionRow& function = rows[row];
-        const LanguageTexts& language = function.*texts;
+        const LanguageTexts& language = function.texts.em(idioma);
         const char** cell = &cells[row * function_columns];
         cell[col_procedure] = function.procedure;
         cell[col_type_text] = function.type_text;
