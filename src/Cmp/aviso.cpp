@@ -8,9 +8,9 @@ namespace cmp {
 
 namespace {
 
-constexpr const char* atencao[] = {"Atenção", "Warning"};
+constexpr ambiente::Bilingue<const char*> atencao{"Atenção", "Warning"};
 
-constexpr const char* falha_na_montagem[] = {
+constexpr ambiente::Bilingue<const char*> falha_na_montagem{
     "Houve erros durante o processo de montagem do gráfico comparativo de interpolações Cubic "
     "Spline natural  e exponencial.\nDesconsidere qualquer resultado e tente novamente.\n\nSe o "
     "problema persistir, entre em contato com o suporte da Marvessa.",
@@ -20,9 +20,8 @@ constexpr const char* falha_na_montagem[] = {
 
 }  // namespace
 
-void avisa(const char* const (&texto)[2]) {
-    const int lingua = ambiente::lingua();
-    plat::message_box(ambiente::excel_hwnd, texto[lingua], atencao[lingua], plat::mb_ok | plat::mb_iconerror);
+void avisa(const ambiente::Bilingue<const char*>& texto) {
+    plat::message_box(ambiente::excel_hwnd, texto.atual(), atencao.atual(), plat::mb_ok | plat::mb_iconerror);
 }
 
 void avisa_falha_na_montagem() {

@@ -2,11 +2,12 @@
 // owned by Excel's main window and captioned "Atenção" or "Warning".
 #pragma once
 
+#include "ambiente/idioma.h"
+
 namespace cmp {
 
-// `texto` holds the Portuguese text first, then the English; the box shows the one of the
-// language setting.
-void avisa(const char* const (&texto)[2]);
+// The box shows the text of the language setting.
+void avisa(const ambiente::Bilingue<const char*>& texto);
 
 // The construction of the chart failed: Excel's window is looked up again first, and the user
 // is told to disregard what was built.

@@ -8,7 +8,9 @@
 
 #include "Cmp/aviso.h"
 #include "Cmp/endereco.h"
+#include "Cmp/ponto_da_selecao.h"
 #include "Cmp/tf_cmp.h"
+#include "Funcoes/exports/resposta.h"
 #include "ambiente/idioma.h"
 #include "ambiente/janela_excel.h"
 #include "xll/boundary.h"
@@ -20,18 +22,18 @@ namespace {
 
 constexpr int16_t conteudo_da_celula = 5;  // GET.CELL type: the cell's contents
 
-constexpr const char* selecione_contiguas[] = {
+constexpr ambiente::Bilingue<const char*> selecione_contiguas{
     "Selecione apenas regiões contíguas de células!",
     "Please, select a range of adjacent cells!",
 };
-constexpr const char* selecione_forma[] = {
+constexpr ambiente::Bilingue<const char*> selecione_forma{
     "Selecione um intervalo de células com pelo menos 2 linhas e exatamente 2 colunas para a "
     "curva de juros: taxas de juros ao ano base 252 na primeira coluna e dias úties na segunda "
     "coluna!",
     "Please, select a range of cells with at least 2 rows and exactly 2 columns for Brazilian "
     "yield curve: interest rate (base 252) in the first column and workdays in the second one!",
 };
-constexpr const char* selecione_forma_longa[] = {
+constexpr ambiente::Bilingue<const char*> selecione_forma_longa{
     "Selecione um intervalo de células com pelo menos 2 linhas e exatamente 2 colunas para a "
     "curva de juros: taxas de juros ao ano base 252 na primeira coluna e dias úties na segunda "
     "coluna! \n\nCélulas vazias, com texto ou com dias úties menores do que 1 são ignoradas!",
@@ -46,39 +48,21 @@ struct DialogoAteMostrar {
     }
 };
 
-// A cell's contents as the curve reads them: a number or a 16-bit integer, or nothing usable.
-struct Leitura {
-    bool numero = false;
-    double valor = 0.0;
-};
-
-Leitura le_celula(uint32_t linha, uint32_t coluna) {
+// A cell's contents (GET.CELL type 5) as a curve reads a cell.
+funcoes::Celula le_celula(uint32_t linha, uint32_t coluna) {
     xll::ExcelValue resposta;
     xll::Call()
         .integer(conteudo_da_celula)
         .cells(static_cast<uint16_t>(linha), static_cast<uint16_t>(linha), static_cast<uint8_t>(coluna),
                static_cast<uint8_t>(coluna))
         .run(xlfGetCell, resposta.record());
-    Leitura leitura;
-    const uint16_t tipo = xll::base_type(*resposta);
-    if (tipo == xltypeNum) {
-        leitura = {true, resposta->val.num};
-    } else if (tipo == xltypeInt) {
-        leitura = {true, static_cast<double>(resposta->val.w)};
-    }
+    const funcoes::Celula celula = funcoes::celula_de(*resposta);
     // Numbers, integers and the other scalars hold nothing of Excel's; texts do.
+    const uint16_t tipo = xll::base_type(*resposta);
     if (tipo == xltypeNum || tipo == xltypeInt || tipo == xltypeBool || tipo == xltypeErr ||
         tipo == xltypeNil || tipo == xltypeMissing)
         resposta.forget();
-    return leitura;
-}
-
-// Business days of at least 1, truncated to whole days; beyond what a curve point holds (32
-// bits) the cell is as unusable as one below 1.
-bool dias_uteis(const Leitura& celula, uint32_t* dias) {
-    if (!celula.numero || !(celula.valor >= 1.0) || !(celula.valor < 4294967296.0)) return false;
-    *dias = static_cast<uint32_t>(celula.valor);
-    return true;
+    return celula;
 }
 
 bool chama_cmp() {
@@ -87,7 +71,6 @@ bool chama_cmp() {
     // The dialog, in the language of the add-in.
     DialogoAteMostrar ate_mostrar;
     f_cmp = Tf_cmp::cria();
-    if (!ambiente::em_portugues()) f_cmp->traduz_para_ingles();
     f_cmp->pontos.clear();
 
     xll::ExcelValue selecao;
@@ -110,15 +93,13 @@ bool chama_cmp() {
         return false;
     }
 
-    // Row by row, the rate on the left and the business days on the right.
+    // Row by row, the rate on the left and the business days on the right, by the chart's own
+    // rule (ponto_da_selecao.h).
     std::vector<funcoes::CurvePoint> lidos;
     for (uint32_t linha = area.rwFirst; linha <= area.rwLast; ++linha) {
-        const Leitura taxa = le_celula(linha, area.colFirst);
-        const Leitura dias = le_celula(linha, area.colLast);
-        funcoes::CurvePoint ponto;
-        if (!taxa.numero || !dias_uteis(dias, &ponto.workdays)) continue;
-        ponto.rate = taxa.valor;  // as it is: the chart shows a negative rate as negative
-        lidos.push_back(ponto);
+        const funcoes::Celula taxa = le_celula(linha, area.colFirst);
+        const funcoes::Celula dias = le_celula(linha, area.colLast);
+        if (const auto ponto = ponto_da_selecao(taxa, dias)) lidos.push_back(*ponto);
     }
 
     f_cmp->linha_ini = area.rwFirst;

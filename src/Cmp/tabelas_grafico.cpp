@@ -16,8 +16,7 @@ constexpr std::array<const char*, fixos> textos_fixos = {
 };
 VX_COUNTED_STORAGE(fixos_guardados, textos_fixos);
 
-// One row in Portuguese, one in English.
-constexpr std::array<const char*, 2 * do_idioma> textos_do_idioma = {
+constexpr std::array<const char*, do_idioma> textos_pt = {
     "Dados para gráfico comparativo de interpolação Cubic Spline x Exponencial",
     "Exponencial",
     "Ptos. Curva",
@@ -25,6 +24,8 @@ constexpr std::array<const char*, 2 * do_idioma> textos_do_idioma = {
     "Taxa",
     "Dias Úteis",
     "Negrito",
+};
+constexpr std::array<const char*, do_idioma> textos_en = {
     "Comparative chart source data for Cubic Spline and Exponential interpolation",
     "Exponential",
     "Curve Pts.",
@@ -33,15 +34,16 @@ constexpr std::array<const char*, 2 * do_idioma> textos_do_idioma = {
     "Workdays",
     "Bold",
 };
-VX_COUNTED_STORAGE(idioma_guardado, textos_do_idioma);
+VX_COUNTED_STORAGE(pt_guardados, textos_pt);
+VX_COUNTED_STORAGE(en_guardados, textos_en);
+const ambiente::Bilingue<xll::CountedTable> textos_do_idioma{xll::counted_table(pt_guardados),
+                                                             xll::counted_table(en_guardados)};
 
 }  // namespace
 
 char* fixo(Fixo qual) { return fixos_guardados.bytes + fixos_guardados.offsets[qual]; }
 
-char* do_idioma_atual(DoIdioma qual) {
-    return idioma_guardado.bytes + idioma_guardado.offsets[ambiente::lingua() * do_idioma + qual];
-}
+char* do_idioma_atual(DoIdioma qual) { return textos_do_idioma.atual().text(0, qual); }
 
 TextoSerie::TextoSerie(const char* formato, int ultima_linha) {
     std::snprintf(bytes + 1, sizeof bytes - 1, formato, ultima_linha);

@@ -13,12 +13,10 @@ namespace cmp {
 
 class Tf_cmp {
 public:
-    // A new dialog with its stored design: Portuguese texts, box unchecked, hidden.
-    // Throws std::bad_alloc when the form cannot be made.
+    // A new dialog with its stored design in the language of the setting: box unchecked,
+    // hidden. Throws std::bad_alloc when the form cannot be made.
     static Tf_cmp* cria();
 
-    // The five texts that differ in English (the OK button reads "OK" in both).
-    void traduz_para_ingles();
     void mostra_intervalo(const char* endereco);
     // Runs the dialog modally, owned by `dono`; the dialog may be gone when this returns. False
     // when it could not be shown.

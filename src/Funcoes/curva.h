@@ -40,7 +40,8 @@ void ordena_e_funde(YieldCurve& pontos);
 // whole days, rows without a usable rate or a positive day count skipped. A range already in
 // increasing order, the usual case, is taken as it comes; any other is sorted and merged once.
 // Answers na for an unusable range and num for a day count beyond 32 bits; `curva` is then
-// empty.
+// empty. The chart command reads its selection by a rule of its own, on purpose
+// (Cmp/ponto_da_selecao.h).
 template <class Intervalo>
 Erro le_curva(const Intervalo& intervalo, YieldCurve& curva) {
     if (!tem_forma_de_curva(intervalo)) {

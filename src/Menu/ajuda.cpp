@@ -14,17 +14,22 @@
 
 namespace {
 
-constexpr const char* url_pt = "http://www.marvessa.com.br/produtos/tecnologia/addin/varentis/manual/ajuda.php";
-constexpr const char* url_en = "http://www.marvessa.com.br/produtos/tecnologia/addin/varentis/manual/ajuda_en.php";
+constexpr ambiente::Bilingue<const char*> help_pages{
+    "http://www.marvessa.com.br/produtos/tecnologia/addin/varentis/manual/ajuda.php",
+    "http://www.marvessa.com.br/produtos/tecnologia/addin/varentis/manual/ajuda_en.php"};
 
-constexpr std::array<const char*, 2> error_texts = {
+constexpr std::array<const char*, 1> error_pt = {
     "Não foi possível acessar a página na Internet. Verifique se você tem uma conexão ativa ou o "
     "navegador Internet Explorer ou Netscape instalado.",
+};
+constexpr std::array<const char*, 1> error_en = {
     "Internet access error. Please, check if you are connected  or if you have one of the two browser "
     "installed: Internet Explorer or Netscape.",
 };
-VX_COUNTED_STORAGE(error_storage, error_texts);
-const xll::CountedTable errors{error_storage.bytes, error_storage.offsets, 1, 2};
+VX_COUNTED_STORAGE(error_pt_storage, error_pt);
+VX_COUNTED_STORAGE(error_en_storage, error_en);
+const ambiente::Bilingue<xll::CountedTable> errors{xll::counted_table(error_pt_storage),
+                                                   xll::counted_table(error_en_storage)};
 
 constexpr intptr_t not_started = -1;
 constexpr uint32_t path_buffer_size = 500;
@@ -48,13 +53,13 @@ intptr_t by_searched_path(const char* file, const char* url) {
 
 VX_EXPORT xll::Logical VX_STDCALL vx_chama_ajuda() {
     return xll::guarded(xll::Logical::yes, [] {
-        const char* url = ambiente::bilingue(url_pt, url_en);
+        const char* url = help_pages.atual();
         intptr_t launched = not_started;
         if (launched == not_started) launched = by_name("explorer.exe", url);
         if (launched == not_started) launched = by_searched_path("explorer", url);
         if (launched == not_started) launched = by_name("netscape.exe", url);
         if (launched == not_started) launched = by_searched_path("netscape", url);
-        if (launched == not_started) menu::alerta(errors.text(0, ambiente::lingua()), menu::alerta_erro);
+        if (launched == not_started) menu::alerta(errors.atual().text(0, 0), menu::alerta_erro);
         return xll::Logical::yes;
     });
 }

@@ -13,38 +13,37 @@
 
 namespace {
 
-// Row 0 the English messages (of vx_chama_port), row 1 the Portuguese (of vx_chama_ing).
-constexpr std::array<const char*, 4> message_texts = {
-    "Please, restart Microsoft Excel to enjoy all changes.",
-    "Error during process.\n\nPlease, restart Microsoft Excel.",
+using ambiente::Idioma;
+
+// The confirmation, then the failure message.
+constexpr int confirmation = 0;
+constexpr int failure = 1;
+constexpr std::array<const char*, 2> messages_pt = {
     "Por favor, inicie novamente o Microsoft Excel para que as alterações tenham efeito.",
     "Houve erros durante o processo.\n\nPor favor, inicie novamente o Microsoft Excel.",
 };
-VX_COUNTED_STORAGE(message_storage, message_texts);
-const xll::CountedTable messages{message_storage.bytes, message_storage.offsets, 2, 2};
-constexpr int confirmation = 0;
-constexpr int failure = 1;
-
-struct Choice {
-    int idioma;        // the language chosen
-    const char* data;  // what IDIOMA then holds
-    int messages_row;
+constexpr std::array<const char*, 2> messages_en = {
+    "Please, restart Microsoft Excel to enjoy all changes.",
+    "Error during process.\n\nPlease, restart Microsoft Excel.",
 };
-constexpr Choice portuguese{1, "1", 0};
-constexpr Choice english{2, "2", 1};
+VX_COUNTED_STORAGE(messages_pt_storage, messages_pt);
+VX_COUNTED_STORAGE(messages_en_storage, messages_en);
+const ambiente::Bilingue<xll::CountedTable> messages{xll::counted_table(messages_pt_storage),
+                                                     xll::counted_table(messages_en_storage)};
 
-xll::Logical choose(const Choice& choice) {
-    if (ambiente::idioma == choice.idioma) return xll::Logical::yes;
+xll::Logical choose(Idioma chosen) {
+    if (ambiente::idioma == chosen) return xll::Logical::yes;
+    const xll::CountedTable& texts = messages.atual();
     try {
         plat::RegKey key = nullptr;
         // A user who may not write the machine-wide key stores nothing, and is not told.
         if (plat::reg_create_for_set(ambiente::settings_key, &key) == plat::reg_ok) {
-            plat::reg_set_text(key, "IDIOMA", choice.data);
+            plat::reg_set_text(key, "IDIOMA", ambiente::idioma_no_registro.em(chosen));
             plat::reg_close(key);
         }
-        menu::alerta(messages.text(choice.messages_row, confirmation), menu::alerta_informacao);
+        menu::alerta(texts.text(0, confirmation), menu::alerta_informacao);
     } catch (...) {
-        menu::alerta(messages.text(choice.messages_row, failure), menu::alerta_erro);
+        menu::alerta(texts.text(0, failure), menu::alerta_erro);
     }
     return xll::Logical::yes;
 }
@@ -52,9 +51,9 @@ xll::Logical choose(const Choice& choice) {
 }  // namespace
 
 VX_EXPORT xll::Logical VX_STDCALL vx_chama_port() {
-    return xll::guarded(xll::Logical::yes, [] { return choose(portuguese); });
+    return xll::guarded(xll::Logical::yes, [] { return choose(Idioma::portugues); });
 }
 
 VX_EXPORT xll::Logical VX_STDCALL vx_chama_ing() {
-    return xll::guarded(xll::Logical::yes, [] { return choose(english); });
+    return xll::guarded(xll::Logical::yes, [] { return choose(Idioma::ingles); });
 }

@@ -2,7 +2,6 @@
 
 #include "Menu/menu_array.h"
 #include "Menu/menu_tables.h"
-#include "ambiente/idioma.h"
 #include "xll/boundary.h"
 #include "xll/call_excel.h"
 #include "xll/scratch.h"
@@ -49,9 +48,8 @@ void add_language_submenu() {
     MenuArray array(submenu);
     xll::call_excel(xlfAddMenu | xlIntl, nullptr, 4, xll::scratch_integer(worksheet_menu_bar), array.value(),
                     xll::scratch_text(menu_name()), xll::scratch_integer(submenu_position));
-    // The language rows follow the submenu's own, Portuguese first; the mark goes on the one in
-    // use.
-    const int in_use = 1 + ambiente::lingua();
+    // The mark goes on the language in use.
+    const int in_use = submenu_row_of.atual();
     xll::call_excel(xlfCheckCommand, nullptr, 5, xll::scratch_number(worksheet_menu_bar),
                     xll::scratch_text(menu_name()), xll::scratch_text(submenu.text(0, menu_col_name)),
                     xll::scratch_logical(1), xll::scratch_text(submenu.text(in_use, menu_col_name)));

@@ -46,16 +46,12 @@ VX_COUNTED_STORAGE(submenu_en_storage, submenu_en);
 
 }  // namespace
 
-const xll::CountedTable menu_table_pt{menu_pt_storage.bytes, menu_pt_storage.offsets, menu_rows,
-                                      menu_columns};
-const xll::CountedTable menu_table_en{menu_en_storage.bytes, menu_en_storage.offsets, menu_rows,
-                                      menu_columns};
-const xll::CountedTable submenu_table_pt{submenu_pt_storage.bytes, submenu_pt_storage.offsets,
-                                         submenu_rows, menu_columns};
-const xll::CountedTable submenu_table_en{submenu_en_storage.bytes, submenu_en_storage.offsets,
-                                         submenu_rows, menu_columns};
+const ambiente::Bilingue<xll::CountedTable> menu_tables{xll::counted_table(menu_pt_storage, menu_columns),
+                                                       xll::counted_table(menu_en_storage, menu_columns)};
+const ambiente::Bilingue<xll::CountedTable> submenu_tables{xll::counted_table(submenu_pt_storage, menu_columns),
+                                                          xll::counted_table(submenu_en_storage, menu_columns)};
 
-const xll::CountedTable& menu_table() { return ambiente::bilingue(menu_table_pt, menu_table_en); }
-const xll::CountedTable& submenu_table() { return ambiente::bilingue(submenu_table_pt, submenu_table_en); }
+const xll::CountedTable& menu_table() { return menu_tables.atual(); }
+const xll::CountedTable& submenu_table() { return submenu_tables.atual(); }
 
 }  // namespace menu

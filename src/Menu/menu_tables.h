@@ -4,6 +4,7 @@
 // named "-" with a macro of one blank. Texts are counted strings prepared at load.
 #pragma once
 
+#include "ambiente/idioma.h"
 #include "xll/counted_text.h"
 
 namespace menu {
@@ -21,13 +22,14 @@ enum MenuColumn {
 };
 
 // "&Varentis" on the worksheet menu bar.
-extern const xll::CountedTable menu_table_pt;
-extern const xll::CountedTable menu_table_en;
-// The language submenu inside it.
-extern const xll::CountedTable submenu_table_pt;
-extern const xll::CountedTable submenu_table_en;
+extern const ambiente::Bilingue<xll::CountedTable> menu_tables;
+// The language submenu inside it: its own row, then one row per language in the order of
+// Idioma, each naming its language in the language of the table.
+extern const ambiente::Bilingue<xll::CountedTable> submenu_tables;
+// The submenu row of each language.
+inline constexpr ambiente::Bilingue<int> submenu_row_of{1, 2};
 
-// The tables of the language setting (Portuguese when idioma is 1).
+// The tables of the language setting.
 const xll::CountedTable& menu_table();
 const xll::CountedTable& submenu_table();
 

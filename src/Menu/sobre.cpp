@@ -4,17 +4,17 @@
 #include "Menu/alerta.h"
 #include "Menu/comandos.h"
 #include "ambiente/configuracao.h"
+#include "ambiente/idioma.h"
 #include "xll/boundary.h"
 #include "xll/counted_text.h"
 
 namespace {
 
-// Per language: the first part (up to the version), the signature line and the web address.
-constexpr const char* primeira_parte_pt =
-    "Varentis - Cálculos para Mercado Financeiro\nSuplemento para Microsoft Excel\nVersão: ";
-constexpr const char* primeira_parte_en = "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: ";
-constexpr const char* assinatura_pt = "Marvessa Sistemas Financeiros";
-constexpr const char* assinatura_en = "Marvessa Financial Systems";
+// Per language: the first part (up to the version) and the signature line; then the web address.
+constexpr ambiente::Bilingue<const char*> primeira_parte{
+    "Varentis - Cálculos para Mercado Financeiro\nSuplemento para Microsoft Excel\nVersão: ",
+    "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: "};
+constexpr ambiente::Bilingue<const char*> assinatura{"Marvessa Sistemas Financeiros", "Marvessa Financial Systems"};
 constexpr const char* endereco_web = "www.marvessa.com.br";
 
 // The reserved length byte, at most 255 characters, the NUL.
@@ -33,10 +33,10 @@ VX_EXPORT xll::Logical VX_STDCALL vx_chama_sobre() {
         // A counted string holds 255 characters: a text that would be longer (only a very long
         // VERSAO makes it so) is cut at 255, losing its end rather than the whole box.
         size_t usado = 0;
-        junta(usado, ambiente::bilingue(primeira_parte_pt, primeira_parte_en));
+        junta(usado, primeira_parte.atual());
         junta(usado, ambiente::versao_text);
         junta(usado, "\n\n");
-        junta(usado, ambiente::bilingue(assinatura_pt, assinatura_en));
+        junta(usado, assinatura.atual());
         junta(usado, "\n");
         junta(usado, endereco_web);
         menu::alerta(texto, menu::alerta_informacao);

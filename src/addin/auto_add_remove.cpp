@@ -16,8 +16,8 @@ constexpr int added = 0;
 constexpr int removed = 1;
 constexpr int16_t alert_information = 2;
 
-// One row per language (Portuguese, English), one column per event.
-constexpr std::array<const char*, 4> message_texts = {
+// One text per event.
+constexpr std::array<const char*, 2> messages_pt = {
     "Add-in VARENTIS - Cálculos para Mercado Financeiro - será adicionado!\n"
     "Para remover este add-in, selecione a opção correspondente no gerenciador de suplementos.\n"
     "\n"
@@ -26,6 +26,8 @@ constexpr std::array<const char*, 4> message_texts = {
     "Para reinstalar este add-in, selecione a opção correspondente no gerenciador de suplementos.\n"
     "\n"
     "Marvessa Sistemas Financeiros\n",
+};
+constexpr std::array<const char*, 2> messages_en = {
     "Dynamic add-in VARENTIS - Metrics for Financial Market - will be added!\n"
     "To remove it, select the available option in Excel add-in manager.\n"
     "\n"
@@ -35,11 +37,13 @@ constexpr std::array<const char*, 4> message_texts = {
     "\n"
     "Marvessa Sistemas Financeiros\n",
 };
-VX_COUNTED_STORAGE(message_storage, message_texts);
-const xll::CountedTable messages{message_storage.bytes, message_storage.offsets, 2, 2};
+VX_COUNTED_STORAGE(messages_pt_storage, messages_pt);
+VX_COUNTED_STORAGE(messages_en_storage, messages_en);
+const ambiente::Bilingue<xll::CountedTable> messages{xll::counted_table(messages_pt_storage),
+                                                     xll::counted_table(messages_en_storage)};
 
 void alert(int event) {
-    xll::call_excel(xlcAlert, nullptr, 2, xll::scratch_text(messages.text(ambiente::lingua(), event)),
+    xll::call_excel(xlcAlert, nullptr, 2, xll::scratch_text(messages.atual().text(0, event)),
                     xll::scratch_integer(alert_information));
 }
 
@@ -59,7 +63,7 @@ VX_EXPORT int VX_STDCALL xlAutoRemove() {
         xll::ExcelValue module_name;
         obtain_module_name(module_name);
         const xll::CountedTable& functions = function_catalogue();
-        for (int row = 0; row < function_rows; ++row)
+        for (int row = 0; row < functions.rows; ++row)
             register_function_row(module_name, functions, row, true);
         module_name.release();
         return 1;

@@ -11,12 +11,12 @@
 VX_EXPORT int VX_STDCALL xlAutoClose() {
     return xll::guarded(1, [] {
         using namespace addin;
-        // SET.NAME with the name alone deletes it. The Excel names are the same in both
-        // languages, so the Portuguese rows serve for both.
-        for (int row = 0; row < function_rows; ++row)
-            xll::call_excel(xlfSetName, nullptr, 1,
-                            xll::scratch_text(function_catalogue_pt.text(row, col_function_text)));
-        for (int row = 0; row < command_rows; ++row)
+        // SET.NAME with the name alone deletes it. The Excel names are the same in every
+        // language.
+        const xll::CountedTable& functions = function_catalogue();
+        for (int row = 0; row < functions.rows; ++row)
+            xll::call_excel(xlfSetName, nullptr, 1, xll::scratch_text(functions.text(row, col_function_text)));
+        for (int row = 0; row < command_catalogue.rows; ++row)
             xll::call_excel(xlfSetName, nullptr, 1,
                             xll::scratch_text(command_catalogue.text(row, col_function_text)));
         menu::remove_menu();

@@ -27,9 +27,9 @@ VX_EXPORT int VX_STDCALL xlAutoOpen() {
         xll::ExcelValue module_name;
         obtain_module_name(module_name);
         const xll::CountedTable& functions = function_catalogue();
-        for (int row = 0; row < function_rows; ++row)
+        for (int row = 0; row < functions.rows; ++row)
             register_function_row(module_name, functions, row, false);
-        for (int row = 0; row < command_rows; ++row) register_command_row(module_name, row);
+        for (int row = 0; row < command_catalogue.rows; ++row) register_command_row(module_name, row);
         xll::ExcelValue menu_lookup;
         menu::install_menu(menu_lookup);
         // Both go back to Excel only now, in this order.

@@ -28,7 +28,7 @@ VX_EXPORT LPXLOPER VX_STDCALL xlAutoRegister(LPXLOPER name) {
         if (!addin_opened || !is_text(name)) return &registration_answer;
 
         const xll::CountedTable& functions = function_catalogue();
-        for (int row = 0; row < function_rows; ++row) {
+        for (int row = 0; row < functions.rows; ++row) {
             if (xll::compare_counted_nocase(functions.text(row, col_procedure), name->val.str)) {
                 xll::ExcelValue module_name;
                 obtain_module_name(module_name);
@@ -36,7 +36,7 @@ VX_EXPORT LPXLOPER VX_STDCALL xlAutoRegister(LPXLOPER name) {
                 return &registration_answer;
             }
         }
-        for (int row = 0; row < command_rows; ++row) {
+        for (int row = 0; row < command_catalogue.rows; ++row) {
             if (xll::compare_counted_nocase(command_catalogue.text(row, col_procedure), name->val.str)) {
                 xll::ExcelValue module_name;
                 obtain_module_name(module_name);

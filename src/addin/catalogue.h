@@ -1,19 +1,18 @@
-// The catalogue from which the add-in registers its 13 worksheet functions and its 5 command
-// macros with Excel, in Excel's REGISTER argument order. The function catalogue exists in
-// Portuguese and in English (same procedures, type texts and Excel names; the argument names and
-// help texts differ); the command catalogue exists once.
+// The catalogue from which the add-in registers its worksheet functions and its command macros
+// with Excel, in Excel's REGISTER argument order. The function catalogue exists in Portuguese
+// and in English (same procedures, type texts and Excel names; the argument names and help
+// texts differ); the command catalogue exists once. A table's `rows` is its number of rows.
 //
 // Every text is a counted string in writable storage (reserved length byte, characters, NUL),
 // handed to Excel in place.
 #pragma once
 
+#include "ambiente/idioma.h"
 #include "xll/counted_text.h"
 
 namespace addin {
 
-constexpr int function_rows = 13;
 constexpr int function_columns = 19;
-constexpr int command_rows = 5;
 constexpr int command_columns = 7;
 constexpr int max_function_arguments = 10;
 
@@ -31,11 +30,10 @@ enum CatalogueColumn {
     col_first_argument_help = 9,  // then one column per argument, up to 10
 };
 
-extern const xll::CountedTable function_catalogue_pt;
-extern const xll::CountedTable function_catalogue_en;
+extern const ambiente::Bilingue<xll::CountedTable> function_catalogues;
 extern const xll::CountedTable command_catalogue;
 
-// The function catalogue of the language setting (Portuguese when idioma is 1).
+// The function catalogue of the language setting.
 const xll::CountedTable& function_catalogue();
 
 }  // namespace addin

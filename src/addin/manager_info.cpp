@@ -13,10 +13,12 @@
 
 namespace {
 
-constexpr const char* long_name_pt = "Varentis - Cálculos para Mercado Financeiro";
-constexpr const char* long_name_en = "Varentis - Calculations for Financial Market";
-constexpr size_t longest_name =
-    std::max(std::char_traits<char>::length(long_name_pt), std::char_traits<char>::length(long_name_en));
+using ambiente::Idioma;
+
+constexpr ambiente::Bilingue<const char*> long_names{"Varentis - Cálculos para Mercado Financeiro",
+                                                     "Varentis - Calculations for Financial Market"};
+constexpr size_t longest_name = std::max(std::char_traits<char>::length(long_names.em(Idioma::portugues)),
+                                         std::char_traits<char>::length(long_names.em(Idioma::ingles)));
 
 // The answer's text must stay valid after the call returns: a static counted string (the
 // reserved length byte, the characters, the NUL).
@@ -28,7 +30,7 @@ XLOPER manager_answer;
 VX_EXPORT LPXLOPER VX_STDCALL xlAddInManagerInfo(LPXLOPER item) {
     return xll::guarded(&manager_answer, [&] {
         xll::set_error(manager_answer, xlerrValue);
-        const char* name = ambiente::bilingue(long_name_pt, long_name_en);
+        const char* name = long_names.atual();
         memcpy(long_name + 1, name, strlen(name) + 1);
 
         XLOPER number{};

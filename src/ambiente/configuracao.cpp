@@ -6,7 +6,7 @@
 
 namespace ambiente {
 
-int idioma = 0;
+Idioma idioma = Idioma::ingles;
 char versao_text[setting_buffer_size] = "";
 
 namespace {
@@ -38,7 +38,7 @@ void read_text_value(plat::RegKey key, const char* name, char (&buffer)[setting_
 }  // namespace
 
 void read_settings() {
-    idioma = 0;
+    idioma = Idioma::ingles;
     plat::RegKey key = nullptr;
     if (plat::reg_open_query(settings_key, &key) == plat::reg_ok) {
         char buffer[setting_buffer_size];
@@ -48,11 +48,10 @@ void read_settings() {
             read_text_value(key, "VERSAO", buffer);
             memcpy(versao_text, buffer, strlen(buffer) + 1);
             read_value(key, "IDIOMA", buffer);
-            idioma = buffer[0] == '1' ? 1 : 2;
+            if (buffer[0] == idioma_no_registro.em(Idioma::portugues)[0]) idioma = Idioma::portugues;
         }
         plat::reg_close(key);
     }
-    if (idioma != 1 && idioma != 2) idioma = 2;
 }
 
 }  // namespace ambiente

@@ -1,27 +1,37 @@
 // The language the add-in speaks. Every text the user sees exists in Portuguese (Brazil) and in
 // English (USA); the language setting chooses one for the life of the process.
+//
+// A text that differs by language is a Bilingue, made of one text per language: a language
+// added to Idioma is added to Bilingue's constructor and to `em`, and every text of the add-in
+// then fails to build until it is given in it.
 #pragma once
 
 namespace ambiente {
 
-// 1 Portuguese (Brazil), 2 English (USA). Set once by read_settings at process attach, always 1
-// or 2 afterwards; read only elsewhere.
-extern int idioma;
+enum class Idioma : unsigned char { portugues, ingles };
 
-// The add-in speaks Portuguese when idioma is 1, and English otherwise.
-inline bool em_portugues() { return idioma == 1; }
+// The language setting: set once by read_settings at process attach, read only elsewhere.
+// English until then, and whenever the settings choose no other.
+extern Idioma idioma;
 
-// Where a pair of texts keeps the one of the language setting: 0 the Portuguese, 1 the English.
-// Pairs and two-row tables keep the Portuguese first.
-inline int lingua() { return em_portugues() ? 0 : 1; }
-
-// The one of the two in the language setting.
 template <class Texto>
-const Texto& bilingue(const Texto& portugues, const Texto& ingles) {
-    return em_portugues() ? portugues : ingles;
-}
-// A choice between two temporaries would answer a reference to one of them once it is gone.
-template <class Texto>
-const Texto& bilingue(const Texto&&, const Texto&&) = delete;
+class Bilingue {
+public:
+    constexpr Bilingue(Texto portugues, Texto ingles) : portugues_(portugues), ingles_(ingles) {}
+
+    constexpr const Texto& em(Idioma qual) const {
+        switch (qual) {
+            case Idioma::portugues: return portugues_;
+            case Idioma::ingles: return ingles_;
+        }
+        return ingles_;
+    }
+    // The one of the language setting.
+    const Texto& atual() const { return em(idioma); }
+
+private:
+    Texto portugues_;
+    Texto ingles_;
+};
 
 }  // namespace ambiente

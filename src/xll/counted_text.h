@@ -81,6 +81,13 @@ constexpr PackedTexts<Count, Bytes> pack_texts(const std::array<const char*, Cou
     return packed;
 }
 
+// The table over packed storage (VX_COUNTED_STORAGE below), `columns` texts a row; by default
+// all of them in one row.
+template <size_t Count, size_t Bytes>
+constexpr CountedTable counted_table(PackedTexts<Count, Bytes>& storage, int columns = static_cast<int>(Count)) {
+    return {storage.bytes, storage.offsets, static_cast<int>(Count) / columns, columns};
+}
+
 }  // namespace xll
 
 // Defines `name` as writable packed storage of the constexpr array `texts`. The first

@@ -1,7 +1,6 @@
 // The type text that REGISTER reads for an export, derived from the export's C++ signature: one
-// letter for the result, then one per argument. The catalogue holds the type texts as Excel
-// reads them and checks each against its export's signature at compile time, so the two cannot
-// drift apart:
+// letter for the result, then one per argument. The catalogue takes every row's type text from
+// here, so a row and its export cannot drift apart:
 //
 //     static_assert(xll::same_text(xll::type_text_of<decltype(interpol)>, "PIPB"));
 #pragma once
@@ -30,6 +29,8 @@ constexpr char type_letter() {
     else if constexpr (std::is_same_v<Type, double>) return 'B';
     else if constexpr (std::is_same_v<Type, int16_t>) return 'I';
     else if constexpr (std::is_same_v<Type, int32_t>) return 'J';
+    // A text Excel converts the argument to, NUL-terminated, at most 255 characters.
+    else if constexpr (std::is_same_v<Type, const char*>) return 'C';
     else if constexpr (std::is_same_v<Type, LPXLOPER>) return 'P';
     else static_assert(!std::is_same_v<Type, Type>, "a type that Excel does not pass");
 }

@@ -1,8 +1,10 @@
 // xlAutoRegister registers the catalogue row whose procedure matches the requested name without
 // regard to case, and answers #VALUE! whatever happens.
+#include <cctype>
 #include <string>
 
 #include "addin_fixture.h"
+#include "expected_catalogue.h"
 
 namespace addin_test {
 namespace {
@@ -43,12 +45,13 @@ TEST_F(AutoRegister, FunctionNameInCapitalsRegistersItsRow) {
 TEST_F(AutoRegister, LastRowMatchesToo) {
     install("1");
     load_and_open();
-    const auto registers = ask("CupSujo");
+    const ExpectedRow& last = expected_function_rows().back();
+    std::string mixed_case = last.procedure;
+    mixed_case[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(mixed_case[0])));
+    const auto registers = ask(mixed_case);
     ASSERT_EQ(registers.size(), 1u);
-    EXPECT_EQ(registers[0].arguments[3], "VX.CUPOM_SUJO");
-    EXPECT_EQ(registers[0].arguments[4],
-              cp("PTAX Ontem, Dólar 2, Vcto Dólar 2, Hoje, Taxa Longa, Dias Úteis Longa, Vcto Longa, "
-                 "Rolagens, Tipo"));
+    EXPECT_EQ(registers[0].arguments[3], last.excel_name);
+    EXPECT_EQ(registers[0].arguments[4], cp(last.pt.argument_text));
 }
 
 TEST_F(AutoRegister, NamesThatOnlyLookAlikeRegisterNothing) {

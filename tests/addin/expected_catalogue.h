@@ -3,6 +3,7 @@
 // per language the argument text, the function help and one help per argument.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace addin_test {
@@ -243,5 +244,8 @@ inline const std::vector<ExpectedCommand>& expected_command_rows() {
     };
     return rows;
 }
+
+// The rows xlAutoOpen registers: every function, then every command.
+inline size_t expected_registrations() { return expected_function_rows().size() + expected_command_rows().size(); }
 
 }  // namespace addin_test

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "addin_fixture.h"
+#include "expected_catalogue.h"
 
 namespace addin_test {
 namespace {
@@ -118,7 +119,7 @@ TEST_P(Settings, ChooseTheLanguageOfEveryRegistration) {
     GetParam().setup();
     load_and_open();
     const auto registers = catalogue_registers();
-    ASSERT_EQ(registers.size(), 18u);
+    ASSERT_EQ(registers.size(), expected_registrations());
     ASSERT_GE(registers[0].arguments.size(), 5u);
     const std::string expected = GetParam().expected == Language::pt
                                      ? cp("Dias Úteis, Curva de Juros, Anos Flat")

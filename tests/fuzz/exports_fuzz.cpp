@@ -1,13 +1,15 @@
-// The 13 worksheet functions, each called as Excel calls it once its conversions are done,
-// through the host (so its checks apply), with arguments made from the input: B any double
-// (NaN, infinities, denormals, signed zeros), I and J any integer, A 0 or 1, P a record of any
-// type code with odd flag bits, arrays up to 65535 x 2 and 256 x 4, texts of any bytes.
-// Invariants of the boundary: no crash and no undefined behaviour (the sanitizers), a finite
-// number, an error Excel has, or VX.DURATION's 5 x 1 array; a DLL-free result handed to
-// xlAutoFree and released there once (the sanitizer sees a leak or a second free); no fault of
-// the host and no value left waiting for xlFree.
+// Every worksheet function the add-in registers, each called as Excel calls it once its
+// conversions are done, through the host (so its checks apply), with arguments made from the
+// input: B any double (NaN, infinities, denormals, signed zeros), I and J any integer, A 0 or 1,
+// C a text of any bytes, P a record of any type code with odd flag bits, arrays up to 65535 x 2
+// and 256 x 4, texts of any bytes. Invariants of the boundary: no crash and no undefined
+// behaviour (the sanitizers), a finite number, an error Excel has, or an array of the shape its
+// function answers (below); a DLL-free result handed to xlAutoFree and released there once (the
+// sanitizer sees a leak or a second free); no fault of the host and no value left waiting for
+// xlFree.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -22,10 +24,29 @@ namespace {
 
 using fuzz::violation;
 
-const char* const functions[] = {
-    "VX.INTERPOLEX", "VX.CSPLINE", "VX.DURATION", "VX.HEDGE", "VX.VOLPROJ", "VX.INDJUSTO", "VX.INDTAXA",
-    "VX.INDDIF", "VX.CUPOM_FRA", "VX.CUPOM_FRACRUTA", "VX.CUPOM_ROLIMP", "VX.CUPOM_DESVIMP", "VX.CUPOM_SUJO",
+// The functions that answer an array, and its shape; 0 rows is any number of rows. Every other
+// function answers one value.
+struct ArrayAnswer {
+    const char* function;
+    int rows;
+    int columns;
 };
+const ArrayAnswer array_answers[] = {
+    {"VX.DURATION", 5, 1},
+};
+
+// The worksheet functions as the add-in registered them, in catalogue order.
+const std::vector<std::string>& functions() {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> registered;
+        for (const xlhost::Registration& registration : fuzz::host_with_the_addin().registrations())
+            if (registration.macro_type == 1 && registration.category == "Varentis")
+                registered.push_back(registration.function_text);
+        if (registered.empty()) violation("the add-in registered no worksheet function");
+        return registered;
+    }();
+    return names;
+}
 
 double any_double(FuzzedDataProvider& data) {
     static const double special[] = {
@@ -94,6 +115,14 @@ public:
             default: break;
         }
         return &record;
+    }
+
+    // A NUL-terminated text of up to 255 bytes (none of them NUL), as Excel passes a C argument.
+    const char* c_text(FuzzedDataProvider& data) {
+        std::string bytes = data.ConsumeBytesAsString(data.ConsumeIntegral<uint8_t>());
+        bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
+        texts_.push_back(std::move(bytes));
+        return texts_.back().c_str();
     }
 
 private:
@@ -172,14 +201,18 @@ void check_result(const std::string& name, const xlhost::Value& result) {
         case Kind::error:
             if (!known_error(result.error)) violation(name + " answered the error code " + std::to_string(result.error));
             return;
-        case Kind::array:
-            if (name != "VX.DURATION" || result.rows != 5 || result.columns != 1)
+        case Kind::array: {
+            const ArrayAnswer* shape = nullptr;
+            for (const ArrayAnswer& answer : array_answers)
+                if (name == answer.function) shape = &answer;
+            if (shape == nullptr || (shape->rows != 0 && result.rows != shape->rows) || result.columns != shape->columns)
                 violation(name + " answered a " + std::to_string(result.rows) + " x " + std::to_string(result.columns) + " array");
             for (const auto& item : result.items) {
                 if ((item.kind != Kind::number && item.kind != Kind::integer) || !std::isfinite(item.number))
                     violation(name + " answered an array holding " + xlhost::display(item));
             }
             return;
+        }
         default: violation(name + " answered " + xlhost::display(result));
     }
 }
@@ -188,14 +221,14 @@ void check_result(const std::string& name, const xlhost::Value& result) {
 
 // The add-in is mapped before the run starts, so that the fuzzer counts its coverage.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::host_with_the_addin();
+    functions();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     xlhost::Host& host = fuzz::host_with_the_addin();
     FuzzedDataProvider data(bytes, size);
-    const std::string name = data.PickValueInArray(functions);
+    const std::string& name = functions()[data.ConsumeIntegralInRange<size_t>(0, functions().size() - 1)];
     const xlhost::Registration* registration = host.find_function(name);
     if (registration == nullptr) fuzz::violation(name + " is not registered");
     const std::string arguments = registration->type_text.substr(1);
@@ -209,6 +242,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             case 'A': argument.integer = data.ConsumeBool() ? 1 : 0; break;
             case 'I': argument.integer = data.ConsumeIntegral<int16_t>(); break;
             case 'J': argument.integer = data.ConsumeIntegral<int32_t>(); break;
+            case 'C': argument.record = records.c_text(data); break;
             case 'P': argument.record = records.value(data, false); break;
             default: fuzz::violation(name + ": an argument of type " + std::string(1, letter));
         }

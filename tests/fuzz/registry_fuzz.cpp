@@ -1,7 +1,8 @@
 // The stand-in registry's file (--registry) on any bytes, and the add-in's settings read from
 // what it loaded. Invariants: no crash, no undefined behaviour; a file either loads or is
-// refused; the add-in's language is 1 or 2 and its version text ends inside its buffer; no key
-// is left open; a refusal says why; a file the registry wrote back is one it loads again.
+// refused; the add-in's language is the one PATH and IDIOMA choose and its version text ends
+// inside its buffer; no key is left open; a refusal says why; a file the registry wrote back is
+// one it loads again.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -27,10 +28,25 @@ const std::string& registry_file() {
     return path;
 }
 
+// The first byte of a setting as the settings buffer receives it, NUL for a missing value, an
+// empty one, or one larger than the buffer (which reads as empty).
+char first_byte(const char* name) {
+    const auto value = sim::registry_get(ambiente::settings_key, name);
+    if (!value || value->bytes.empty() || value->bytes.size() > ambiente::setting_buffer_size) return '\0';
+    return static_cast<char>(value->bytes[0]);
+}
+
+// The language rule, from the registry's own bytes: Portuguese when PATH is not empty and IDIOMA
+// starts with "1", English otherwise.
+ambiente::Idioma language_of_the_registry() {
+    return first_byte("PATH") != '\0' && first_byte("IDIOMA") == '1' ? ambiente::Idioma::portugues
+                                                                   : ambiente::Idioma::ingles;
+}
+
 void check_settings(const std::string& during) {
     ambiente::read_settings();
-    if (ambiente::idioma != 1 && ambiente::idioma != 2)
-        fuzz::violation(during + ": idioma is " + std::to_string(ambiente::idioma));
+    if (ambiente::idioma != language_of_the_registry())
+        fuzz::violation(during + ": the language read is not the one the registry chooses");
     if (std::memchr(ambiente::versao_text, '\0', sizeof ambiente::versao_text) == nullptr)
         fuzz::violation(during + ": the version text has no end");
     if (sim::registry_open_handles() != 0) fuzz::violation(during + ": a registry key was left open");
@@ -51,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         check_settings("reading the settings");
         // Any change writes the whole registry back; what was written must load again, and
         // give the add-in the same settings.
-        const int idioma = ambiente::idioma;
+        const ambiente::Idioma idioma = ambiente::idioma;
         const std::string versao = ambiente::versao_text;
         sim::registry_create_key("Software\\Varentis\\Fuzz");
         if (!sim::registry_file_error().empty()) fuzz::violation("writing back failed: " + sim::registry_file_error());

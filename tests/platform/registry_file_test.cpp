@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/control/platform_control.h"
+#include "platform/platform.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -119,6 +120,21 @@ TEST_F(RegistryFile, WhatCannotBeAFileIsRefusedBeforeAnythingIsRead) {
     EXPECT_FALSE(std::filesystem::exists(path));
     sim::registry_set_text(key, "IDIOMA", "1");
     EXPECT_EQ(read(path), std::string(key) + "\tIDIOMA\t1\t3100\n");
+}
+
+TEST_F(RegistryFile, WhatTheAddInWritesSurvivesInTheFile) {
+    ASSERT_TRUE(sim::registry_use_file(path));
+    plat::RegKey handle = nullptr;
+    ASSERT_EQ(plat::reg_create_for_set(key, &handle), plat::reg_ok);
+    EXPECT_EQ(plat::reg_set_text(handle, "IDIOMA", "1"), plat::reg_ok);
+    plat::reg_close(handle);
+
+    ASSERT_TRUE(sim::registry_use_file(""));
+    EXPECT_FALSE(sim::registry_get(key, "IDIOMA"));
+    ASSERT_TRUE(sim::registry_use_file(path));
+    auto stored = sim::registry_get(key, "IDIOMA");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->bytes, (std::vector<uint8_t>{'1', 0}));
 }
 
 TEST_F(RegistryFile, ASaveThatFailsKeepsTheChangeInMemoryAndIsRememberedUntilOneSucceeds) {

@@ -21,6 +21,7 @@ using namespace xll;
 static_assert(same_text(type_text_of<LPXLOPER VX_STDCALL(int16_t, LPXLOPER, double)>, "PIPB"));
 static_assert(same_text(type_text_of<Logical VX_STDCALL()>, "A"));
 static_assert(same_text(type_text_of<LPXLOPER VX_STDCALL(int32_t, Logical, int16_t)>, "PJAI"));
+static_assert(same_text(type_text_of<LPXLOPER VX_STDCALL(const char*, double)>, "PCB"));
 
 class CallHelpers : public CallLayerTest {
 protected:

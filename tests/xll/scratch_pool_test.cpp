@@ -82,7 +82,7 @@ TEST_F(ScratchPool, FullPoolMakesTheNextBuilderNullAndTheCallRefused) {
 // The type text of the interpolation function as the catalogue stores it: whatever its reserved
 // byte held, it becomes 4, in place.
 TEST_F(ScratchPool, TheStoredTypeTextGetsItsLengthInPlace) {
-    char* type_text = addin::function_catalogue_en.text(0, addin::col_type_text);
+    char* type_text = addin::function_catalogues.em(ambiente::Idioma::ingles).text(0, addin::col_type_text);
     type_text[0] = 0x7f;
     ASSERT_STREQ(type_text + 1, "PIPB");
     LPXLOPER text = scratch_text(type_text);

@@ -1,5 +1,6 @@
-// The 13 worksheet functions as Excel calls them, in catalogue order. The catalogue checks the
-// type text of each row against the signature declared here, at compile time.
+// The worksheet functions as Excel calls them, in catalogue order. Each catalogue row takes its
+// procedure name and type text from the declaration here; each export's definition is checked
+// against it by the compiler.
 #pragma once
 
 #include <stdint.h>

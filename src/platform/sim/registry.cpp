@@ -121,6 +121,8 @@ long reg_open_query(const char* subkey, RegKey* key) {
 long reg_query_value(RegKey key, const char* name, uint32_t* type, void* buffer, uint32_t* size) {
     OpenKey* open = as_open(key);
     if (open == nullptr) return 6;  // ERROR_INVALID_HANDLE
+    // A handle opened for setting only may not read, as the real one opened with KEY_SET_VALUE.
+    if (open->access != Access::query) return reg_access_denied;
     if (buffer != nullptr && size == nullptr) return 998;  // ERROR_NOACCESS
     auto found = sim::registry_get(open->subkey, name ? name : "");
     if (!found) return reg_not_found;
