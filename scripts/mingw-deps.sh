@@ -23,8 +23,8 @@ toolchain="$root/cmake/mingw-$arch.cmake"
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+. "$here/apt.sh"
+sudo=$vx_sudo
 
 # Source packages come from the deb-src twin of the Debian archive that apt already uses: the
 # same URIs and suites, of this release only.
@@ -69,7 +69,9 @@ enable_debian_sources() {
         echo "Adding Debian's source packages to apt: /etc/apt/sources.list.d/varentis-deb-src.list"
         printf '%s' "$lines" | $sudo tee /etc/apt/sources.list.d/varentis-deb-src.list >/dev/null
     fi
-    $sudo apt-get update -qq
+    # A failed update (an index of another architecture or suite served broken) stops nothing:
+    # what matters is whether apt-get source finds the packages below.
+    vx_apt_update || true
 }
 
 # Unpacks a source package (once) and answers its folder and Debian version.
@@ -79,9 +81,13 @@ fetch_source() {
     local folder
     folder=$(find "$sources" -maxdepth 1 -type d -name "$package-*" | sort | tail -n 1)
     if [ -z "$folder" ]; then
-        (cd "$sources" && apt-get source -qq "$package" 2>&1 | grep -v -e '^dpkg-source: info' -e 'unsandboxed' >&2 || true)
+        local output
+        output=$(cd "$sources" && apt-get source -qq "$package" 2>&1) || true
         folder=$(find "$sources" -maxdepth 1 -type d -name "$package-*" | sort | tail -n 1)
-        [ -n "$folder" ] || { echo "mingw-deps.sh: apt-get source $package unpacked nothing" >&2; exit 1; }
+        if [ -z "$folder" ]; then
+            echo "mingw-deps.sh: apt-get source $package failed: $(printf '%s\n' "$output" | vx_apt_reason)" >&2
+            exit 1
+        fi
     fi
     echo "$folder"
 }
