@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
 # Runs apt-get only for packages that are missing. For the Windows side it also cross-builds,
-# once, the libraries that Debian ships only for Linux (scripts/mingw-deps.sh, cached in
-# build/deps/, one folder per architecture). Usage: setup.sh [native|windows|fuzz|bench|all]
+# once, the libraries that Debian ships only for Linux, and for the fuzz build libjpeg-turbo with
+# its instrumentation (scripts/mingw-deps.sh, in build/deps/, one folder per flavour, and cached
+# by version outside the build tree). Usage: setup.sh [native|windows|fuzz|bench|all]
 # `bench` is what only `make bench` needs: QuantLib, the peer the benchmarks measure against
 # (the add-in and the test suites never link it).
 #
@@ -27,8 +28,9 @@ native=(build-essential cmake ninja-build pkg-config git
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
          xvfb xauth fonts-wine libz-mingw-w64-dev dpkg-dev)
 bench=(libquantlib0-dev)
-# libFuzzer and the sanitizers' runtimes come with Debian's clang.
-fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev)
+# libFuzzer and the sanitizers' runtimes come with Debian's clang; libjpeg-turbo is built from
+# its source package with the fuzz build's instrumentation (dpkg-dev unpacks it).
+fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev dpkg-dev)
 
 wanted=()
 case "$side" in
@@ -84,4 +86,7 @@ if [ "$side" = windows ] || [ "$side" = all ]; then
     "$here/mingw-deps.sh" i686
     "$here/mingw-deps.sh" x86_64
   fi
+fi
+if { [ "$side" = fuzz ] || [ "$side" = all ]; } && [ "${VX_SETUP_DEPS:-1}" != 0 ]; then
+  "$here/mingw-deps.sh" fuzz
 fi
