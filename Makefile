@@ -12,7 +12,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows deps-fuzz build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows suites-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
+.PHONY: all deps deps-native deps-windows deps-fuzz deps-windows-libraries deps-fuzz-libraries build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows suites-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
 
 all: build
 
@@ -30,6 +30,15 @@ deps-fuzz:
 
 deps:
 	$(SETUP) all
+
+# The libraries built from Debian's source packages (scripts/mingw-deps.sh), which `make test`
+# builds in the lane that needs them.
+deps-windows-libraries:
+	scripts/mingw-deps.sh i686
+	scripts/mingw-deps.sh x86_64
+
+deps-fuzz-libraries:
+	scripts/mingw-deps.sh fuzz
 
 $(NATIVE)/CMakeCache.txt: | deps-native
 	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -102,8 +111,8 @@ fuzz: build-fuzz
 fuzz-smoke: build-fuzz
 	scripts/fuzz.sh $(FUZZ) $(FUZZ_SMOKE_SECONDS)
 
-# Everything, in this order: the native and sanitizer suites, both Windows builds and their
-# suites under Wine, the fuzz targets' smoke run (scripts/test.sh).
+# Everything: the native and sanitizer suites and the fuzz targets' smoke run, and beside them
+# both Windows builds and their suites under Wine (scripts/test.sh).
 test:
 	@VX_MAKE="$(MAKE)" scripts/test.sh all
 

@@ -142,7 +142,7 @@ case_make_test_without_wine32() {
     local first_banner first_step last_step last_banner
     first_banner=$(grep -n "^$broken_banner" "$scratch/test.out" | head -n 1 | cut -d: -f1)
     last_banner=$(grep -n "^$broken_banner" "$scratch/test.out" | tail -n 1 | cut -d: -f1)
-    first_step=$(grep -n '^=== make ' "$scratch/test.out" | head -n 1 | cut -d: -f1)
+    first_step=$(grep -n '^=== \[.*\] make ' "$scratch/test.out" | head -n 1 | cut -d: -f1)
     last_step=$(grep -n '^(step .* ran)' "$scratch/test.out" | tail -n 1 | cut -d: -f1)
     [ "$first_banner" -lt "$first_step" ] || fail "the NOT RUN line is not at the start"
     [ "$last_banner" -gt "$last_step" ] || fail "the NOT RUN line is not at the end"
@@ -160,7 +160,7 @@ case_make_test_without_wine32_other_failure() {
     run test "$project/scripts/test.sh" all
     [ "$status" -ne 0 ] || fail "a failed step passed"
     [ "$(tail -n 3 "$scratch/test.out" | grep -c "^$broken_banner")" -eq 1 ] || fail "the NOT RUN line does not end the run"
-    expect_output test "FAILED: make suites-windows"
+    expect_output test "make suites-windows WINDOWS_SUITES=build/windows64: FAILED"
 }
 
 # With wine32 every suite runs, and nothing says otherwise.
