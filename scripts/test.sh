@@ -26,11 +26,15 @@ read -r -a make_command <<<"${VX_MAKE:-make}"
 logs=$root/build/logs
 started=$(date +%s)
 
-# CPU time of this shell's finished children, user and system, in seconds.
+# CPU time of this shell's finished children, user and system, in whole seconds, into the array
+# named NAME (`times` counts the children of the shell it runs in, so never in a subshell).
 children_cpu() {
-    times | awk 'NR == 2 {
+    local file="$logs/.times.$BASHPID"
+    times >"$file"
+    read -r -a "$1" < <(awk 'NR == 2 {
         for (i = 1; i <= 2; i++) { split($i, t, "m"); sub("s", "", t[2]); s[i] = t[1] * 60 + t[2] }
-        printf "%.0f %.0f\n", s[1], s[2] }'
+        printf "%.0f %.0f\n", s[1], s[2] }' "$file")
+    rm -f "$file"
 }
 
 # step LANE TARGET [VARIABLE=VALUE...]: one make target; its failure ends the lane.
@@ -38,10 +42,10 @@ step() {
     local lane=$1 before after begin status=0
     shift
     echo "=== [$lane] make $*"
-    read -r -a before <<<"$(children_cpu)"
+    children_cpu before
     begin=$(date +%s)
     "${make_command[@]}" --no-print-directory -C "$root" "$@" || status=$?
-    read -r -a after <<<"$(children_cpu)"
+    children_cpu after
     local verdict=passed
     [ $status -eq 0 ] || verdict=FAILED
     printf '=== [%s] make %s: %s in %d s (CPU %d s user, %d s system)\n' "$lane" "$*" "$verdict" \

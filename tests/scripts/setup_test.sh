@@ -16,7 +16,7 @@ mkdir -p "$project" "$STUB"
 cp -a "$source_root/scripts" "$project/"
 touch "$STUB/installed" "$STUB/archs" "$STUB/log"
 export PATH="$here/stubs:$PATH" VX_APT_UPDATE_PAUSE=0 VX_SETUP_DEPS=0 VX_MAKE="$here/stubs/make"
-unset VX_SETUP_DONE STUB_I386_INDEX STUB_UPDATE_FAILS STUB_FAILING_STEP
+unset VX_SETUP_DONE STUB_I386_INDEX STUB_UPDATE_FAILS STUB_FAILING_STEP STUB_BUSY_STEP
 
 windows_packages=(cmake ninja-build googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
                   xvfb xauth fonts-wine libz-mingw-w64-dev dpkg-dev)
@@ -170,6 +170,18 @@ case_make_test_with_wine32() {
     refuse_output test "NOT RUN"
     grep -qx "suites-windows WINDOWS_SUITES=build/windows build/windows64" "$STUB/steps" ||
         fail "not both Windows suites: $(grep suites-windows "$STUB/steps")"
+}
+
+# Each step reports the CPU time its commands took, in the list that ends the run too.
+case_make_test_reports_cpu() {
+    export STUB_BUSY_STEP=fuzz-smoke
+    run test "$project/scripts/test.sh" all
+    expect_status 0
+    local line user
+    line=$(grep '^=== \[linux\] make fuzz-smoke: passed in ' "$scratch/test.out" | tail -n 1)
+    user=$(sed -n 's/.*(CPU \([0-9]*\) s user, .*/\1/p' <<<"$line")
+    [ -n "$user" ] && [ "$user" -ge 1 ] || fail "fuzz-smoke's 1.5 s of CPU reported as '${user}': $line"
+    [ "$(grep -c 'make fuzz-smoke: passed' "$scratch/test.out")" -eq 2 ] || fail "the step is not in the closing list"
 }
 
 # Any other missing package fails `make test` before any step.
