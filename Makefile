@@ -12,21 +12,33 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows deps-fuzz build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
+.PHONY: all deps deps-native deps-windows deps-fuzz deps-windows-libraries deps-fuzz-libraries build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows suites-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
 
 all: build
 
+# VX_SETUP_DONE: the set-up already ran in this `make test` (scripts/test.sh).
+SETUP := $(if $(VX_SETUP_DONE),@true,@scripts/setup.sh)
+
 deps-native:
-	@scripts/setup.sh native
+	$(SETUP) native
 
 deps-windows:
-	@scripts/setup.sh windows
+	$(SETUP) windows
 
 deps-fuzz:
-	@scripts/setup.sh fuzz
+	$(SETUP) fuzz
 
 deps:
-	@scripts/setup.sh all
+	$(SETUP) all
+
+# The libraries built from Debian's source packages (scripts/mingw-deps.sh), which `make test`
+# builds in the lane that needs them.
+deps-windows-libraries:
+	scripts/mingw-deps.sh i686
+	scripts/mingw-deps.sh x86_64
+
+deps-fuzz-libraries:
+	scripts/mingw-deps.sh fuzz
 
 $(NATIVE)/CMakeCache.txt: | deps-native
 	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -83,9 +95,14 @@ test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure --schedule-random -j $(JOBS)
 	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --schedule-random -j $(JOBS)
 
-# The same Windows suites for both architectures, each build folder in Wine prefixes of its kind.
-test-windows: build-windows
-	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS) $(WINDOWS64)
+# The same Windows suites for both architectures, each build folder in Wine prefixes of its kind;
+# without wine32, the 64-bit ones only, and loudly so (scripts/test.sh).
+test-windows:
+	@VX_MAKE="$(MAKE)" scripts/test.sh windows
+
+WINDOWS_SUITES ?= $(WINDOWS) $(WINDOWS64)
+suites-windows: build-windows
+	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS_SUITES)
 
 # Each fuzz target for FUZZ_SECONDS from its corpus in tests/fuzz/corpus.
 fuzz: build-fuzz
@@ -94,7 +111,10 @@ fuzz: build-fuzz
 fuzz-smoke: build-fuzz
 	scripts/fuzz.sh $(FUZZ) $(FUZZ_SMOKE_SECONDS)
 
-test: test-native test-windows fuzz-smoke
+# Everything: the native and sanitizer suites and the fuzz targets' smoke run, and beside them
+# both Windows builds and their suites under Wine (scripts/test.sh).
+test:
+	@VX_MAKE="$(MAKE)" scripts/test.sh all
 
 # The add-in loaded, recalculated and unloaded 10000 times in one process (make test runs 1000).
 soak: build

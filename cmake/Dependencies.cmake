@@ -4,17 +4,21 @@
 #   ZLIB::ZLIB      zlib (the host rewrites the packages libxlsxwriter writes)
 # On Linux they are Debian's packages. For Windows, Debian has only zlib (libz-mingw-w64-dev,
 # linked statically); libjpeg-turbo and libxlsxwriter are cross-built from Debian's source
-# packages by scripts/mingw-deps.sh into VX_DEPS_PREFIX, as static libraries.
+# packages by scripts/mingw-deps.sh into VX_DEPS_PREFIX, as static libraries. The fuzz build
+# takes libjpeg-turbo from the same source package, built by the same script with the fuzz
+# build's instrumentation, so that the fuzzer sees inside the decoder too.
 if(WIN32)
-  set(VX_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/${CMAKE_SYSTEM_PROCESSOR} CACHE PATH
-      "Where scripts/mingw-deps.sh installed the cross-built libraries")
-  set(ZLIB_USE_STATIC_LIBS ON)
-  find_package(ZLIB REQUIRED)
-
-  function(vx_cross_built_library target file)
+  set(VX_DEPS_FLAVOUR ${CMAKE_SYSTEM_PROCESSOR})
+elseif(VX_FUZZ)
+  set(VX_DEPS_FLAVOUR fuzz)
+endif()
+if(VX_DEPS_FLAVOUR)
+  set(VX_DEPS_PREFIX ${CMAKE_SOURCE_DIR}/build/deps/${VX_DEPS_FLAVOUR} CACHE PATH
+      "Where scripts/mingw-deps.sh installed the libraries built from Debian's source packages")
+  function(vx_built_library target file)
     if(NOT EXISTS ${VX_DEPS_PREFIX}/lib/${file})
       message(FATAL_ERROR "${VX_DEPS_PREFIX}/lib/${file} is missing: run "
-                          "scripts/mingw-deps.sh ${CMAKE_SYSTEM_PROCESSOR} (make deps-windows)")
+                          "scripts/mingw-deps.sh ${VX_DEPS_FLAVOUR}")
     endif()
     add_library(${target} STATIC IMPORTED GLOBAL)
     set_target_properties(${target} PROPERTIES
@@ -22,15 +26,26 @@ if(WIN32)
       INTERFACE_INCLUDE_DIRECTORIES ${VX_DEPS_PREFIX}/include
       INTERFACE_LINK_LIBRARIES "${ARGN}")
   endfunction()
-  vx_cross_built_library(vx::jpeg libjpeg.a)
-  vx_cross_built_library(vx::xlsxwriter libxlsxwriter.a ZLIB::ZLIB)
-  file(STRINGS ${VX_DEPS_PREFIX}/VERSIONS VX_DEPS_VERSIONS REGEX "^lib")
-  message(STATUS "Cross-built libraries in ${VX_DEPS_PREFIX}: ${VX_DEPS_VERSIONS}")
+  # The first two lines are the recipe and the architecture, then one line a library.
+  file(STRINGS ${VX_DEPS_PREFIX}/VERSIONS VX_DEPS_VERSIONS)
+  list(SUBLIST VX_DEPS_VERSIONS 2 -1 VX_DEPS_VERSIONS)
+  message(STATUS "Libraries built from Debian's source packages in ${VX_DEPS_PREFIX}: ${VX_DEPS_VERSIONS}")
+endif()
+
+if(WIN32)
+  set(ZLIB_USE_STATIC_LIBS ON)
+  find_package(ZLIB REQUIRED)
+  vx_built_library(vx::jpeg libjpeg.a)
+  vx_built_library(vx::xlsxwriter libxlsxwriter.a ZLIB::ZLIB)
 else()
-  find_package(JPEG REQUIRED)
+  if(VX_FUZZ)
+    vx_built_library(vx::jpeg libjpeg.a)
+  else()
+    find_package(JPEG REQUIRED)
+    add_library(vx::jpeg ALIAS JPEG::JPEG)
+  endif()
   find_package(ZLIB REQUIRED)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET GLOBAL xlsxwriter)
-  add_library(vx::jpeg ALIAS JPEG::JPEG)
   add_library(vx::xlsxwriter ALIAS PkgConfig::XLSXWRITER)
 endif()

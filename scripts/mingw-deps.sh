@@ -1,30 +1,72 @@
 #!/usr/bin/env bash
-# Cross-builds the libraries that Debian ships only for Linux, for mingw-w64, from Debian's own
-# source packages: libjpeg-turbo (the add-in's JPEG decoder) and libxlsxwriter (the Windows
-# host's .xlsx export, with Debian's libz-mingw-w64-dev). Static libraries, built once and
-# cached in BUILD/deps/ARCH/ (include/, lib/); BUILD/deps/ARCH/VERSIONS records what was built.
-# A cache whose VERSIONS matches this recipe is kept as it is.
-# Usage: mingw-deps.sh [i686|x86_64] [BUILD_DIR]   (defaults: i686, build/ of the project)
+# Builds, from Debian's own source packages, the libraries a build cannot take from Debian's
+# binary packages, as static libraries into BUILD/deps/FLAVOUR/ (include/, lib/, and VERSIONS,
+# which records what was built):
+#   i686, x86_64   for mingw-w64 (Debian ships them only for Linux): libjpeg-turbo (the add-in's
+#                  JPEG decoder) and libxlsxwriter (the Windows host's .xlsx export, with Debian's
+#                  libz-mingw-w64-dev)
+#   fuzz           for the fuzz build, with its compiler and instrumentation (libFuzzer sees only
+#                  instrumented code): libjpeg-turbo
+# Each library is built once per flavour, Debian version, recipe and compiler, and kept in a cache
+# outside the build tree (VX_DEPS_CACHE, default ~/.cache/varentis/deps), so that a fresh clone or
+# `make clean` copies it instead of building it again. A BUILD/deps/FLAVOUR whose VERSIONS matches
+# the recipes below is kept as it is (no apt, no network).
+# A library more is one line in the flavour's list and a function `options_NAME` that gives its
+# CMake options (NAME with - as _).
+# Usage: mingw-deps.sh [i686|x86_64|fuzz] [BUILD_DIR]   (defaults: i686, build/ of the project)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
-arch=${1:-i686}
+flavour=${1:-i686}
 build=$(realpath -m "${2:-$root/build}")
-case "$arch" in
-  i686|x86_64) ;;
-  *) echo "usage: $0 [i686|x86_64] [BUILD_DIR]" >&2; exit 2 ;;
+
+# Each flavour's libraries as NAME:RECIPE; raise a RECIPE when its options change, so that every
+# cache of it is rebuilt.
+case "$flavour" in
+  i686|x86_64) libraries=(libjpeg-turbo:1 libxlsxwriter:1) ;;
+  fuzz) libraries=(libjpeg-turbo:1) ;;
+  *) echo "usage: $0 [i686|x86_64|fuzz] [BUILD_DIR]" >&2; exit 2 ;;
 esac
 
-# Raise it when the options below change, so that every cache is rebuilt.
-recipe=1
-prefix="$build/deps/$arch"
-sources="$prefix/src"
-toolchain="$root/cmake/mingw-$arch.cmake"
+# The libjpeg v6b interface, as Debian's libjpeg62-turbo; no SIMD (it would need nasm, and the
+# add-in decodes one small logo; for the fuzzer, plain C is code it can see), no TurboJPEG
+# interface, no Java.
+options_libjpeg_turbo() {
+  echo -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
+}
+# The bundled minizip, MD5 and temporary-file code (Debian links system copies, which mingw
+# lacks); zlib is Debian's mingw build.
+options_libxlsxwriter() {
+  echo -DUSE_SYSTEM_MINIZIP=OFF -DUSE_OPENSSL_MD5=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DZLIB_USE_STATIC_LIBS=ON
+}
+
+prefix="$build/deps/$flavour"
+cache=${VX_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/varentis/deps}
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+case "$flavour" in
+  fuzz)
+    # The fuzz build's compiler and coverage instrumentation (CMakeLists.txt, VX_FUZZ), position
+    # independent since the add-in is a shared library.
+    fuzz_flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    compiler=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_POSITION_INDEPENDENT_CODE=ON
+              "-DCMAKE_C_FLAGS=$fuzz_flags" "-DCMAKE_CXX_FLAGS=$fuzz_flags" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    cc=clang
+    triplet=x86_64-linux-gnu-fuzz ;;
+  *)
+    compiler=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$flavour.cmake" -DCMAKE_BUILD_TYPE=Release)
+    cc=$flavour-w64-mingw32-gcc
+    triplet=$flavour-w64-mingw32 ;;
+esac
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+. "$here/apt.sh"
+sudo=$vx_sudo
+
+# Built already by these recipes: nothing to do.
+header=$(printf 'recipe %s\narch %s' "${libraries[*]}" "$triplet")
+if head -n 2 "$prefix/VERSIONS" 2>/dev/null | cmp -s - <(printf '%s\n' "$header"); then
+  exit 0
+fi
 
 # Source packages come from the deb-src twin of the Debian archive that apt already uses: the
 # same URIs and suites, of this release only.
@@ -69,63 +111,79 @@ enable_debian_sources() {
         echo "Adding Debian's source packages to apt: /etc/apt/sources.list.d/varentis-deb-src.list"
         printf '%s' "$lines" | $sudo tee /etc/apt/sources.list.d/varentis-deb-src.list >/dev/null
     fi
-    $sudo apt-get update -qq
+    # A failed update (an index of another architecture or suite served broken) stops nothing:
+    # what matters is whether apt-get source finds the packages below.
+    vx_apt_update || true
 }
 
-# Unpacks a source package (once) and answers its folder and Debian version.
+# The newest version of a source package that apt knows.
+source_version() {
+    apt-cache showsrc --only-source "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1
+}
+
+# Unpacks the given version of a source package into a new folder under $2 and answers the
+# package's folder.
 fetch_source() {
-    local package=$1
-    mkdir -p "$sources"
-    local folder
-    folder=$(find "$sources" -maxdepth 1 -type d -name "$package-*" | sort | tail -n 1)
+    local package=$1 version=$2 into=$3 output folder
+    mkdir -p "$into"
+    output=$(cd "$into" && apt-get source -qq "$package=$version" 2>&1) || true
+    folder=$(find "$into" -maxdepth 1 -type d -name "$package-*" | sort | tail -n 1)
     if [ -z "$folder" ]; then
-        (cd "$sources" && apt-get source -qq "$package" 2>&1 | grep -v -e '^dpkg-source: info' -e 'unsandboxed' >&2 || true)
-        folder=$(find "$sources" -maxdepth 1 -type d -name "$package-*" | sort | tail -n 1)
-        [ -n "$folder" ] || { echo "mingw-deps.sh: apt-get source $package unpacked nothing" >&2; exit 1; }
+        echo "mingw-deps.sh: apt-get source $package=$version failed: $(printf '%s\n' "$output" | vx_apt_reason)" >&2
+        exit 1
     fi
     echo "$folder"
 }
 
-version_of() { dpkg-parsechangelog -l "$1/debian/changelog" -S Version; }
-
-cmake_build() {
-    local name=$1 folder=$2
-    shift 2
-    local tree="$prefix/build-$name"
-    rm -rf "$tree"
-    cmake -S "$folder" -B "$tree" "${generator[@]}" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_INSTALL_LIBDIR="$prefix/lib" \
-        -DBUILD_SHARED_LIBS=OFF "$@" >"$tree.log" 2>&1 &&
-    cmake --build "$tree" -j "${JOBS:-2}" >>"$tree.log" 2>&1 &&
-    cmake --install "$tree" >>"$tree.log" 2>&1 ||
-        { echo "mingw-deps.sh: building $name failed; the log: $tree.log" >&2; tail -n 20 "$tree.log" >&2; exit 1; }
-    rm -rf "$tree" "$tree.log"
+# Builds one library into its cache entry (include/, lib/), unless the entry is there: built in
+# a folder of its own and renamed into place, so that two builds at once never see half of one.
+build_library() {
+    local name=$1 recipe=$2 version=$3 entry=$4 work
+    [ -d "$entry/lib" ] && return 0
+    mkdir -p "$(dirname "$entry")"
+    work=$(mktemp -d "$entry.building.XXXXXX")
+    local folder
+    folder=$(fetch_source "$name" "$version" "$work/src")
+    local options
+    read -r -a options <<<"$("options_${name//-/_}")"
+    if ! { cmake -S "$folder" -B "$work/tree" "${generator[@]}" "${compiler[@]}" \
+               -DCMAKE_INSTALL_PREFIX="$work/install" -DCMAKE_INSTALL_LIBDIR="$work/install/lib" \
+               -DBUILD_SHARED_LIBS=OFF "${options[@]}" &&
+           cmake --build "$work/tree" -j "${JOBS:-2}" &&
+           cmake --install "$work/tree"; } >"$work/log" 2>&1; then
+        echo "mingw-deps.sh: building $name for $triplet failed; the log: $work/log" >&2
+        tail -n 20 "$work/log" >&2
+        exit 1
+    fi
+    printf '%s %s (recipe %s, %s)\n' "$name" "$version" "$recipe" "$("$cc" --version | head -n 1)" >"$work/install/BUILT"
+    rm -rf "$work/install/bin" "$work/install/share"
+    mv -T "$work/install" "$entry" 2>/dev/null || true  # another build may have been first
+    rm -rf "$work"
 }
-
-# Built already by this recipe: nothing to do (and no need of apt or the network).
-if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/lib/libxlsxwriter.a" ] &&
-   head -n 2 "$prefix/VERSIONS" 2>/dev/null | cmp -s - <(printf 'recipe %s\narch %s\n' "$recipe" "$arch-w64-mingw32"); then
-    exit 0
-fi
 
 start=$(date +%s)
 rm -rf "$prefix"
-mkdir -p "$prefix"
-enable_debian_sources
-jpeg_source=$(fetch_source libjpeg-turbo)
-xlsx_source=$(fetch_source libxlsxwriter)
-# The libjpeg v6b interface, as Debian's libjpeg62-turbo; no SIMD (it would need nasm, and the
-# add-in decodes one small logo), no TurboJPEG interface, no Java.
-cmake_build libjpeg-turbo "$jpeg_source" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF \
-    -DWITH_TURBOJPEG=OFF -DWITH_JAVA=OFF
-# The bundled minizip, MD5 and temporary-file code (Debian links system copies, which mingw
-# lacks); zlib is Debian's mingw build.
-cmake_build libxlsxwriter "$xlsx_source" -DUSE_SYSTEM_MINIZIP=OFF -DUSE_OPENSSL_MD5=OFF \
-    -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DZLIB_USE_STATIC_LIBS=ON
-printf 'recipe %s\narch %s\nlibjpeg-turbo %s\nlibxlsxwriter %s\nzlib %s\n' "$recipe" "$arch-w64-mingw32" \
-    "$(version_of "$jpeg_source")" "$(version_of "$xlsx_source")" \
-    "$(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)" >"$prefix/VERSIONS"
-# Only the libraries and their headers are kept.
-rm -rf "$prefix/bin" "$prefix/share" "$sources"
-echo "Built for $arch-w64-mingw32 in $(( $(date +%s) - start )) s, in $prefix:"
-sed -n 's/^\(libjpeg-turbo\|libxlsxwriter\|zlib\) /  \1 /p' "$prefix/VERSIONS"
+mkdir -p "$prefix/include" "$prefix/lib"
+compiler_key=$("$cc" --version | head -n 1 | cksum | cut -d' ' -f1)
+versions=()
+for library in "${libraries[@]}"; do
+  name=${library%%:*}
+  recipe=${library#*:}
+  version=$(source_version "$name")
+  if [ -z "$version" ]; then
+    enable_debian_sources
+    version=$(source_version "$name")
+    [ -n "$version" ] || { echo "mingw-deps.sh: apt knows no source package $name" >&2; exit 1; }
+  fi
+  entry="$cache/$triplet/$name/${version//:/_}-recipe$recipe-cc$compiler_key"
+  build_library "$name" "$recipe" "$version" "$entry"
+  cp -a "$entry/include/." "$prefix/include/"
+  cp -a "$entry/lib/." "$prefix/lib/"
+  versions+=("$name $version")
+done
+{
+  printf '%s\n' "$header" "${versions[@]}"
+  case "$flavour" in i686|x86_64) echo "zlib $(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)" ;; esac
+} >"$prefix/VERSIONS"
+echo "Libraries for $triplet in $prefix ($(( $(date +%s) - start )) s; cache $cache):"
+sed -n '3,$s/^/  /p' "$prefix/VERSIONS"

@@ -1,14 +1,26 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix of one test run under the build folder: BUILD/wine/prefix.
-# wineboot takes a while, so it runs once per run; each suite gets a copy (run-suite.sh).
-# Usage: make-prefix.sh BUILD_DIR
+# wineboot takes a while, so it runs once; each suite gets a copy (run-suite.sh) and never
+# changes the prefix itself. With --keep, a prefix made by this very script for the same Wine,
+# the same kind of prefix and the same fonts is kept for the next run as it is.
+# Usage: make-prefix.sh [--keep] BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/env.sh"
 
-build=$(realpath "${1:?usage: make-prefix.sh BUILD_DIR}")
+keep=0
+if [ "${1:-}" = --keep ]; then keep=1; shift; fi
+build=$(realpath "${1:?usage: make-prefix.sh [--keep] BUILD_DIR}")
 vx_use_build "$build"
 prefix=$(vx_base_prefix "$build")
+# What the prefix is made of: this script, Wine's version, the kind of prefix, the fonts.
+made_of=$(printf '%s\n' "$(cksum <"$here/make-prefix.sh")" "$(wine --version 2>&1)" "$WINEARCH" \
+          "$(ls /usr/share/wine/fonts 2>/dev/null | cksum)" "$(fc-list "Liberation Serif" family 2>/dev/null | head -n 1)" | cksum)
+if [ $keep -eq 1 ] && [ -z "${VX_OWN_DISPLAY:-}" ] && [ "$(cat "$prefix/.made-of" 2>/dev/null)" = "$made_of" ]; then
+    rm -rf "$build/wine/suites"
+    echo "Wine prefix kept: $prefix"
+    exit 0
+fi
 rm -rf "$prefix" "$build/wine/suites"
 mkdir -p "$(dirname "$prefix")"
 
@@ -43,4 +55,5 @@ fi
 wineserver -w
 # The prefix's own marker of a running server is not part of it.
 rm -f "$prefix/wineserver"
+echo "$made_of" >"$prefix/.made-of"
 echo "Wine prefix ready: $prefix"

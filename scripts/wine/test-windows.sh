@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows side of `make test`: for each build folder (the 32-bit and the 64-bit build), one
-# fresh Wine prefix of its kind for the run, then every Windows suite of the folder through
-# ctest, each in its own copy of the prefix and on its own Xvfb. The folders run side by side,
+# Wine prefix of its kind (made once, and kept while Wine and its recipe stay the same), then
+# every Windows suite of the folder through ctest, each in its own copy of the prefix and on its
+# own Xvfb. The folders run side by side,
 # each with VX_JOBS suites at a time (the suites spend most of their time waiting on Wine, not
 # computing); each folder's ctest output is shown whole once it ends.
 # Usage: test-windows.sh BUILD_DIR... [-- CTEST_ARGUMENTS...]
@@ -23,7 +24,7 @@ run_build() {
     local build=$1 log=$2
     shift 2
     {
-        "$here/make-prefix.sh" "$build" &&
+        "$here/make-prefix.sh" --keep "$build" &&
         (cd "$build" && ctest --output-on-failure --schedule-random -j "${VX_JOBS:-2}" "$@")
     } >"$log" 2>&1
 }
