@@ -4,15 +4,17 @@
 # host's .xlsx export, with Debian's libz-mingw-w64-dev). Static libraries, built once and
 # cached in BUILD/deps/ARCH/ (include/, lib/); BUILD/deps/ARCH/VERSIONS records what was built.
 # A cache whose VERSIONS matches this recipe is kept as it is.
-# Usage: mingw-deps.sh [i686|x86_64] [BUILD_DIR]   (defaults: i686, build/ of the project)
+# Every target, the native one too, also gets musl's maths (see musl_math below), in its own cache.
+# Usage: mingw-deps.sh [i686|x86_64|native] [BUILD_DIR]   (defaults: i686, build/ of the project;
+# native builds musl's maths alone)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 arch=${1:-i686}
 build=$(realpath -m "${2:-$root/build}")
 case "$arch" in
-  i686|x86_64) ;;
-  *) echo "usage: $0 [i686|x86_64] [BUILD_DIR]" >&2; exit 2 ;;
+  i686|x86_64|native) ;;
+  *) echo "usage: $0 [i686|x86_64|native] [BUILD_DIR]" >&2; exit 2 ;;
 esac
 
 # Raise it when the options below change, so that every cache is rebuilt.
@@ -101,6 +103,41 @@ cmake_build() {
         { echo "mingw-deps.sh: building $name failed; the log: $tree.log" >&2; tail -n 20 "$tree.log" >&2; exit 1; }
     rm -rf "$tree" "$tree.log"
 }
+
+# musl's maths (Debian source package musl): the elementary functions of the calculation cores,
+# built from the same source with the same flags for every target, native included, so that all
+# three compute the same bits (cmake/musl-math/). Cached apart in BUILD/deps/musl-math/ARCH/, by
+# the musl version and a digest of the build files, which rebuild it when they change.
+musl_math() {
+    local into="$build/deps/musl-math/$arch"
+    local recipe_line
+    recipe_line="recipe $(cat "$root"/cmake/musl-math/CMakeLists.txt "$root"/cmake/musl-math/*.[ch] \
+        "$root"/cmake/musl-math/compat/*.h "$root"/cmake/musl-math/shim/*.h | sha256sum | cut -c1-16)"
+    if [ -f "$into/lib/libmusl_math.a" ] &&
+       head -n 2 "$into/VERSIONS" 2>/dev/null | cmp -s - <(printf '%s\narch %s\n' "$recipe_line" "$arch"); then
+        return
+    fi
+    local start tree source
+    start=$(date +%s)
+    rm -rf "$into"
+    mkdir -p "$into"
+    enable_debian_sources
+    source=$(sources="$into/src" fetch_source musl)
+    tree="$into/build"
+    local target=()
+    [ "$arch" = native ] || target=(-DCMAKE_TOOLCHAIN_FILE="$toolchain")
+    cmake -S "$root/cmake/musl-math" -B "$tree" "${generator[@]}" "${target[@]}" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$into" -DMUSL_SOURCE="$source" >"$tree.log" 2>&1 &&
+    cmake --build "$tree" -j "${JOBS:-2}" >>"$tree.log" 2>&1 &&
+    cmake --install "$tree" >>"$tree.log" 2>&1 ||
+        { echo "mingw-deps.sh: building musl's maths failed; the log: $tree.log" >&2; tail -n 20 "$tree.log" >&2; exit 1; }
+    printf '%s\narch %s\nmusl %s\n' "$recipe_line" "$arch" "$(version_of "$source")" >"$into/VERSIONS"
+    rm -rf "$tree" "$tree.log" "$into/src"
+    echo "musl's maths for $arch in $(( $(date +%s) - start )) s, in $into: musl $(version_of_installed "$into")"
+}
+version_of_installed() { sed -n 's/^musl //p' "$1/VERSIONS"; }
+musl_math
+[ "$arch" != native ] || exit 0
 
 # Built already by this recipe: nothing to do (and no need of apt or the network).
 if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/lib/libxlsxwriter.a" ] &&

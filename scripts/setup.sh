@@ -11,14 +11,14 @@ side=${1:-all}
 
 native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
-        libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
+        libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl dpkg-dev)
 # Both Windows builds: i686 (varentis.xll) and x86_64 (varentis64.xll); wine64 runs the 64-bit
 # programs, wine32 the 32-bit ones, both in one win64 prefix.
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
          xvfb xauth fonts-wine libz-mingw-w64-dev dpkg-dev)
 bench=(libquantlib0-dev)
 # libFuzzer and the sanitizers' runtimes come with Debian's clang.
-fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev)
+fuzz=(cmake ninja-build pkg-config clang libclang-rt-14-dev libffi-dev libxlsxwriter-dev zlib1g-dev dpkg-dev)
 
 wanted=()
 case "$side" in
@@ -53,6 +53,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# musl's maths, which every build compiles the calculation cores against (the Linux ones too).
+"$(dirname "$0")/mingw-deps.sh" native
 if [ "$side" = windows ] || [ "$side" = all ]; then
   "$(dirname "$0")/mingw-deps.sh" i686
   "$(dirname "$0")/mingw-deps.sh" x86_64
