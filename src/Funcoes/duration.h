@@ -61,7 +61,7 @@ private:
 // allocated once the storage is large enough.
 struct MemoriaDuration {
     YieldCurve curva;
-    std::vector<long double> log_fatores;
+    std::vector<Duplo> log_fatores;
 };
 
 // Row i of a portfolio range: whole face values, positive whole day counts. Answers false for
