@@ -89,6 +89,8 @@ def curve_table(f):
 def duration_table(f):
     payments = (10, 100, 1000, 10000, 65535)
     rows = [["n = %d" % n] + [cell(_us(f.ns("BM_duration", n=n, m=m))) for m in payments] for n in (50, 1000)]
+    rows += [["n = %d, payments in order of days" % n] + [cell(_us(f.ns("BM_duration_sorted", n=n, m=m)))
+                                                          for m in payments] for n in (50, 1000)]
     rows += [["n = %d, heap allocations per call" % n] +
              [cell(f.counter("BM_duration", "allocs", n=n, m=m)) for m in payments] for n in (50, 1000)]
     return table(["VX.DURATION, µs per call"] + ["m = %d" % m for m in payments], rows)

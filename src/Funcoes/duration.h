@@ -40,7 +40,8 @@ struct LadoDuration {
 };
 
 // Both sides of a portfolio summed payment by payment, in reading order, against a curve
-// prepared for many queries: one lookup of the curve and two exponentials a payment.
+// prepared for many queries: one lookup of the curve (none when the payments come in order of
+// days) and two exponentials a payment.
 class SomasDuration {
 public:
     explicit SomasDuration(DescontoExponencial& curva) : curva_(curva) {}

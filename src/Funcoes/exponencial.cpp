@@ -85,11 +85,28 @@ const Duplo& DescontoExponencial::log_fator_do_vertice(std::size_t i) {
     return g_[i];
 }
 
+std::size_t DescontoExponencial::segmento(std::int32_t a) {
+    // The segment primeiro_alem chooses (the first vertex beyond a, or the last vertex), found
+    // from the last payment's when this one is at most a few vertices further on.
+    const std::size_t n = curva_.size();
+    const std::int64_t dia = a;
+    std::size_t k = ultimo_;
+    if (k > 0 && static_cast<std::int64_t>(curva_[k - 1].workdays) > dia) {
+        k = primeiro_alem(curva_, a);
+    } else {
+        int passos = 0;
+        while (k + 1 < n && static_cast<std::int64_t>(curva_[k].workdays) <= dia && passos++ < 4) ++k;
+        if (k + 1 < n && static_cast<std::int64_t>(curva_[k].workdays) <= dia) k = primeiro_alem(curva_, a);
+    }
+    ultimo_ = k;
+    return k;
+}
+
 Duplo DescontoExponencial::log_fator_em(std::int32_t a) {
     const std::size_t n = curva_.size();
     // Flat beyond the last vertex at its rate (years flat 0), or at 0 on a two-point curve.
     if (alem_do_ultimo(curva_, a)) return n < 3 ? Duplo(0.0) : ln_ultima_ * static_cast<double>(a);
-    const std::size_t k = primeiro_alem(curva_, a);
+    const std::size_t k = segmento(a);
     if (k == 0) return ln_primeira_ * static_cast<double>(a);
     const double w0 = curva_[k - 1].workdays;
     const double w1 = curva_[k].workdays;

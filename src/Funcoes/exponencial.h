@@ -56,8 +56,9 @@ private:
 // own days (years flat 0, the rate in absolute value, as a portfolio is discounted). The
 // logarithms are kept as Duplos: a discount over decades raises the factor to a power of
 // dozens, which would multiply a double's rounding as much. Each vertex's logarithm is worked
-// out when a payment first reaches it. Holds references to the curve and the storage, which
-// must outlive it.
+// out when a payment first reaches it; payments that come in increasing order of days find
+// their segment from the last one's. Holds references to the curve and the storage, which must
+// outlive it.
 class DescontoExponencial {
 public:
     DescontoExponencial(const YieldCurve& curva, std::vector<Duplo>& log_fatores);
@@ -70,11 +71,13 @@ public:
 
 private:
     const Duplo& log_fator_do_vertice(std::size_t i);
+    std::size_t segmento(std::int32_t a);
 
     const YieldCurve& curva_;
     std::vector<Duplo>& g_;  // alto NaN until worked out
     Duplo ln_primeira_;      // ln(1 + r) of the first and the last vertex, for the flat
     Duplo ln_ultima_;        // stretches before and beyond them
+    std::size_t ultimo_ = 0; // the segment of the last payment
 };
 
 }  // namespace funcoes

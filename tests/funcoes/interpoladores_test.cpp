@@ -124,6 +124,34 @@ TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
     }
 }
 
+TEST(DescontoExponencial, PaymentsInAnyOrderFindTheSameSegments) {
+    // The discount finds a payment's segment from the last payment's when it lies a few
+    // vertices further on: payments in order, in reverse, jumping and repeating answer what a
+    // discount that has seen no payment before answers, to the last bit.
+    std::mt19937 g(31);
+    for (std::size_t n : {2u, 3u, 9u, 200u}) {
+        const YieldCurve c = le_curva(curva_aleatoria(g, n, true)).curva;
+        const int ultimo = static_cast<int>(c.back().workdays) + 20;
+        std::vector<int> dias;
+        for (int a = 1; a <= ultimo; a += 1 + ultimo / 300) dias.push_back(a);
+        std::vector<int> ao_contrario(dias.rbegin(), dias.rend());
+        std::vector<int> saltando = dias;
+        std::shuffle(saltando.begin(), saltando.end(), g);
+        for (int w : {static_cast<int>(c[0].workdays), static_cast<int>(c[n - 1].workdays), 1, ultimo})
+            saltando.insert(saltando.begin() + saltando.size() / 2, {w, w, w + 1, w - 1});
+        for (const std::vector<int>* ordem : {&dias, &ao_contrario, &saltando}) {
+            std::vector<Duplo> guardados, sozinhos;
+            DescontoExponencial desconto(c, guardados);
+            for (int a : *ordem) {
+                if (a < 1) continue;
+                const Duplo x = desconto.log_fator_em(a);
+                const Duplo y = DescontoExponencial(c, sozinhos).log_fator_em(a);
+                ASSERT_TRUE(x.alto == y.alto && x.baixo == y.baixo) << n << " " << a;
+            }
+        }
+    }
+}
+
 TEST(InterpolacaoExponencial, ADiscountOverDecadesKeepsTheAccuracyOfADouble) {
     // 1.15 ^ 40 years: a double's logarithm would lose about 40 of its last places.
     const YieldCurve c = {{21, 0.14}, {252, 0.15}, {2520, 0.15}};
