@@ -83,8 +83,9 @@ test-native: build build-sanitize
 	cd $(NATIVE) && ctest --output-on-failure --schedule-random -j $(JOBS)
 	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --schedule-random -j $(JOBS)
 
-# The same Windows suites for both architectures, each build folder in Wine prefixes of its kind.
-test-windows: build-windows
+# The same Windows suites for both architectures, each build folder in Wine prefixes of its kind;
+# the native build too, whose answers the DLLs' must equal (identical_to_native).
+test-windows: build build-windows
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS) $(WINDOWS64)
 
 # Each fuzz target for FUZZ_SECONDS from its corpus in tests/fuzz/corpus.
@@ -124,15 +125,25 @@ bench: deps-native
 	@mkdir -p out
 	$(NATIVE)/bench/varentis_bench $(BENCH_FLAGS) --benchmark_display_aggregates_only=true \
 	  --benchmark_out=out/bench.json --benchmark_out_format=json
-	/usr/bin/python3 bench/report.py out/bench.json
+	@scripts/setup.sh windows
+	JOBS=$(JOBS) scripts/wine/bench.sh out $(BENCH_FLAGS) --benchmark_display_aggregates_only=true
+	/usr/bin/python3 bench/report.py out/bench.json $(foreach a,i686 x86_64,$(if $(wildcard out/bench-$(a).json),--wine $(a)=out/bench-$(a).json))
 
 # The precision of VX.INTERPOLEX, VX.CSPLINE and VX.DURATION against exact answers on 10^6
 # random cases (made once, with their exact answers, into out/precision/), and against the
 # baseline's answers when `make precision-baseline` has made them.
 PRECISION := /usr/bin/python3 bench/precision/run.py --driver $(NATIVE)/bench/precision_driver --work out/precision
 
-precision: build
+# Through both Windows DLLs under Wine too: their answers must be the native build's, bit for bit.
+PRECISION_WINE = $(foreach b,$(WINDOWS) $(WINDOWS64),\
+  cmake --build $(b) -j $(JOBS) --target varentis precision_driver && \
+  VX_WINE_BUILD=$(b) VARENTIS_ADDIN=$$(ls $(b)/bin/varentis*.xll) scripts/wine/in-prefix.sh precision \
+  /usr/bin/python3 bench/precision/run.py --driver "wine $(b)/bin/precision_driver.exe" --work out/precision \
+  --answers $(notdir $(b)).txt --identical-to answers.txt &&) true
+
+precision: build deps-windows $(WINDOWS)/CMakeCache.txt $(WINDOWS64)/CMakeCache.txt
 	$(PRECISION) --baseline baseline.txt
+	$(PRECISION_WINE)
 
 # The answers of the add-in as it was at PRECISION_BASE (the cores before the speed work), for
 # the same cases: that revision's add-in is built apart, under build/precision-base/.
