@@ -1,6 +1,9 @@
 // The yield curve: its vertices, the reading rule that turns a worksheet range into a clean
 // curve, and the exponential (flat-forward, 252-day) interpolation with its extrapolation.
 // `interpola_exp` is shared by the worksheet functions and the comparative chart.
+// Vocabulary: the shared types keep the names every unit knows them by (YieldCurve, CurvePoint
+// with workdays and rate, PortfolioFlow with workdays and faceValue); every other name in
+// Funcoes, parameters included, is the add-in's Portuguese (a curve is always `curva`).
 #pragma once
 
 #include <cmath>
