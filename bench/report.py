@@ -126,6 +126,20 @@ def _ratio(a, b):
     return None if a is None or b is None or b == 0 else a / b
 
 
+def maths_table(f, wines):
+    """The elementary functions, musl's against the C runtime's, natively and under Wine."""
+    header = ["ns per call", "musl, native", "glibc"]
+    for label, _ in wines:
+        header += ["musl, %s" % label, "mingw-w64, %s" % label]
+    rows = []
+    for fn in ("log1p", "expm1", "exp", "pow"):
+        row = [fn, cell(f.ns("BM_%s_musl" % fn)), cell(f.ns("BM_%s_crt" % fn))]
+        for _, w in wines:
+            row += [cell(w.ns("BM_%s_musl" % fn)), cell(w.ns("BM_%s_crt" % fn))]
+        rows.append(row)
+    return table(header, rows)
+
+
 def targets(f):
     """(what, measured text, target text, met) for each speed target."""
     out = []
@@ -223,7 +237,7 @@ def main(argv):
     f = Figures(data)
     repetitions = max((b.get("repetitions", 1) for b in data["benchmarks"]), default=1)
     print("Machine: %s. Medians of %d repetitions, CPU time.\n" % (machine(data.get("context", {})), repetitions))
-    for part in (curve_table(f), duration_table(f), grid_table(f), host_table(f), targets(f)):
+    for part in (curve_table(f), duration_table(f), grid_table(f), host_table(f), maths_table(f, wines), targets(f)):
         print(part)
         print()
     if wines:
