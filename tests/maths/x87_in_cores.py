@@ -4,12 +4,13 @@ whatever of the C runtime they call), disassembled with the target's objdump.
 
     python3 x87_in_cores.py OBJDUMP ADDIN [--most-moves N] [--list]
 
-x87 instructions are counted in two kinds: moves, the loads and stores of a whole double that
-the i386 calling convention makes to return one (fld or fstp of a 64-bit operand, fstp of
-st(0) to drop one), which carry its bits unchanged; and arithmetic, everything else (a sum, a
-product or a power in 80-bit registers, a conversion, a comparison, a change of the control
-word), which can round unlike SSE2. Exits 1 when the paths hold any arithmetic, or more moves
-than --most-moves (default: no limit).
+x87 instructions are counted in two kinds. Moves: the loads and stores of a whole double that
+the i386 calling convention makes to return one (fld or fstp of a 64-bit operand, fstp of st(0)
+to drop one) and what the compiler does to such a value on its way without rounding (its sign
+cleared or turned by fabs or fchs, a 0 or 1 loaded by fldz or fld1): they carry its bits
+unchanged. Arithmetic: everything else (a sum, a product or a power in 80-bit registers, a
+conversion, a comparison, a change of the control word), which can round unlike SSE2. Exits 1
+when the paths hold any arithmetic, or more moves than --most-moves (default: no limit).
 """
 
 import argparse
@@ -72,8 +73,9 @@ def reached(bodies, calls):
 
 
 def is_move(mnemonic, operands):
-    """A load or store of a whole double (64-bit memory operand), or dropping st(0)."""
-    if mnemonic in ("fldl", "fstpl", "fstl"):
+    """A load or store of a whole double (64-bit memory operand), dropping st(0), or an exact
+    operation on st(0): its sign, or a constant 0 or 1."""
+    if mnemonic in ("fldl", "fstpl", "fstl", "fabs", "fchs", "fldz", "fld1"):
         return True
     return mnemonic == "fstp" and operands in ("%st(0)", "%st")
 
