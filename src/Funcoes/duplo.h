@@ -80,4 +80,19 @@ inline bool operator<(const Duplo& x, const Duplo& y) {
 
 inline Duplo abs(const Duplo& x) { return x.alto < 0 || (x.alto == 0 && x.baixo < 0) ? -x : x; }
 
+// A running sum of doubles that keeps the rounding error of every addition apart and adds it
+// back at the end (Neumaier): the sum of m terms is as accurate as its last rounding, not m of
+// them.
+struct Soma {
+    double alto = 0;
+    double baixo = 0;
+
+    void operator+=(double x) {
+        const Duplo s = soma_exata(alto, x);
+        alto = s.alto;
+        baixo += s.baixo;
+    }
+    double valor() const { return alto + baixo; }
+};
+
 }  // namespace funcoes

@@ -21,13 +21,13 @@ struct Figuras {
 
 Figuras figuras(const LadoDuration& lado) {
     Figuras f;
-    f.soma_pv = lado.soma_pv;
-    f.m = lado.soma_m;
-    f.c = lado.soma_c;
-    if (lado.soma_pv != 0) {
-        const double macaulay = lado.soma_wpv / lado.soma_pv;
-        f.m = lado.soma_m / lado.soma_pv;
-        f.c = lado.soma_c / lado.soma_pv;
+    f.soma_pv = lado.soma_pv.valor();
+    f.m = lado.soma_m.valor();
+    f.c = lado.soma_c.valor();
+    if (f.soma_pv != 0) {
+        const double macaulay = lado.soma_wpv.valor() / f.soma_pv;
+        f.m = f.m / f.soma_pv;
+        f.c = f.c / f.soma_pv;
         const auto dias = arredonda_meio_acima(macaulay);
         f.cabe = dias.has_value();
         f.dias = dias.value_or(0);

@@ -34,9 +34,10 @@ struct ResultadoDuration {
     Duration linhas;
 };
 
-// The accumulated figures of one side of the portfolio.
+// The accumulated figures of one side of the portfolio, each sum compensated: a portfolio of
+// thousands of payments sums as accurately as one of a few.
 struct LadoDuration {
-    double soma_pv = 0, soma_wpv = 0, soma_m = 0, soma_c = 0;
+    Soma soma_pv, soma_wpv, soma_m, soma_c;
 };
 
 // Both sides of a portfolio summed payment by payment, in reading order, against a curve
