@@ -29,6 +29,14 @@ Duplo inclinacao(const CurvePoint& antes, const CurvePoint& depois) {
 double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat) {
     const std::size_t n = c.size();
     const CurvePoint& p1 = c[n - 1];
+    // The flattening span in whole business days. Kept as a whole-valued double: a span of many
+    // years can exceed any integer type, and it is only compared and multiplied.
+    const double plano = trunca_produto(anos_flat, 252.0);
+    const double ultimo = p1.workdays;
+    // No span (years flat 0, the usual case): flat at the last rate, whatever the slopes (they
+    // are finite, and 0 times a finite slope adds nothing).
+    if (plano == 0) return -p1.rate;
+
     const Duplo s1 = inclinacao(c[n - 2], p1);
     const Duplo s2 = inclinacao(c[n - 3], c[n - 2]);
     Duplo s;
@@ -40,12 +48,7 @@ double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat) {
         const Duplo razao = abs(s1 / s2);
         s = razao < Duplo(1.0) ? s1 * razao : s1;
     }
-
-    // The flattening span in whole business days. Kept as a whole-valued double: a span of many
-    // years can exceed any integer type, and it is only compared and multiplied.
-    const double plano = trunca_produto(anos_flat, 252.0);
     const double dobro = trunca_produto(2.0 * anos_flat, 252.0);
-    const double ultimo = p1.workdays;
     const double d = a - ultimo;
     Duplo valor;
     if (ultimo + plano < a)
