@@ -6,8 +6,9 @@
 #ifndef MUSL_MATH_H
 #define MUSL_MATH_H
 
-/* On i686 the library passes and returns doubles in SSE registers rather than on the x87 stack
-   (it is built with -msseregparm): no x87 instruction touches them on the way. */
+/* On i686 the library takes its double arguments in SSE registers rather than on the stack (it is
+   built with -msseregparm); a double it returns still travels on the x87 stack, as the i386
+   convention has it, loaded and stored whole and so unchanged. */
 #if defined(__i386__)
 #define MUSL_MATH_CALL __attribute__((sseregparm))
 #else
