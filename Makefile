@@ -12,7 +12,7 @@ JOBS     ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 XLHOST   := $(NATIVE)/host/xlhost
 
-.PHONY: all deps deps-native deps-windows deps-fuzz deps-windows-libraries deps-fuzz-libraries build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows suites-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
+.PHONY: all deps deps-native deps-windows deps-fuzz deps-windows-libraries deps-fuzz-libraries deps-native-libraries build build-sanitize build-windows build-fuzz demo chart-png screenshots test test-native test-windows suites-windows soak fuzz fuzz-smoke dist bench precision precision-baseline clean
 
 all: build
 
@@ -40,10 +40,14 @@ deps-windows-libraries:
 deps-fuzz-libraries:
 	scripts/mingw-deps.sh fuzz
 
-$(NATIVE)/CMakeCache.txt: | deps-native
+# musl's maths, which every build compiles the calculation cores against (the Linux ones too).
+deps-native-libraries: deps-native
+	scripts/mingw-deps.sh native
+
+$(NATIVE)/CMakeCache.txt: | deps-native deps-native-libraries
 	cmake -S . -B $(NATIVE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-$(SANITIZE)/CMakeCache.txt: | deps-native
+$(SANITIZE)/CMakeCache.txt: | deps-native deps-native-libraries
 	cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON
 
 # The real add-in, cross-built with mingw-w64 from the same sources for both Excels and tested
@@ -56,20 +60,22 @@ $(WINDOWS64)/CMakeCache.txt: | deps-windows
 
 # The fuzz targets: clang with libFuzzer, ASan and UBSan over the add-in, the host and the
 # platform stand-in (no suites, no benchmarks).
-$(FUZZ)/CMakeCache.txt: | deps-fuzz
+$(FUZZ)/CMakeCache.txt: | deps-fuzz deps-native-libraries
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON -DVX_TESTS=OFF -DVX_BENCH=OFF
 
-build: deps-native $(NATIVE)/CMakeCache.txt
-	cmake --build $(NATIVE) -j $(JOBS)
+# Both lanes of `make test` build the native tree (the Windows suites compare against it): one at
+# a time.
+build: deps-native deps-native-libraries $(NATIVE)/CMakeCache.txt
+	flock build/.native.lock cmake --build $(NATIVE) -j $(JOBS)
 
-build-sanitize: deps-native $(SANITIZE)/CMakeCache.txt
+build-sanitize: deps-native deps-native-libraries $(SANITIZE)/CMakeCache.txt
 	cmake --build $(SANITIZE) -j $(JOBS)
 
 build-windows: deps-windows $(WINDOWS)/CMakeCache.txt $(WINDOWS64)/CMakeCache.txt
 	cmake --build $(WINDOWS) -j $(JOBS)
 	cmake --build $(WINDOWS64) -j $(JOBS)
 
-build-fuzz: deps-fuzz $(FUZZ)/CMakeCache.txt
+build-fuzz: deps-fuzz deps-native-libraries $(FUZZ)/CMakeCache.txt
 	cmake --build $(FUZZ) -j $(JOBS)
 
 demo: build
@@ -96,12 +102,13 @@ test-native: build build-sanitize
 	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --schedule-random -j $(JOBS)
 
 # The same Windows suites for both architectures, each build folder in Wine prefixes of its kind;
-# without wine32, the 64-bit ones only, and loudly so (scripts/test.sh).
+# without wine32, the 64-bit ones only, and loudly so (scripts/test.sh). The suites need the native
+# build too, whose answers the DLLs' must equal (identical_to_native).
 test-windows:
 	@VX_MAKE="$(MAKE)" scripts/test.sh windows
 
 WINDOWS_SUITES ?= $(WINDOWS) $(WINDOWS64)
-suites-windows: build-windows
+suites-windows: build-windows build
 	VX_JOBS=$(JOBS) scripts/wine/test-windows.sh $(WINDOWS_SUITES)
 
 # Each fuzz target for FUZZ_SECONDS from its corpus in tests/fuzz/corpus.
@@ -144,15 +151,25 @@ bench: deps-native
 	@mkdir -p out
 	$(NATIVE)/bench/varentis_bench $(BENCH_FLAGS) --benchmark_display_aggregates_only=true \
 	  --benchmark_out=out/bench.json --benchmark_out_format=json
-	/usr/bin/python3 bench/report.py out/bench.json
+	@scripts/setup.sh windows
+	JOBS=$(JOBS) scripts/wine/bench.sh out $(BENCH_FLAGS) --benchmark_display_aggregates_only=true
+	/usr/bin/python3 bench/report.py out/bench.json $(foreach a,i686 x86_64,$(if $(wildcard out/bench-$(a).json),--wine $(a)=out/bench-$(a).json))
 
 # The precision of VX.INTERPOLEX, VX.CSPLINE and VX.DURATION against exact answers on 10^6
 # random cases (made once, with their exact answers, into out/precision/), and against the
 # baseline's answers when `make precision-baseline` has made them.
 PRECISION := /usr/bin/python3 bench/precision/run.py --driver $(NATIVE)/bench/precision_driver --work out/precision
 
-precision: build
+# Through both Windows DLLs under Wine too: their answers must be the native build's, bit for bit.
+PRECISION_WINE = $(foreach b,$(WINDOWS) $(WINDOWS64),\
+  cmake --build $(b) -j $(JOBS) --target varentis precision_driver && \
+  VX_WINE_BUILD=$(b) VARENTIS_ADDIN=$$(ls $(b)/bin/varentis*.xll) scripts/wine/in-prefix.sh precision \
+  /usr/bin/python3 bench/precision/run.py --driver "wine $(b)/bin/precision_driver.exe" --work out/precision \
+  --answers $(notdir $(b)).txt --identical-to answers.txt &&) true
+
+precision: build deps-windows $(WINDOWS)/CMakeCache.txt $(WINDOWS64)/CMakeCache.txt
 	$(PRECISION) --baseline baseline.txt
+	$(PRECISION_WINE)
 
 # The answers of the add-in as it was at PRECISION_BASE (the cores before the speed work), for
 # the same cases: that revision's add-in is built apart, under build/precision-base/.

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "xll/xlcall.h"
 #include "xll/xloper.h"
 
 namespace xlhost {
@@ -23,10 +24,10 @@ void usa_addin(const std::string& caminho);
 
 // The worksheet exports, called as Excel calls them, at the addresses Excel would call.
 struct Exportacoes {
-    LPXLOPER (*interpol)(std::int16_t dias, LPXLOPER curva, double anos_flat);
-    LPXLOPER (*cspline)(std::int16_t dias, LPXLOPER curva);
-    LPXLOPER (*duration)(LPXLOPER curva, LPXLOPER portfolio);
-    void (*xl_auto_free)(LPXLOPER valor);
+    LPXLOPER(VX_STDCALL* interpol)(std::int16_t dias, LPXLOPER curva, double anos_flat);
+    LPXLOPER(VX_STDCALL* cspline)(std::int16_t dias, LPXLOPER curva);
+    LPXLOPER(VX_STDCALL* duration)(LPXLOPER curva, LPXLOPER portfolio);
+    void(VX_STDCALL* xl_auto_free)(LPXLOPER valor);
 };
 const Exportacoes& exportacoes();
 

@@ -1,7 +1,10 @@
 """The benchmark table: the medians of a Google Benchmark JSON file written by varentis_bench,
 the ratios the speed targets are stated in, and whether each target is met.
 
-    python3 report.py out/bench.json
+    python3 report.py out/bench.json [--wine LABEL=FILE ...]
+
+With --wine, the same benchmarks of the Windows DLLs run under Wine (scripts/wine/bench.sh) are
+set beside the native ones: time per call of each and their ratio, against the goal of 1.2×.
 
 Times are CPU time (the machine is shared: wall time also counts the waits for a core), in
 nanoseconds per call unless a table says otherwise. Markdown, so the README can take it whole.
@@ -89,6 +92,8 @@ def curve_table(f):
 def duration_table(f):
     payments = (10, 100, 1000, 10000, 65535)
     rows = [["n = %d" % n] + [cell(_us(f.ns("BM_duration", n=n, m=m))) for m in payments] for n in (50, 1000)]
+    rows += [["n = %d, payments in order of days" % n] + [cell(_us(f.ns("BM_duration_sorted", n=n, m=m)))
+                                                          for m in payments] for n in (50, 1000)]
     rows += [["n = %d, heap allocations per call" % n] +
              [cell(f.counter("BM_duration", "allocs", n=n, m=m)) for m in payments] for n in (50, 1000)]
     return table(["VX.DURATION, µs per call"] + ["m = %d" % m for m in payments], rows)
@@ -119,6 +124,20 @@ def _us(ns):
 
 def _ratio(a, b):
     return None if a is None or b is None or b == 0 else a / b
+
+
+def maths_table(f, wines):
+    """The elementary functions, musl's against the C runtime's, natively and under Wine."""
+    header = ["ns per call", "musl, native", "glibc"]
+    for label, _ in wines:
+        header += ["musl, %s" % label, "mingw-w64, %s" % label]
+    rows = []
+    for fn in ("log1p", "expm1", "exp", "pow"):
+        row = [fn, cell(f.ns("BM_%s_musl" % fn)), cell(f.ns("BM_%s_crt" % fn))]
+        for _, w in wines:
+            row += [cell(w.ns("BM_%s_musl" % fn)), cell(w.ns("BM_%s_crt" % fn))]
+        rows.append(row)
+    return table(header, rows)
 
 
 def targets(f):
@@ -175,17 +194,55 @@ def machine(context):
                                               load_text, context.get("date", ""))
 
 
+# The benchmarks the Windows DLLs run under Wine, and the goal for their time over the native one.
+WINE_ROWS = [("VX.INTERPOLEX, sorted, interior day, n = %d" % n, "BM_interpolex", dict(n=n, shuffled=0, beyond=0))
+             for n in (4, 50, 1000)]
+WINE_ROWS += [("VX.CSPLINE, sorted, interior day, n = %d" % n, "BM_cspline", dict(n=n, shuffled=0, beyond=0))
+              for n in (4, 50, 1000)]
+WINE_ROWS += [("VX.DURATION, n = 1000, m = %d%s" % (m, ", in order" if sorted_ else ""),
+               "BM_duration_sorted" if sorted_ else "BM_duration", dict(n=1000, m=m))
+              for sorted_ in (False, True) for m in (1000, 10000)]
+WINE_GOAL = 1.2
+
+
+def wine_table(native, wines):
+    header = ["ns per call", "native"]
+    for label, _ in wines:
+        header += [label, "ratio"]
+    rows = []
+    for what, name, args in WINE_ROWS:
+        base = native.ns(name, **args)
+        row = [what, cell(base)]
+        for _, figures in wines:
+            value = figures.ns(name, **args)
+            ratio = _ratio(value, base)
+            row += [cell(value), "–" if ratio is None else "%.2f×%s" % (ratio, "" if ratio <= WINE_GOAL else " (over %.1f×)" % WINE_GOAL)]
+        rows.append(row)
+    return table(header, rows)
+
+
 def main(argv):
-    if len(argv) != 2:
+    wines = []
+    args = list(argv[1:])
+    while len(args) >= 2 and args[-2] == "--wine":
+        label, _, path = args[-1].partition("=")
+        with open(path) as file:
+            wines.insert(0, (label, Figures(json.load(file))))
+        args = args[:-2]
+    if len(args) != 1:
         print(__doc__.strip(), file=sys.stderr)
         return 2
-    with open(argv[1]) as file:
+    with open(args[0]) as file:
         data = json.load(file)
     f = Figures(data)
     repetitions = max((b.get("repetitions", 1) for b in data["benchmarks"]), default=1)
     print("Machine: %s. Medians of %d repetitions, CPU time.\n" % (machine(data.get("context", {})), repetitions))
-    for part in (curve_table(f), duration_table(f), grid_table(f), host_table(f), targets(f)):
+    for part in (curve_table(f), duration_table(f), grid_table(f), host_table(f), maths_table(f, wines), targets(f)):
         print(part)
+        print()
+    if wines:
+        print("The Windows DLLs under Wine, the same benchmarks in the same run (CPU time as Wine reports it):\n")
+        print(wine_table(f, wines))
         print()
     return 0
 

@@ -7,25 +7,33 @@
 #                  libz-mingw-w64-dev)
 #   fuzz           for the fuzz build, with its compiler and instrumentation (libFuzzer sees only
 #                  instrumented code): libjpeg-turbo
+#   native         for the Linux builds: musl's maths alone
+# Every target but fuzz gets musl's maths (Debian source package musl): the elementary functions
+# of the calculation cores, built from the same source with the same flags for every target, so
+# that all compute the same bits (cmake/musl-math/; the fuzz build takes the native one).
 # Each library is built once per flavour, Debian version, recipe and compiler, and kept in a cache
 # outside the build tree (VX_DEPS_CACHE, default ~/.cache/varentis/deps), so that a fresh clone or
 # `make clean` copies it instead of building it again. A BUILD/deps/FLAVOUR whose VERSIONS matches
 # the recipes below is kept as it is (no apt, no network).
 # A library more is one line in the flavour's list and a function `options_NAME` that gives its
 # CMake options (NAME with - as _).
-# Usage: mingw-deps.sh [i686|x86_64|fuzz] [BUILD_DIR]   (defaults: i686, build/ of the project)
+# Usage: mingw-deps.sh [i686|x86_64|native|fuzz] [BUILD_DIR]   (defaults: i686, build/ of the project)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 flavour=${1:-i686}
 build=$(realpath -m "${2:-$root/build}")
 
+# musl's recipe is a digest of the files that build it, so that any change to them rebuilds it.
+musl_recipe=$(cat "$root"/cmake/musl-math/CMakeLists.txt "$root"/cmake/musl-math/*.[ch] \
+    "$root"/cmake/musl-math/compat/*.h "$root"/cmake/musl-math/shim/*.h | sha256sum | cut -c1-16)
 # Each flavour's libraries as NAME:RECIPE; raise a RECIPE when its options change, so that every
 # cache of it is rebuilt.
 case "$flavour" in
-  i686|x86_64) libraries=(libjpeg-turbo:1 libxlsxwriter:1) ;;
+  i686|x86_64) libraries=(libjpeg-turbo:1 libxlsxwriter:1 "musl:$musl_recipe") ;;
+  native) libraries=("musl:$musl_recipe") ;;
   fuzz) libraries=(libjpeg-turbo:1) ;;
-  *) echo "usage: $0 [i686|x86_64|fuzz] [BUILD_DIR]" >&2; exit 2 ;;
+  *) echo "usage: $0 [i686|x86_64|native|fuzz] [BUILD_DIR]" >&2; exit 2 ;;
 esac
 
 # The libjpeg v6b interface, as Debian's libjpeg62-turbo; no SIMD (it would need nasm, and the
@@ -39,6 +47,9 @@ options_libjpeg_turbo() {
 options_libxlsxwriter() {
   echo -DUSE_SYSTEM_MINIZIP=OFF -DUSE_OPENSSL_MD5=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DZLIB_USE_STATIC_LIBS=ON
 }
+# musl is built by our own CMake project over its unpacked source (only the maths, renamed).
+project_musl() { echo "$root/cmake/musl-math"; }
+options_musl() { echo "-DMUSL_SOURCE=$1"; }
 
 prefix="$build/deps/$flavour"
 cache=${VX_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/varentis/deps}
@@ -53,6 +64,10 @@ case "$flavour" in
               "-DCMAKE_C_FLAGS=$fuzz_flags" "-DCMAKE_CXX_FLAGS=$fuzz_flags" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
     cc=clang
     triplet=x86_64-linux-gnu-fuzz ;;
+  native)
+    compiler=(-DCMAKE_BUILD_TYPE=Release)
+    cc=gcc
+    triplet=x86_64-linux-gnu ;;
   *)
     compiler=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$flavour.cmake" -DCMAKE_BUILD_TYPE=Release)
     cc=$flavour-w64-mingw32-gcc
@@ -61,6 +76,11 @@ esac
 
 . "$here/apt.sh"
 sudo=$vx_sudo
+
+# One run per flavour at a time: both lanes of `make test` may ask for the same one.
+mkdir -p "$build/deps"
+exec 9>"$build/deps/.$flavour.lock"
+flock 9
 
 # Built already by these recipes: nothing to do.
 header=$(printf 'recipe %s\narch %s' "${libraries[*]}" "$triplet")
@@ -144,9 +164,10 @@ build_library() {
     work=$(mktemp -d "$entry.building.XXXXXX")
     local folder
     folder=$(fetch_source "$name" "$version" "$work/src")
-    local options
-    read -r -a options <<<"$("options_${name//-/_}")"
-    if ! { cmake -S "$folder" -B "$work/tree" "${generator[@]}" "${compiler[@]}" \
+    local options project=$folder
+    read -r -a options <<<"$("options_${name//-/_}" "$folder")"
+    if declare -F "project_${name//-/_}" >/dev/null; then project=$("project_${name//-/_}"); fi
+    if ! { cmake -S "$project" -B "$work/tree" "${generator[@]}" "${compiler[@]}" \
                -DCMAKE_INSTALL_PREFIX="$work/install" -DCMAKE_INSTALL_LIBDIR="$work/install/lib" \
                -DBUILD_SHARED_LIBS=OFF "${options[@]}" &&
            cmake --build "$work/tree" -j "${JOBS:-2}" &&
@@ -156,7 +177,8 @@ build_library() {
         exit 1
     fi
     printf '%s %s (recipe %s, %s)\n' "$name" "$version" "$recipe" "$("$cc" --version | head -n 1)" >"$work/install/BUILT"
-    rm -rf "$work/install/bin" "$work/install/share"
+    # Only the libraries, their headers and the licences that must travel with them are kept.
+    rm -rf "$work/install/bin" "$work/install/share/doc" "$work/install/share/man"
     mv -T "$work/install" "$entry" 2>/dev/null || true  # another build may have been first
     rm -rf "$work"
 }
@@ -179,6 +201,7 @@ for library in "${libraries[@]}"; do
   build_library "$name" "$recipe" "$version" "$entry"
   cp -a "$entry/include/." "$prefix/include/"
   cp -a "$entry/lib/." "$prefix/lib/"
+  [ ! -d "$entry/share" ] || { mkdir -p "$prefix/share" && cp -a "$entry/share/." "$prefix/share/"; }
   versions+=("$name $version")
 done
 {

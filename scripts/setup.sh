@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test the project.
-# Runs apt-get only for packages that are missing. For the Windows side it also cross-builds,
-# once, the libraries that Debian ships only for Linux, and for the fuzz build libjpeg-turbo with
-# its instrumentation (scripts/mingw-deps.sh, in build/deps/, one folder per flavour, and cached
+# Runs apt-get only for packages that are missing. It also builds, once, musl's maths for every
+# target (the calculation cores' elementary functions), for the Windows side it cross-builds the
+# libraries that Debian ships only for Linux, and for the fuzz build libjpeg-turbo with its
+# instrumentation (scripts/mingw-deps.sh, in build/deps/, one folder per flavour, and cached
 # by version outside the build tree). Usage: setup.sh [native|windows|fuzz|bench|all]
 # `bench` is what only `make bench` needs: QuantLib, the peer the benchmarks measure against
 # (the add-in and the test suites never link it).
@@ -22,7 +23,7 @@ side=${1:-all}
 
 native=(build-essential cmake ninja-build pkg-config git
         libgtest-dev libgmock-dev googletest libbenchmark-dev
-        libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl)
+        libffi-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev python3 python3-openpyxl dpkg-dev)
 # Both Windows builds: i686 (varentis.xll) and x86_64 (varentis64.xll); wine64 runs the 64-bit
 # programs, wine32 (below) the 32-bit ones.
 windows=(cmake ninja-build googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
@@ -80,6 +81,9 @@ install_wine32() {
   echo "wine32 could not be installed; the 32-bit Windows suites will not run: $reason"
 }
 
+if [ "$side" != windows ] && [ "$side" != fuzz ] && [ "${VX_SETUP_DEPS:-1}" != 0 ]; then
+  "$here/mingw-deps.sh" native
+fi
 if [ "$side" = windows ] || [ "$side" = all ]; then
   install_wine32
   if [ "${VX_SETUP_DEPS:-1}" != 0 ]; then

@@ -1,13 +1,17 @@
 """The precision check of VX.INTERPOLEX, VX.CSPLINE and VX.DURATION: random cases, the add-in's
 answers through its exports, the exact answers, and the largest errors.
 
-    python3 run.py --driver PATH [--count N] [--seed S] [--work DIR]
-                   [--addin PATH --answers NAME] [--baseline NAME] [--most GROUP=ERROR,...]
+    python3 run.py --driver COMMAND [--count N] [--seed S] [--work DIR]
+                   [--addin PATH --answers NAME] [--baseline NAME] [--identical-to NAME]
+                   [--most GROUP=ERROR,...]
 
 The cases and their exact answers are kept in DIR (they take long to compute) and made again
 only when missing; the add-in's answers are always made afresh, from the add-in built beside
-the driver or from the one --addin names, into DIR/NAME (default answers.txt). With --baseline,
-the answers are also held against that earlier file of the same cases. With --most, the run
+the driver or from the one --addin names, into DIR/NAME (default answers.txt). The driver is a
+command line (under Wine: "wine PATH/precision_driver.exe"). With --baseline, the answers are
+also held against that earlier file of the same cases; with --identical-to, against the answers
+of another build (the native one, for the Windows DLLs), and the run fails when any line differs
+in any bit. With --most, the run
 fails when a group's largest error relative to the terms exceeds its ERROR (in units of 2^-52;
 groups: interpolex, extrapolation, cspline, exposure, final, convexity, modified), or when a
 number meets an error value, a copied rate differs or a whole-day duration differs.
@@ -15,6 +19,7 @@ number meets an error value, a copied rate differs or a whole-day duration diffe
 
 import argparse
 import os
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -67,6 +72,7 @@ def main():
     options.add_argument("--addin", default=None)
     options.add_argument("--answers", default="answers.txt")
     options.add_argument("--baseline", default=None)
+    options.add_argument("--identical-to", default=None)
     options.add_argument("--most", type=limits, default=None)
     args = options.parse_args()
 
@@ -84,7 +90,7 @@ def main():
             made(cases_path, [python, os.path.join(HERE, "cases.py"), str(args.count), str(args.seed)])
         if not os.path.exists(exact_path):
             made(exact_path, [python, os.path.join(HERE, "exact.py")], cases_path)
-        made(answers_path, [args.driver] + (["--addin", args.addin] if args.addin else []), cases_path)
+        made(answers_path, shlex.split(args.driver) + (["--addin", args.addin] if args.addin else []), cases_path)
     except (OSError, subprocess.CalledProcessError) as failure:
         print("precision check: %s" % failure, file=sys.stderr)
         return 1
@@ -105,6 +111,13 @@ def main():
             print(compare.changes(cases, read_lines(baseline_path), answers))
         else:
             print("No baseline yet (%s): `make precision-baseline` makes it." % baseline_path)
+    if args.identical_to:
+        twin_path = os.path.join(args.work, args.identical_to)
+        twin = read_lines(twin_path) if os.path.exists(twin_path) else []
+        differ = sum(1 for x, y in zip(answers, twin) if x != y) + abs(len(answers) - len(twin))
+        print("Against %s: %d of %d lines of answers differ in some bit" % (twin_path, differ, len(answers)))
+        if differ:
+            return 1
     if args.most is not None:
         beyond = comparison.beyond(args.most)
         if beyond or comparison.kind_mismatches or comparison.days_mismatches:

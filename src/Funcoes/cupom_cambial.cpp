@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "Funcoes/arredondamento.h"
+#include "Funcoes/elementares.h"
 
 namespace funcoes {
 
@@ -15,8 +16,8 @@ const double um_360 = 1.0 / 360;
 // Forward factor between the legs: the long DI factor over the short one.
 double fator_a_termo(double taxa_longa, std::int32_t dias_longa, double taxa_curta,
                      std::int32_t dias_curta) {
-    const double longa = std::pow(1.0 + taxa_longa, dias_longa * um_252);
-    const double curta = std::pow(1.0 + taxa_curta, dias_curta * um_252);
+    const double longa = elementar::pow(1.0 + taxa_longa, dias_longa * um_252);
+    const double curta = elementar::pow(1.0 + taxa_curta, dias_curta * um_252);
     return longa / curta;
 }
 
@@ -114,7 +115,7 @@ Resultado cupsujo(double ptax_ontem, double dolar_2, std::int32_t vcto_dolar_2, 
                   double rolagens, bool em_taxa) {
     if (!(ptax_ontem > 0.0) || dias_longa <= 0 || vcto_longa <= vcto_dolar_2)
         return Resultado::falha(Erro::na);
-    const double fator_di = std::pow(1.0 + taxa_longa, dias_longa * um_252);
+    const double fator_di = elementar::pow(1.0 + taxa_longa, dias_longa * um_252);
     const auto ate_longa = dias_corridos(hoje, vcto_longa);
     const auto ate_dolar_2 = dias_corridos(hoje, vcto_dolar_2);
     if (!ate_longa || !ate_dolar_2) return Resultado::falha(Erro::num);

@@ -43,9 +43,11 @@ std::size_t primeiro_alem(const YieldCurve& curva, std::int32_t a) {
 
 std::size_t quantos_antes(const YieldCurve& curva, std::int32_t a) { return conta_antes<false>(curva, a); }
 
-long double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t a) {
-    const long double antes = curva[k - 1].workdays;
-    return (static_cast<long double>(a) - antes) / (curva[k].workdays - antes);
+double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t a) {
+    // Whole numbers below 2^33 apart: both differences are exact.
+    const double antes = curva[k - 1].workdays;
+    const double depois = curva[k].workdays;
+    return (a - antes) / (depois - antes);
 }
 
 void ordena_e_funde(YieldCurve& pontos) {
@@ -67,16 +69,16 @@ LeituraCurva le_curva(const Matriz& intervalo) {
     return leitura;
 }
 
-long double interpola_exp(std::int32_t a, const YieldCurve& curve, double anos_flat) {
-    const std::size_t n = curve.size();
-    if (n == 0) return 0.0L;
-    if (alem_do_ultimo(curve, a)) return n < 3 ? 0.0L : extrapola(curve, a, anos_flat);
-    const std::size_t k = primeiro_alem(curve, a);
-    if (k == 0) return curve[0].rate;
+double interpola_exp(std::int32_t a, const YieldCurve& curva, double anos_flat) {
+    const std::size_t n = curva.size();
+    if (n == 0) return 0.0;
+    if (alem_do_ultimo(curva, a)) return n < 3 ? 0.0 : extrapola(curva, a, anos_flat);
+    const std::size_t k = primeiro_alem(curva, a);
+    if (k == 0) return curva[0].rate;
     // Day 0 can only be a vertex at day 0, whose factor is 1 whatever its rate: answer its rate
     // rather than the 0/0 of the formula.
-    if (a == 0) return curve[k - 1].rate;
-    return taxa_de_log_fator(log_fator_entre(curve, k, a, log_fator(curve[k - 1]), log_fator(curve[k])), a);
+    if (a == 0) return curva[k - 1].rate;
+    return taxa_de_log_fator(log_fator_entre(curva, k, a, log_fator(curva[k - 1]), log_fator(curva[k])), a);
 }
 
 Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat) {

@@ -1,6 +1,9 @@
 // The yield curve: its vertices, the reading rule that turns a worksheet range into a clean
 // curve, and the exponential (flat-forward, 252-day) interpolation with its extrapolation.
 // `interpola_exp` is shared by the worksheet functions and the comparative chart.
+// Vocabulary: the shared types keep the names every unit knows them by (YieldCurve, CurvePoint
+// with workdays and rate, PortfolioFlow with workdays and faceValue); every other name in
+// Funcoes, parameters included, is the add-in's Portuguese (a curve is always `curva`).
 #pragma once
 
 #include <cmath>
@@ -95,12 +98,12 @@ std::size_t primeiro_alem(const YieldCurve& curva, std::int32_t a);
 // The segment choice of the worksheet functions: the number of vertices before a.
 std::size_t quantos_antes(const YieldCurve& curva, std::int32_t a);
 // t of a inside the segment from vertex k−1 (t = 0) to vertex k (t = 1).
-long double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t a);
+double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t a);
 
 // The exponential interpolation for `a` business days on a curve of at least 2 points: the
 // first rate before the first vertex, and beyond the last vertex the extrapolated rate with
 // its sign reversed (0.0 when the curve has fewer than 3 points). Never fails visibly.
-long double interpola_exp(std::int32_t a, const YieldCurve& curve, double anos_flat);
+double interpola_exp(std::int32_t a, const YieldCurve& curva, double anos_flat);
 
 // The worksheet function VX.INTERPOLEX on a curve already read.
 Resultado interpol(std::int16_t dias, const YieldCurve& curva, double anos_flat);

@@ -15,18 +15,19 @@ struct Figuras {
     std::int32_t dias = 0;
     bool cabe = true;
 
-    long double risco() const { return static_cast<long double>(soma_pv) * m; }
+    // ΣPV × M, exactly: the net risk of a portfolio is the difference of two of them.
+    Duplo risco() const { return produto_exato(soma_pv, m); }
 };
 
 Figuras figuras(const LadoDuration& lado) {
     Figuras f;
-    f.soma_pv = lado.soma_pv;
-    f.m = lado.soma_m;
-    f.c = lado.soma_c;
-    if (lado.soma_pv != 0) {
-        const double macaulay = lado.soma_wpv / lado.soma_pv;
-        f.m = lado.soma_m / lado.soma_pv;
-        f.c = lado.soma_c / lado.soma_pv;
+    f.soma_pv = lado.soma_pv.valor();
+    f.m = lado.soma_m.valor();
+    f.c = lado.soma_c.valor();
+    if (f.soma_pv != 0) {
+        const double macaulay = lado.soma_wpv.valor() / f.soma_pv;
+        f.m = f.m / f.soma_pv;
+        f.c = f.c / f.soma_pv;
         const auto dias = arredonda_meio_acima(macaulay);
         f.cabe = dias.has_value();
         f.dias = dias.value_or(0);
@@ -43,12 +44,12 @@ void SomasDuration::soma(const PortfolioFlow& fluxo) {
     double um_mais_r, desconto = 1.0;
     if (fluxo.workdays > 0) {
         // ln of (1 + r)^w at the payment's own rate r: 1 + r and the discount follow from it.
-        const long double g = curva_.log_fator_em(fluxo.workdays);
-        um_mais_r = exp_estendido(g / fluxo.workdays);
-        desconto = exp_estendido(g / 252);
+        const Duplo g = curva_.log_fator_em(fluxo.workdays);
+        um_mais_r = elementar::exp(g / w);
+        desconto = elementar::exp(g / 252.0);
     } else {
         // Due today (a day count below 1 read as 0): no discount, whatever the rate.
-        um_mais_r = 1.0 + std::fabs(static_cast<double>(interpola_exp(0, curva_.curva(), 0.0)));
+        um_mais_r = 1.0 + std::fabs(interpola_exp(0, curva_.curva(), 0.0));
     }
     const double pv = fluxo.faceValue / desconto;
     lado.soma_pv += pv;
@@ -66,17 +67,17 @@ ResultadoDuration SomasDuration::resultado() {
         return r;
     }
 
-    const long double risco_liquido = comprado.risco() + vendido.risco();
+    const Duplo risco_liquido = comprado.risco() + vendido.risco();
     const bool dois_lados = comprado.dias != 0 && vendido.dias != 0;
     std::int64_t dias;
-    long double convexidade = 0, modificada = 0;
+    double convexidade = 0, modificada = 0;
     if (dois_lados) {
         // The side with the larger rate risk sets the duration; a tie goes to the long side.
-        dias = comprado.risco() >= std::fabs(vendido.risco()) ? comprado.dias : vendido.dias;
+        dias = comprado.risco() < abs(vendido.risco()) ? vendido.dias : comprado.dias;
     } else {
         dias = static_cast<std::int64_t>(comprado.dias) + vendido.dias;
-        convexidade = static_cast<long double>(comprado.c) + vendido.c;
-        modificada = static_cast<long double>(comprado.m) + vendido.m;
+        convexidade = comprado.c + vendido.c;
+        modificada = comprado.m + vendido.m;
     }
     // Every payment worth nothing (or due today) leaves no duration to spread the risk over.
     if (dias == 0) {
@@ -88,20 +89,20 @@ ResultadoDuration SomasDuration::resultado() {
         return r;
     }
     const std::int32_t d = static_cast<std::int32_t>(dias);
-    const long double g = curva_.log_fator_em(d);
-    const long double um_mais_r = std::exp(g / d);
-    const long double exposicao = risco_liquido / (d / (um_mais_r * 252.0L));
-    const long double exposicao_final = exposicao * std::exp(g / 252);
-    if (!cabe_em_double(exposicao) || !cabe_em_double(exposicao_final) ||
-        !cabe_em_double(convexidade) || !cabe_em_double(modificada)) {
+    const Duplo g = curva_.log_fator_em(d);
+    // E = N / (D / ((1 + rD) × 252)), and E × (1 + rD)^(D / 252), with 1 + rD = e^(g / D).
+    const Duplo exposicao = risco_liquido * elementar::exp(g / d) * 252.0 / d;
+    const double exposicao_final = (exposicao * elementar::exp(g / 252.0)).alto;
+    if (!std::isfinite(exposicao.alto) || !std::isfinite(exposicao_final) || !std::isfinite(convexidade) ||
+        !std::isfinite(modificada)) {
         r.erro = Erro::num;
         return r;
     }
     r.linhas.dias = static_cast<std::int16_t>(d);
-    r.linhas.exposicao = static_cast<double>(exposicao);
-    r.linhas.exposicao_final = static_cast<double>(exposicao_final);
-    r.linhas.convexidade = static_cast<double>(convexidade);
-    r.linhas.duration_modificada = static_cast<double>(modificada);
+    r.linhas.exposicao = exposicao.alto;
+    r.linhas.exposicao_final = exposicao_final;
+    r.linhas.convexidade = convexidade;
+    r.linhas.duration_modificada = modificada;
     return r;
 }
 

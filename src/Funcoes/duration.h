@@ -34,13 +34,15 @@ struct ResultadoDuration {
     Duration linhas;
 };
 
-// The accumulated figures of one side of the portfolio.
+// The accumulated figures of one side of the portfolio, each sum compensated: a portfolio of
+// thousands of payments sums as accurately as one of a few.
 struct LadoDuration {
-    double soma_pv = 0, soma_wpv = 0, soma_m = 0, soma_c = 0;
+    Soma soma_pv, soma_wpv, soma_m, soma_c;
 };
 
 // Both sides of a portfolio summed payment by payment, in reading order, against a curve
-// prepared for many queries: one lookup of the curve and two exponentials a payment.
+// prepared for many queries: one lookup of the curve (none when the payments come in order of
+// days) and two exponentials a payment.
 class SomasDuration {
 public:
     explicit SomasDuration(DescontoExponencial& curva) : curva_(curva) {}
@@ -61,7 +63,7 @@ private:
 // allocated once the storage is large enough.
 struct MemoriaDuration {
     YieldCurve curva;
-    std::vector<long double> log_fatores;
+    std::vector<Duplo> log_fatores;
 };
 
 // Row i of a portfolio range: whole face values, positive whole day counts. Answers false for

@@ -1,36 +1,61 @@
 #include "Funcoes/exponencial.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace funcoes {
 
-long double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat) {
+namespace {
+
+// trunc(y × k), of the exact product: a span of whole business days. The product's tail
+// decides only when the rounded product is a whole number; beyond 2^52, where every double is
+// one, the span is so long that no day can reach its end, and the rounded product serves.
+double trunca_produto(double y, double k) {
+    const Duplo p = produto_exato(y, k);
+    const double t = elementar::trunc(p.alto);
+    if (t != p.alto || !(std::fabs(t) < 0x1p52)) return t;
+    if (t > 0 && p.baixo < 0) return t - 1;
+    if (t < 0 && p.baixo > 0) return t + 1;
+    return t;
+}
+
+// (r1 − r0) / (w1 − w0), the slope of a segment in rate per business day.
+Duplo inclinacao(const CurvePoint& antes, const CurvePoint& depois) {
+    const double dias = static_cast<double>(depois.workdays) - static_cast<double>(antes.workdays);
+    return soma_exata(depois.rate, -antes.rate) / dias;
+}
+
+}  // namespace
+
+double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat) {
     const std::size_t n = c.size();
     const CurvePoint& p1 = c[n - 1];
-    const CurvePoint& p2 = c[n - 2];
-    const CurvePoint& p3 = c[n - 3];
-    const long double s1 = (static_cast<long double>(p1.rate) - p2.rate) / (p1.workdays - p2.workdays);
-    const long double s2 = (static_cast<long double>(p2.rate) - p3.rate) / (p2.workdays - p3.workdays);
-    long double s;
-    if (s1 == 0)
-        s = 0;
-    else if (s2 == 0)
-        s = s1;
-    else
-        s = s1 * std::min(1.0L, std::fabs(s1 / s2));
-
-    // The flattening span in whole business days. Kept as a whole-valued real: a span of many
+    // The flattening span in whole business days. Kept as a whole-valued double: a span of many
     // years can exceed any integer type, and it is only compared and multiplied.
-    const long double plano = std::trunc(anos_flat * 252.0L);
-    const long double dobro = std::trunc(2.0L * anos_flat * 252.0L);
-    const long double d = static_cast<long double>(a) - p1.workdays;
-    long double valor;
-    if (p1.workdays + plano < a)
-        valor = plano * (0.5L * s) + p1.rate;
-    else
-        valor = p1.rate + d * s * (1.0L - d / dobro);
-    return -valor;
+    const double plano = trunca_produto(anos_flat, 252.0);
+    const double ultimo = p1.workdays;
+    // No span (years flat 0, the usual case): flat at the last rate, whatever the slopes (they
+    // are finite, and 0 times a finite slope adds nothing).
+    if (plano == 0) return -p1.rate;
+
+    const Duplo s1 = inclinacao(c[n - 2], p1);
+    const Duplo s2 = inclinacao(c[n - 3], c[n - 2]);
+    Duplo s;
+    if (s1.alto == 0)
+        s = 0.0;
+    else if (s2.alto == 0)
+        s = s1;
+    else {
+        const Duplo razao = abs(s1 / s2);
+        s = razao < Duplo(1.0) ? s1 * razao : s1;
+    }
+    const double dobro = trunca_produto(2.0 * anos_flat, 252.0);
+    const double d = a - ultimo;
+    Duplo valor;
+    if (ultimo + plano < a)
+        valor = s * (0.5 * plano) + p1.rate;
+    else  // the factor 1 − d / G, between 1/2 and 1, first: the product cannot overflow early
+        valor = (s * (Duplo(1.0) - Duplo(d) / dobro)) * d + p1.rate;
+    return -valor.alto;
 }
 
 InterpolacaoExponencial::InterpolacaoExponencial(const YieldCurve& curva, std::vector<double>& log_fatores)
@@ -39,39 +64,56 @@ InterpolacaoExponencial::InterpolacaoExponencial(const YieldCurve& curva, std::v
     for (std::size_t i = 0; i < curva.size(); ++i) log_fatores[i] = log_fator(curva[i]);
 }
 
-long double InterpolacaoExponencial::taxa(std::int32_t a) const {
+double InterpolacaoExponencial::taxa(std::int32_t a) const {
     const std::size_t n = curva_.size();
-    if (n == 0) return 0.0L;
-    if (alem_do_ultimo(curva_, a)) return n < 3 ? 0.0L : extrapola(curva_, a, 0.0);
+    if (n == 0) return 0.0;
+    if (alem_do_ultimo(curva_, a)) return n < 3 ? 0.0 : extrapola(curva_, a, 0.0);
     const std::size_t k = primeiro_alem(curva_, a);
     if (k == 0) return curva_[0].rate;
     if (a == 0) return curva_[k - 1].rate;
     return taxa_de_log_fator(log_fator_entre(curva_, k, a, g_[k - 1], g_[k]), a);
 }
 
-DescontoExponencial::DescontoExponencial(const YieldCurve& curva, std::vector<long double>& log_fatores)
+DescontoExponencial::DescontoExponencial(const YieldCurve& curva, std::vector<Duplo>& log_fatores)
     : curva_(curva), g_(log_fatores) {
-    log_fatores.assign(curva.size(), std::numeric_limits<long double>::quiet_NaN());
+    log_fatores.assign(curva.size(), Duplo(std::numeric_limits<double>::quiet_NaN()));
     if (!curva.empty()) {
-        ln_primeira_ = std::log1p(static_cast<long double>(curva.front().rate));
-        ln_ultima_ = std::log1p(static_cast<long double>(curva.back().rate));
+        ln_primeira_ = elementar::log1p_duplo(curva.front().rate);
+        ln_ultima_ = elementar::log1p_duplo(curva.back().rate);
     }
 }
 
-long double DescontoExponencial::log_fator_do_vertice(std::size_t i) {
-    if (std::isnan(g_[i])) g_[i] = curva_[i].workdays * std::log1p(static_cast<long double>(curva_[i].rate));
+const Duplo& DescontoExponencial::log_fator_do_vertice(std::size_t i) {
+    if (std::isnan(g_[i].alto)) g_[i] = elementar::log1p_duplo(curva_[i].rate) * static_cast<double>(curva_[i].workdays);
     return g_[i];
 }
 
-long double DescontoExponencial::log_fator_em(std::int32_t a) {
+std::size_t DescontoExponencial::segmento(std::int32_t a) {
+    // The segment primeiro_alem chooses (the first vertex beyond a, or the last vertex), found
+    // from the last payment's when this one is at most a few vertices further on.
+    const std::size_t n = curva_.size();
+    const std::int64_t dia = a;
+    std::size_t k = ultimo_;
+    if (k > 0 && static_cast<std::int64_t>(curva_[k - 1].workdays) > dia) {
+        k = primeiro_alem(curva_, a);
+    } else {
+        int passos = 0;
+        while (k + 1 < n && static_cast<std::int64_t>(curva_[k].workdays) <= dia && passos++ < 4) ++k;
+        if (k + 1 < n && static_cast<std::int64_t>(curva_[k].workdays) <= dia) k = primeiro_alem(curva_, a);
+    }
+    ultimo_ = k;
+    return k;
+}
+
+Duplo DescontoExponencial::log_fator_em(std::int32_t a) {
     const std::size_t n = curva_.size();
     // Flat beyond the last vertex at its rate (years flat 0), or at 0 on a two-point curve.
-    if (alem_do_ultimo(curva_, a)) return n < 3 ? 0.0L : a * ln_ultima_;
-    const std::size_t k = primeiro_alem(curva_, a);
-    if (k == 0) return a * ln_primeira_;
-    const long double w0 = curva_[k - 1].workdays;
-    const long double w1 = curva_[k].workdays;
-    return ((w1 - a) * log_fator_do_vertice(k - 1) + (a - w0) * log_fator_do_vertice(k)) / (w1 - w0);
+    if (alem_do_ultimo(curva_, a)) return n < 3 ? Duplo(0.0) : ln_ultima_ * static_cast<double>(a);
+    const std::size_t k = segmento(a);
+    if (k == 0) return ln_primeira_ * static_cast<double>(a);
+    const double w0 = curva_[k - 1].workdays;
+    const double w1 = curva_[k].workdays;
+    return (log_fator_do_vertice(k - 1) * (w1 - a) + log_fator_do_vertice(k) * (a - w0)) / (w1 - w0);
 }
 
 }  // namespace funcoes

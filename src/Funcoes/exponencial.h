@@ -2,7 +2,8 @@
 // capitalisation factor, w × ln(1 + r), is linear in the business days between two vertices.
 // Carried in logarithms, one query costs one exponential once the vertices' logarithms are
 // known; `InterpolacaoExponencial` works them out once for a curve queried many times (the
-// chart's grid, a portfolio's payments), `interpola_exp` only for the two vertices it needs.
+// chart's grid), `interpola_exp` only for the two vertices it needs, and `DescontoExponencial`
+// as a portfolio's payments reach them.
 #pragma once
 
 #include <cmath>
@@ -11,11 +12,13 @@
 #include <vector>
 
 #include "Funcoes/curva.h"
+#include "Funcoes/duplo.h"
+#include "Funcoes/elementares.h"
 
 namespace funcoes {
 
 // ln of a vertex's capitalisation factor over its own term: w × ln(1 + r).
-inline double log_fator(const CurvePoint& p) { return p.workdays * std::log1p(p.rate); }
+inline double log_fator(const CurvePoint& p) { return p.workdays * elementar::log1p(p.rate); }
 
 // ln of the capitalisation factor at `a` business days inside the segment from vertex k−1 to
 // vertex k, from the log factors of the two vertices.
@@ -27,12 +30,12 @@ inline double log_fator_entre(const YieldCurve& c, std::size_t k, std::int32_t a
 
 // The effective rate over `a` business days (a ≠ 0) whose capitalisation factor has the
 // logarithm g: e^(g / a) − 1, without the cancellation of the subtraction.
-inline double taxa_de_log_fator(double g, std::int32_t a) { return std::expm1(g / a); }
+inline double taxa_de_log_fator(double g, std::int32_t a) { return elementar::expm1(g / a); }
 
 // Extrapolation beyond the last vertex of a curve of at least 3 points: the last slope, damped
 // by the one before it, levels off over `anos_flat` years. Answered negative, the marker of an
-// extrapolated rate.
-long double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat);
+// extrapolated rate. Worked out in Duplos, so that the level is the exact one rounded once.
+double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat);
 
 // A curve prepared for many queries of its exponential interpolation with years flat 0. Holds a
 // reference to the curve, which must outlive it, and keeps the vertices' log factors in the
@@ -42,45 +45,39 @@ public:
     InterpolacaoExponencial(const YieldCurve& curva, std::vector<double>& log_fatores);
 
     // What interpola_exp(a, curva, 0) answers, to the last bit.
-    long double taxa(std::int32_t a) const;
+    double taxa(std::int32_t a) const;
 
 private:
     const YieldCurve& curva_;
     const std::vector<double>& g_;
 };
 
-// e^x for an extended-precision x, to the accuracy of a double: x split into a double and
-// what the double leaves out, e^x = e^alto × (1 + resto) (resto is below 2^-52 of x, so the
-// rest of the series is far below a double's last place).
-inline double exp_estendido(long double x) {
-    const double alto = static_cast<double>(x);
-    const double resto = static_cast<double>(x - alto);
-    return std::exp(alto) * (1.0 + resto);
-}
-
 // A curve prepared for discounting many payments at the exponential interpolation of their
 // own days (years flat 0, the rate in absolute value, as a portfolio is discounted). The
-// logarithms are kept in extended precision: a discount over decades raises the factor to a
-// power of dozens, which would multiply a double's rounding as much. Each vertex's logarithm is
-// worked out when a payment first reaches it. Holds references to the curve and the storage,
-// which must outlive it.
+// logarithms are kept as Duplos: a discount over decades raises the factor to a power of
+// dozens, which would multiply a double's rounding as much. Each vertex's logarithm is worked
+// out when a payment first reaches it; payments that come in increasing order of days find
+// their segment from the last one's. Holds references to the curve and the storage, which must
+// outlive it.
 class DescontoExponencial {
 public:
-    DescontoExponencial(const YieldCurve& curva, std::vector<long double>& log_fatores);
+    DescontoExponencial(const YieldCurve& curva, std::vector<Duplo>& log_fatores);
 
     // ln of (1 + r) ^ a over `a` business days (a ≥ 1) of r = |interpola_exp(a, curva, 0)|:
     // 1 + r is e^(g / a) and the discount over those days e^(−g / 252).
-    long double log_fator_em(std::int32_t a);
+    Duplo log_fator_em(std::int32_t a);
 
     const YieldCurve& curva() const { return curva_; }
 
 private:
-    long double log_fator_do_vertice(std::size_t i);
+    const Duplo& log_fator_do_vertice(std::size_t i);
+    std::size_t segmento(std::int32_t a);
 
     const YieldCurve& curva_;
-    std::vector<long double>& g_;  // NaN until worked out
-    long double ln_primeira_ = 0;  // ln(1 + r) of the first and the last vertex, for the flat
-    long double ln_ultima_ = 0;    // stretches before and beyond them
+    std::vector<Duplo>& g_;  // alto NaN until worked out
+    Duplo ln_primeira_;      // ln(1 + r) of the first and the last vertex, for the flat
+    Duplo ln_ultima_;        // stretches before and beyond them
+    std::size_t ultimo_ = 0; // the segment of the last payment
 };
 
 }  // namespace funcoes

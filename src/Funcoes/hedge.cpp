@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Funcoes/arredondamento.h"
+#include "Funcoes/elementares.h"
 
 namespace funcoes {
 
@@ -17,9 +18,9 @@ Resultado hedge(double taxa_di1, std::int16_t dias_di1, std::int32_t valor_face,
     if (duracao_alvo > 0 && !(taxa_alvo > 0.0)) return Resultado::falha(Erro::na);
 
     const double um_252 = 1.0 / 252;
-    const double valor_presente = valor_face / std::pow(1.0 + taxa_posicao, vencimento * um_252);
+    const double valor_presente = valor_face / elementar::pow(1.0 + taxa_posicao, vencimento * um_252);
     const double sensibilidade_posicao = vencimento / (1.0 + taxa_posicao);
-    const double pu = 100000.0 / std::pow(1.0 + taxa_di1, dias_di1 * um_252);
+    const double pu = 100000.0 / elementar::pow(1.0 + taxa_di1, dias_di1 * um_252);
     const double sensibilidade_contrato = dias_di1 / (1.0 + taxa_di1);
     // A DI1 rate so high that the contract's price underflows leaves nothing to hedge with.
     const double divisor = pu * sensibilidade_contrato;

@@ -4,6 +4,7 @@
 
 #include "Funcoes/arredondamento.h"
 #include "Funcoes/curva.h"
+#include "Funcoes/elementares.h"
 
 namespace funcoes {
 
@@ -15,8 +16,10 @@ Resultado indice_justo(std::int32_t indice_vista, std::int16_t dias, const Matri
         return Resultado::falha(Erro::na);
     const LeituraCurva leitura = le_curva(curva);
     if (leitura.erro != Erro::nenhum) return Resultado::falha(leitura.erro);
-    const long double taxa = std::fabs(interpola_exp(dias, leitura.curva, 0.0));
-    const double fator = como_double(std::pow(1.0L + taxa, dias * (1.0L / 252)));
+    const double taxa = std::fabs(interpola_exp(dias, leitura.curva, 0.0));
+    // (1 + r)^(dias / 252) through the logarithm of 1 + r carried beyond a double: the power
+    // multiplies the error of its base by dias / 252.
+    const double fator = elementar::exp(elementar::log1p_duplo(taxa) * static_cast<double>(dias) / 252.0);
     const double justo = indice_vista * fator;
     const auto pontos = arredonda_meio_acima(justo);
     if (!pontos) return Resultado::falha(Erro::num);
@@ -32,7 +35,7 @@ Resultado indjusto(std::int32_t indice_vista, std::int16_t dias, const Matriz& c
 Resultado indtaxa(std::int32_t indice_futuro, std::int16_t dias, std::int32_t indice_vista) {
     if (dias <= 0 || indice_vista <= 0 || indice_futuro <= 0) return Resultado::falha(Erro::na);
     const double base = static_cast<double>(indice_futuro) / indice_vista;
-    return Resultado::numero(std::pow(base, 252.0 / dias) - 1.0);
+    return Resultado::numero(elementar::pow(base, 252.0 / dias) - 1.0);
 }
 
 Resultado inddif(std::int32_t indice_vista, std::int32_t indice_futuro, std::int16_t dias,

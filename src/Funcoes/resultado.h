@@ -2,7 +2,6 @@
 // exports turn it into their result record; the cores never see Excel's value record.
 #pragma once
 
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -19,9 +18,12 @@ enum class Erro : std::uint8_t {
 
 class Resultado {
 public:
-    // The only way a number becomes a result: infinities, NaN and values beyond the range of
-    // a double become #NUM!, so no core can hand garbage to a cell.
-    static Resultado numero(long double valor);  // defined below
+    // The only way a number becomes a result: infinities and NaN become #NUM!, so no core can
+    // hand garbage to a cell.
+    static Resultado numero(double valor) {
+        if (!std::isfinite(valor)) return falha(Erro::num);
+        return Resultado(Erro::nenhum, valor);
+    }
     static Resultado falha(Erro erro) { return Resultado(erro, 0.0); }
 
     bool ok() const { return erro_ == Erro::nenhum; }
@@ -33,20 +35,5 @@ private:
     Erro erro_;
     double valor_;
 };
-
-// True when the value is finite and within the range of a double.
-inline bool cabe_em_double(long double valor) {
-    return std::isfinite(valor) && std::fabs(valor) <= static_cast<long double>(DBL_MAX);
-}
-
-// Inline: every worksheet function answers through it.
-inline Resultado Resultado::numero(long double valor) {
-    if (!cabe_em_double(valor)) return falha(Erro::num);
-    return Resultado(Erro::nenhum, static_cast<double>(valor));
-}
-
-// An extended-precision intermediate held as a double: beyond the range of a double it becomes
-// an infinity of its sign (a plain conversion would be undefined there).
-double como_double(long double valor);
 
 }  // namespace funcoes

@@ -1,5 +1,7 @@
 #include "Funcoes/spline.h"
 
+#include "Funcoes/duplo.h"
+
 namespace funcoes {
 
 namespace {
@@ -69,27 +71,39 @@ void deriva_segmento(const YieldCurve& c, std::size_t k, MemoriaSpline& memoria,
 }
 
 // The cubic of the segment from vertex k−1 (t = 0) to vertex k (t = 1), from the derivatives
-// at its two ends.
-long double segmento(const YieldCurve& c, double d0, double d1, std::size_t k, std::int32_t a) {
-    const CurvePoint& antes = c[k - 1];
-    const CurvePoint& depois = c[k];
-    const long double t = posicao_no_segmento(c, k, a);
-    const long double A = antes.rate;
-    const long double B = d0;
-    const long double C = 3.0L * (static_cast<long double>(depois.rate) - antes.rate) - 2.0L * d0 - d1;
-    const long double E = 2.0L * (static_cast<long double>(antes.rate) - depois.rate) + d0 + d1;
-    const long double t2 = t * t;
-    return t2 * C + (B * t + A) + t2 * t * E;
+// at its two ends: A + B t + C t² + E t³ with A = r(k−1), B = D(k−1), C = 3 Δ − 2 D(k−1) − D(k),
+// E = D(k−1) + D(k) − 2 Δ, Δ = r(k) − r(k−1). Summed in that form, C t² and E t³ can cancel each
+// other and leave a double's rounding of them in a result far smaller. The same cubic in the
+// Hermite form, r(k−1) + Δ t²(3 − 2t) + D(k−1) t (1 − t)² − D(k) t² (1 − t), has no such
+// terms, and its four products are summed as if in twice a double's precision (each product
+// and each sum split into its value and its rounding error, the errors summed apart), so that
+// the result is the exact sum of the four products, rounded once.
+double segmento(const YieldCurve& c, double d0, double d1, std::size_t k, std::int32_t a) {
+    const double antes = c[k - 1].workdays;
+    const double depois = c[k].workdays;
+    const double t = (a - antes) / (depois - antes);
+    const double s = (depois - a) / (depois - antes);  // 1 − t, rounded by itself
+    const double t2 = t * t;
+    const Duplo delta = soma_exata(c[k].rate, -c[k - 1].rate);
+    const Duplo p1 = produto_exato(delta.alto, t2 * (1.0 + 2.0 * s));
+    const Duplo p2 = produto_exato(d0, t * (s * s));
+    const Duplo p3 = produto_exato(d1, -(t2 * s));
+    const Duplo s1 = soma_exata(c[k - 1].rate, p1.alto);
+    const Duplo s2 = soma_exata(s1.alto, p2.alto);
+    const Duplo s3 = soma_exata(s2.alto, p3.alto);
+    const double erros = (s1.baixo + s2.baixo + s3.baixo) + (p1.baixo + p2.baixo + p3.baixo) +
+                         delta.baixo * (t2 * (1.0 + 2.0 * s));
+    return s3.alto + erros;
 }
 
 // interpola_spline's answer outside the segments, or the segment that holds a (k ≥ 1).
-bool fora_dos_segmentos(const YieldCurve& c, std::int32_t a, long double& taxa, std::size_t& k) {
+bool fora_dos_segmentos(const YieldCurve& c, std::int32_t a, double& taxa, std::size_t& k) {
     if (c.empty()) {
-        taxa = 0.0L;
+        taxa = 0.0;
         return true;
     }
     if (alem_do_ultimo(c, a)) {
-        taxa = -static_cast<long double>(c.back().rate);
+        taxa = -c.back().rate;
         return true;
     }
     k = primeiro_alem(c, a);
@@ -107,24 +121,24 @@ InterpolacaoSpline::InterpolacaoSpline(const YieldCurve& curva, MemoriaSpline& m
     if (curva.size() >= 2) deriva(curva, memoria);
 }
 
-long double InterpolacaoSpline::taxa(std::int32_t a) const {
-    long double taxa = 0.0L;
+double InterpolacaoSpline::taxa(std::int32_t a) const {
+    double taxa = 0.0;
     std::size_t k = 0;
     if (fora_dos_segmentos(curva_, a, taxa, k)) return taxa;
     return segmento(curva_, d_[k - 1], d_[k], k, a);
 }
 
-long double interpola_spline(std::int32_t a, const YieldCurve& curve) noexcept {
+double interpola_spline(std::int32_t a, const YieldCurve& curva) noexcept {
     try {
         MemoriaSpline memoria;
-        return InterpolacaoSpline(curve, memoria).taxa(a);
+        return InterpolacaoSpline(curva, memoria).taxa(a);
     } catch (...) {
-        return 0.0L;
+        return 0.0;
     }
 }
 
 Resultado cspline(std::int16_t dias, const YieldCurve& c, MemoriaSpline& memoria) {
-    if (alem_do_ultimo(c, dias)) return Resultado::numero(-static_cast<long double>(c.back().rate));
+    if (alem_do_ultimo(c, dias)) return Resultado::numero(-c.back().rate);
     const std::size_t k = quantos_antes(c, dias);
     if (k == 0) return Resultado::numero(c[0].rate);
     double antes = 0, depois = 0;

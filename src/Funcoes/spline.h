@@ -32,7 +32,7 @@ public:
     InterpolacaoSpline(const YieldCurve& curva, MemoriaSpline& memoria);
 
     // What interpola_spline(a, curva) answers, to the last bit.
-    long double taxa(std::int32_t a) const;
+    double taxa(std::int32_t a) const;
 
 private:
     const YieldCurve& curva_;
@@ -42,7 +42,7 @@ private:
 // The spline rate for `a` business days on a curve of at least 2 points: the first rate
 // before the first vertex, minus the last rate beyond the last vertex. Reports nothing: an
 // internal failure yields 0.0.
-long double interpola_spline(std::int32_t a, const YieldCurve& curve) noexcept;
+double interpola_spline(std::int32_t a, const YieldCurve& curva) noexcept;
 
 // The worksheet function VX.CSPLINE on a curve already read.
 Resultado cspline(std::int16_t dias, const YieldCurve& curva, MemoriaSpline& memoria);

@@ -43,12 +43,9 @@ TEST(Arredondamento, TruncationIntoEachIntegerType) {
 }
 
 TEST(Resultado, OnlyFiniteDoublesBecomeNumbers) {
-    EXPECT_TRUE(teste::e_numero(Resultado::numero(0.25L), 0.25));
-    EXPECT_TRUE(teste::e_erro(Resultado::numero(HUGE_VALL), Erro::num));
-    EXPECT_TRUE(teste::e_erro(Resultado::numero(-HUGE_VALL), Erro::num));
-    EXPECT_TRUE(teste::e_erro(Resultado::numero(std::nanl("")), Erro::num));
-    // Finite in extended precision, beyond a double.
-    EXPECT_TRUE(teste::e_erro(Resultado::numero(1e400L), Erro::num));
-    EXPECT_EQ(como_double(-1e400L), -HUGE_VAL);
-    EXPECT_EQ(como_double(1e300L), 1e300);
+    EXPECT_TRUE(teste::e_numero(Resultado::numero(0.25), 0.25));
+    EXPECT_TRUE(teste::e_numero(Resultado::numero(1e300), 1e300));
+    EXPECT_TRUE(teste::e_erro(Resultado::numero(HUGE_VAL), Erro::num));
+    EXPECT_TRUE(teste::e_erro(Resultado::numero(-HUGE_VAL), Erro::num));
+    EXPECT_TRUE(teste::e_erro(Resultado::numero(std::nan("")), Erro::num));
 }

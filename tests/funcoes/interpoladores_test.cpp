@@ -108,7 +108,7 @@ TEST(CurvaReusada, ShuffledAndSortedRowsAnswerTheSameBits) {
 TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
     std::mt19937 g(13);
     std::vector<double> log_fatores;
-    std::vector<long double> estendidos;
+    std::vector<Duplo> estendidos;
     for (std::size_t n : {2u, 3u, 50u, 7u}) {
         const YieldCurve c = le_curva(curva_aleatoria(g, n, false)).curva;
         const InterpolacaoExponencial prep(c, log_fatores);
@@ -118,9 +118,36 @@ TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
             if (a == 0) continue;
             // The discount's log factor carries the payment's rate in absolute value (0 beyond
             // a two-point curve): 1 + |r| = e^(g / a).
-            const double r = std::fabs(static_cast<double>(interpola_exp(a, c, 0)));
-            EXPECT_NEAR(static_cast<double>(std::expm1(desconto.log_fator_em(a) / a)), r, 4e-16 * (1 + r))
-                << n << " " << a;
+            const double r = std::fabs(interpola_exp(a, c, 0));
+            EXPECT_NEAR(std::expm1((desconto.log_fator_em(a) / a).valor()), r, 4e-16 * (1 + r)) << n << " " << a;
+        }
+    }
+}
+
+TEST(DescontoExponencial, PaymentsInAnyOrderFindTheSameSegments) {
+    // The discount finds a payment's segment from the last payment's when it lies a few
+    // vertices further on: payments in order, in reverse, jumping and repeating answer what a
+    // discount that has seen no payment before answers, to the last bit.
+    std::mt19937 g(31);
+    for (std::size_t n : {2u, 3u, 9u, 200u}) {
+        const YieldCurve c = le_curva(curva_aleatoria(g, n, true)).curva;
+        const int ultimo = static_cast<int>(c.back().workdays) + 20;
+        std::vector<int> dias;
+        for (int a = 1; a <= ultimo; a += 1 + ultimo / 300) dias.push_back(a);
+        std::vector<int> ao_contrario(dias.rbegin(), dias.rend());
+        std::vector<int> saltando = dias;
+        std::shuffle(saltando.begin(), saltando.end(), g);
+        for (int w : {static_cast<int>(c[0].workdays), static_cast<int>(c[n - 1].workdays), 1, ultimo})
+            saltando.insert(saltando.begin() + saltando.size() / 2, {w, w, w + 1, w - 1});
+        for (const std::vector<int>* ordem : {&dias, &ao_contrario, &saltando}) {
+            std::vector<Duplo> guardados, sozinhos;
+            DescontoExponencial desconto(c, guardados);
+            for (int a : *ordem) {
+                if (a < 1) continue;
+                const Duplo x = desconto.log_fator_em(a);
+                const Duplo y = DescontoExponencial(c, sozinhos).log_fator_em(a);
+                ASSERT_TRUE(x.alto == y.alto && x.baixo == y.baixo) << n << " " << a;
+            }
         }
     }
 }
@@ -128,23 +155,24 @@ TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
 TEST(InterpolacaoExponencial, ADiscountOverDecadesKeepsTheAccuracyOfADouble) {
     // 1.15 ^ 40 years: a double's logarithm would lose about 40 of its last places.
     const YieldCurve c = {{21, 0.14}, {252, 0.15}, {2520, 0.15}};
-    std::vector<long double> estendidos;
+    std::vector<Duplo> estendidos;
     DescontoExponencial desconto(c, estendidos);
     // Beyond the last vertex, flat at the (double) 15 %.
     const long double exato = 40 * std::log1p(static_cast<long double>(0.15));
     // Far below a double's rounding of the exponent (6e-16 here).
-    EXPECT_NEAR(static_cast<double>(desconto.log_fator_em(10080) / 252 - exato), 0.0, 1e-17);
-    // Exponents of up to 60 (a discount over decades, a factor of 1e26), given in extended
-    // precision: within two places of the double nearest the exact power (a double exponent
-    // alone would be off by as many places as the exponent is large).
+    const Duplo anos = desconto.log_fator_em(10080) / 252.0;
+    EXPECT_NEAR(static_cast<double>(static_cast<long double>(anos.alto) + anos.baixo - exato), 0.0, 1e-17);
+    // Exponents of up to 60 (a discount over decades, a factor of 1e26), given beyond a double:
+    // within two places of the double nearest the exact power (a double exponent alone would be
+    // off by as many places as the exponent is large).
     std::mt19937 g(29);
     std::uniform_real_distribution<double> expoente(1.0, 60.0), fracao(-1.0, 1.0);
     for (int i = 0; i < 2000; ++i) {
         const double alto = expoente(g);
-        const long double x = alto + static_cast<long double>(fracao(g)) * std::ldexp(alto, -53);
-        const double exato_x = static_cast<double>(std::exp(x));
+        const Duplo x(alto, fracao(g) * std::ldexp(alto, -53));
+        const double exato_x = static_cast<double>(std::exp(static_cast<long double>(x.alto) + x.baixo));
         const double ulp = std::nextafter(exato_x, 1e308) - exato_x;
-        EXPECT_NEAR(exp_estendido(x), exato_x, 2.01 * ulp) << static_cast<double>(x);
+        EXPECT_NEAR(elementar::exp(x), exato_x, 2.01 * ulp) << alto;
     }
 }
 

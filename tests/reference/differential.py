@@ -2,11 +2,20 @@
 `xlhost calc`, every result cell compared with the Python reference.
 
     python3 differential.py PATH/TO/xlhost [--seed N] [--sheets N] [--keep DIR]
+                            [--answers FILE] [--same-as FILE]
+                            [--identical-to XLHOST [--identical-addin ADDIN]]
 
 Numbers must agree within a relative 1e-12 of the magnitude of the terms that form them
-(the interpolations run in extended precision in the add-in, in doubles here); whole-number
-results and error values must agree exactly. Exits 1 on the first batch with a mismatch,
-after printing every mismatch of it.
+(the add-in and this reference round differently); whole-number results and error values
+must agree exactly. Exits 1 on the first batch with a mismatch, after printing every mismatch
+of it.
+
+The same answers, as text with every bit of each double, can be held against another build's:
+--answers writes them to FILE (one line a formula cell), --same-as holds them against a FILE
+written before (an older build, say, to count what changed and by how many units in the last
+place), and --identical-to runs the same sheets through a second host (the native xlhost
+beside xlhost.exe under Wine, with --identical-addin naming its add-in) and fails when a
+single answer differs in a single bit.
 """
 
 import csv
@@ -730,17 +739,77 @@ def build_sheet(rng, index):
     return sheet
 
 
-def run(xlhost, sheet, path):
+def run(xlhost, sheet, path, addin=None):
     with open(path, "w", encoding="utf-8", newline="") as f:
         f.write(sheet.csv_text())
     env = dict(os.environ)
-    proc = subprocess.run([xlhost, "--registry", path + ".registry", "calc", path], stdout=subprocess.PIPE,
-                          stderr=subprocess.PIPE, env=env, timeout=120)
+    command = [xlhost] + (["--addin", addin] if addin else []) + ["--registry", path + ".registry", "calc", path]
+    proc = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env, timeout=600)
     if proc.returncode != 0:
         print("xlhost calc %s exited %d:\n%s" % (path, proc.returncode, proc.stderr.decode(errors="replace")))
         return None
     grid = list(csv.reader(io.StringIO(proc.stdout.decode("utf-8"))))
     return grid
+
+
+def answer_lines(path, sheet, grid):
+    """One line a formula cell: where it is, its formula and the host's answer as text."""
+    lines = []
+    for (r, c), case in sorted(sheet.cases.items()):
+        text = grid[r][c] if r < len(grid) and c < len(grid[r]) else ""
+        lines.append("%s!%s%d\t%s\t%s" % (os.path.basename(path), col_name(c), r + 1, case.formula, text))
+    return lines
+
+
+def numbers_of(text):
+    value = parse_value(text)
+    values = value if isinstance(value, list) else [value]
+    return [v if isinstance(v, float) else None for v in values]
+
+
+def ulps_apart(x, y):
+    """How many doubles lie between x and y (0 for the same bits)."""
+    import struct
+
+    def ordered(v):
+        n = struct.unpack("<q", struct.pack("<d", v))[0]
+        return n if n >= 0 else -(n & 0x7fffffffffffffff)
+    return abs(ordered(x) - ordered(y))
+
+
+def differences(these, those, label):
+    """Prints how the answers `these` differ from `those` (the same cells, in the same order)."""
+    if len(these) != len(those):
+        print("%s: %d answers against %d" % (label, len(these), len(those)))
+        return len(these) or 1
+    differ, kind, most, shown = 0, 0, (0, None), 0
+    per_function = {}
+    for new, old in zip(these, those):
+        if new == old:
+            continue
+        differ += 1
+        cell, formula, new_text = new.split("\t")
+        old_text = old.split("\t")[2]
+        name = formula[1:formula.index("(")]
+        per_function[name] = per_function.get(name, 0) + 1
+        new_numbers, old_numbers = numbers_of(new_text), numbers_of(old_text)
+        if len(new_numbers) != len(old_numbers) or any((a is None) != (b is None)
+                                                       for a, b in zip(new_numbers, old_numbers)):
+            kind += 1
+        else:
+            for a, b in zip(new_numbers, old_numbers):
+                if a is not None and a != b:
+                    apart = ulps_apart(a, b)
+                    if apart > most[0]:
+                        most = (apart, cell)
+        if shown < 5:
+            shown += 1
+            print("  %s %s: %s against %s" % (cell, formula, new_text, old_text))
+    print("%s: %d of %d answers differ (%s); %d between a number and an error or of another kind; "
+          "largest difference %d units in the last place%s" % (
+              label, differ, len(these), ", ".join("%s %d" % kv for kv in sorted(per_function.items())) or "none",
+              kind, most[0], " (%s)" % most[1] if most[1] else ""))
+    return differ
 
 
 def main(argv):
@@ -750,6 +819,10 @@ def main(argv):
     parser.add_argument("--seed", type=int, default=20240611)
     parser.add_argument("--sheets", type=int, default=6)
     parser.add_argument("--keep", help="folder to keep the generated sheets in")
+    parser.add_argument("--answers", help="file to write every answer to")
+    parser.add_argument("--same-as", help="file of answers, written before, to hold these against")
+    parser.add_argument("--identical-to", help="a second host whose answers must be the same to the bit")
+    parser.add_argument("--identical-addin", help="the add-in the second host loads")
     opts = parser.parse_args(argv)
     rng = random.Random(opts.seed)
     scratch = None if opts.keep else tempfile.TemporaryDirectory(prefix="vx-differential-")
@@ -757,12 +830,19 @@ def main(argv):
     os.makedirs(folder, exist_ok=True)
     checked = failed = 0
     counts = {}
+    answers, twins = [], []
     for i in range(opts.sheets):
         sheet = build_sheet(rng, i)
         path = os.path.join(folder, "sheet%d.csv" % i)
         grid = run(opts.xlhost, sheet, path)
         if grid is None:
             return 1
+        answers += answer_lines(path, sheet, grid)
+        if opts.identical_to:
+            twin = run(opts.identical_to, sheet, path, opts.identical_addin)
+            if twin is None:
+                return 1
+            twins += answer_lines(path, sheet, twin)
         for (r, c), case in sorted(sheet.cases.items()):
             text = grid[r][c] if r < len(grid) and c < len(grid[r]) else ""
             got = parse_value(text)
@@ -778,6 +858,15 @@ def main(argv):
                 print("  reference: %r" % (case.expected,))
     print("checked %d cells in %d sheets (%s); %d mismatches" % (
         checked, opts.sheets, ", ".join("%s %d" % kv for kv in sorted(counts.items())), failed))
+    if opts.answers:
+        with open(opts.answers, "w", encoding="utf-8") as f:
+            f.write("\n".join(answers) + "\n")
+    if opts.same_as:
+        with open(opts.same_as, encoding="utf-8") as f:
+            differences(answers, f.read().splitlines(), "against " + opts.same_as)
+    if opts.identical_to:
+        if differences(answers, twins, "against " + opts.identical_to):
+            failed += 1
     return 1 if failed else 0
 
 
