@@ -70,11 +70,18 @@ int close_document(Session& session, XLOPER* result, int count, XLOPER** argumen
 // ISTEXT(value): TRUE for a text; a reference is judged by its first cell. An Excel 97 that
 // cannot read references for the add-in answers #REF! for one.
 int is_text(Session& session, XLOPER* result, int, XLOPER** arguments) {
-    bool reference = false;
-    Value value = argument_value(session, arguments[0], &reference);
+    Value value;
+    read_xloper(arguments[0], session, &value, nullptr);
+    const bool reference = value.kind == Value::Kind::reference;
     if (reference && session.coercion_disturbed) {
         answer(result, Value::err(xlerrRef), session);
         return xlretSuccess;
+    }
+    // Only the first cell counts: a whole sheet is not read for it.
+    if (reference) {
+        Target target;
+        reference_target(*arguments[0], session, &target, nullptr);
+        value = target.sheet->value(target.areas[0].first_row, target.areas[0].first_column);
     }
     if (value.kind == Value::Kind::array) value = value.items.empty() ? Value::nil() : value.items.front();
     answer(result, Value::boolean_value(value.kind == Value::Kind::text), session);

@@ -49,7 +49,10 @@ public:
     virtual std::vector<std::string> unload() = 0;
 
     // ---- Its active sheet ----
+    // Loads a CSV sheet as its active sheet and calculates it, as Excel opens a workbook.
     virtual bool load_sheet(const std::string& csv_path, std::string* error) = 0;
+    // Calculates every formula of the active sheet (once the add-in's functions are there).
+    virtual void calculate() = 0;
     virtual void set_cell(const std::string& a1, const Value& value) = 0;
     // RANGE as the add-in's call layer reads it (Host::read_range).
     virtual Value read(const std::string& range) = 0;

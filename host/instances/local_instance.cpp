@@ -24,6 +24,12 @@ bool LocalInstance::load(const std::string& copy, std::string* error, bool* refu
     return !*refused;
 }
 
+bool LocalInstance::load_sheet(const std::string& csv_path, std::string* error) {
+    if (!host_.load_csv(csv_path, error)) return false;
+    host_.calc();
+    return true;
+}
+
 std::vector<std::string> LocalInstance::unload() {
     host_.unload();
     return host_.faults();

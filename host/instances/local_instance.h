@@ -16,7 +16,8 @@ public:
     int close() override { return host_.auto_close(); }
     std::vector<std::string> unload() override;
 
-    bool load_sheet(const std::string& csv_path, std::string* error) override { return host_.load_csv(csv_path, error); }
+    bool load_sheet(const std::string& csv_path, std::string* error) override;
+    void calculate() override { host_.calc(); }
     void set_cell(const std::string& a1, const Value& value) override { host_.set_cell(a1, value); }
     Value read(const std::string& range) override { return host_.read_range(range); }
 

@@ -70,6 +70,8 @@ bool ProcessInstance::load_sheet(const std::string& csv_path, std::string* error
     return done(wire::Writer().word("sheet").text(csv_path), error);
 }
 
+void ProcessInstance::calculate() { done(wire::Writer().word("calculate"), nullptr); }
+
 void ProcessInstance::set_cell(const std::string& a1, const Value& value) {
     done(wire::Writer().word("cell").text(a1).value(value), nullptr);
 }

@@ -24,6 +24,7 @@ public:
     std::vector<std::string> unload() override;
 
     bool load_sheet(const std::string& csv_path, std::string* error) override;
+    void calculate() override;
     void set_cell(const std::string& a1, const Value& value) override;
     Value read(const std::string& range) override;
 

@@ -29,6 +29,7 @@ std::string answer(LocalInstance& instance, const std::string& line) {
         return reply.line();
     }
     if (verb == "sheet" && request.text(&operand)) return instance.load_sheet(operand, &error) ? reply.line() : refused(error);
+    if (verb == "calculate") return instance.calculate(), reply.line();
     Value value;
     if (verb == "cell" && request.text(&operand) && request.value(&value)) {
         try {
@@ -67,7 +68,8 @@ int serve_bridge_instance(const std::vector<std::string>& arguments) {
     using namespace instances;
     if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && arguments[1] != "disturbed")) return 2;
     InstanceOptions options;
-    options.excel_version = arguments[0];
+    wire::Reader version(arguments[0]);
+    if (!version.text(&options.excel_version) || !version.at_end()) return 2;
     options.disturbed = arguments.size() == 2;
     LocalInstance instance(options);
     os::answer_requests([&instance](const std::string& line) { return answer(instance, line); });

@@ -1,6 +1,7 @@
 #include "instances/wire.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +20,23 @@ bool plain(unsigned char c) { return c > 0x20 && c < 0x7F && c != '%'; }
 
 // An array nests no deeper than a cell holds (an array of arrays never comes back from Excel).
 constexpr int deepest = 2;
+
+// What a sheet and its records hold: a value beyond them is no value either end could have
+// sent, and taking it would hand the instance a cell it cannot give to the add-in.
+constexpr size_t most_text = 32767;     // characters of a cell
+constexpr int most_array_rows = 65535;  // rows of an array record
+constexpr int most_columns = 256;       // columns of a sheet
+constexpr int sheet_rows = 65536;
+
+// A number written in decimal ("1.5", "-2e-3"): no NaN, infinity, hexadecimal or overflow.
+bool decimal_number(const std::string& digits, double* out) {
+    if (digits.empty() || digits.find_first_not_of("0123456789+-.eE") != std::string::npos) return false;
+    char* end = nullptr;
+    const double read = std::strtod(digits.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(read)) return false;
+    *out = read;
+    return true;
+}
 
 }  // namespace
 
@@ -143,19 +161,20 @@ bool Reader::value(Value* value, int depth) {
     int whole = 0;
     if (kind == "n") {
         std::string digits;
-        if (!word(&digits) || digits.empty()) return false;
-        char* end = nullptr;
-        const double read = std::strtod(digits.c_str(), &end);
-        if (*end != '\0') return false;
+        double read = 0;
+        if (!word(&digits) || !decimal_number(digits, &read)) return false;
         *value = Value::num(read);
         return true;
     }
-    if (kind == "i") return number(&whole) && (*value = Value::integer_value(whole), true);
+    // A 16-bit integer record.
+    if (kind == "i")
+        return number(&whole) && whole >= -32768 && whole <= 32767 && (*value = Value::integer_value(whole), true);
     if (kind == "b") return number(&whole) && (whole == 0 || whole == 1) && (*value = Value::boolean_value(whole == 1), true);
-    if (kind == "e") return number(&whole) && (*value = Value::err(whole), true);
+    // Only the error codes Excel has.
+    if (kind == "e") return number(&whole) && !error_text(whole).empty() && (*value = Value::err(whole), true);
     if (kind == "t") {
         std::string text;
-        return this->text(&text) && (*value = Value::str(text), true);
+        return this->text(&text) && text.size() <= most_text && (*value = Value::str(text), true);
     }
     if (kind == "r") {
         Value reference;
@@ -163,12 +182,18 @@ bool Reader::value(Value* value, int depth) {
         if (!text(&reference.text) || !number(&reference.rows) || !number(&reference.columns) ||
             !number(&reference.row) || !number(&reference.column))
             return false;
+        // A rectangle inside the sheet.
+        if (reference.rows < 1 || reference.columns < 1 || reference.row < 0 || reference.column < 0 ||
+            reference.rows > sheet_rows - reference.row || reference.columns > most_columns - reference.column)
+            return false;
         *value = reference;
         return true;
     }
     if (kind != "a" || depth >= deepest) return false;
     int rows = 0, columns = 0;
-    if (!number(&rows) || !number(&columns) || rows <= 0 || columns <= 0) return false;
+    if (!number(&rows) || !number(&columns) || rows <= 0 || columns <= 0 || rows > most_array_rows ||
+        columns > most_columns)
+        return false;
     const long long count = static_cast<long long>(rows) * columns;
     // Each item takes at least one word: a count beyond what is left cannot be honest.
     if (count > static_cast<long long>(words_.size() - next_)) return false;

@@ -1,6 +1,8 @@
 // A range read by the add-in's call layer: through xlCoerce, or in a disturbed Excel 97 through
 // the bridge (one message box per load and one retry when it is not connected).
 #include "instances_fixture.h"
+#include "model/address.h"
+#include "support/peak_memory.h"
 
 namespace bridge_test {
 namespace {
@@ -65,6 +67,36 @@ TEST_F(Read, TheCellKindsOfARealExcelColumnByColumn) {
     EXPECT_EQ(instance(3).read("A1:C2"),
               Value::array(2, 3, {Value::str("Prazo"), Value::num(21), Value::boolean_value(true), Value::err(xlerrName),
                                   Value::nil(), Value::err(xlerrName)}));
+}
+
+// A sheet's 256 columns, A to IV, are one row of an array record: read whole.
+TEST_F(Read, AllTheColumnsOfARowThroughTheBridge) {
+    start(true);
+    std::vector<Value> row;
+    for (int column = 0; column < 256; ++column) {
+        row.push_back(Value::num(column));
+        instance(3).set_cell(xlhost::cell_text(0, column), row.back());
+    }
+    EXPECT_EQ(instance(3).read("A1:IV1"), Value::array(1, 256, row));
+}
+
+// A whole sheet is more than an array record holds: it answers #VALUE! at once, measured before
+// a cell of it is copied, whether Excel coerces it or the bridge is asked (which then asks the
+// other Excel nothing: no sheet name, no Range).
+TEST_F(Read, AWholeSheetIsRefusedBeforeACellOfItIsCopied) {
+    start(true);
+    make(1);  // beside the three, an undisturbed Excel of its own
+    serve(4);
+    load(4);
+    open(4);
+    instance(3).clear_calls();
+    const std::size_t before = vx_test::peak_resident_bytes();
+    EXPECT_EQ(instance(3).read("A1:IV65536"), Value::err(xlerrValue));
+    EXPECT_EQ(instance(3).calls_of(xlSheetNm), 0);
+    EXPECT_EQ(instance(4).read("A1:IV65536"), Value::err(xlerrValue));
+    EXPECT_LT(vx_test::peak_resident_bytes() - before, vx_test::copied_sheet_bytes);
+    EXPECT_EQ(instance(3).read("A1:B4"), curve_value()) << "the bridge reads on";
+    EXPECT_EQ(instance(3).calls_of(xlSheetNm), 1);
 }
 
 TEST_F(Read, UnconnectedOneBoxARetryThatConnects) {
