@@ -64,7 +64,7 @@ bool run_instances(const std::string& addin, const BridgeRequest& request, std::
     instances::InstanceOptions options;
     options.excel_version = request.excel_version;
     // An Excel 97 reads no reference for the add-in while other instances of it run.
-    options.disturbed = count > 1 && request.excel_version == "8.0";
+    if (count > 1 && request.excel_version == "8.0") options.probes = CoercionProbes::disturbed();
     std::vector<std::unique_ptr<instances::Instance>> excels;
     for (int i = 0; i < count; ++i) {
         excels.push_back(instances::make_instance(options, error));

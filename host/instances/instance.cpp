@@ -27,7 +27,7 @@ std::unique_ptr<Instance> make_instance(const InstanceOptions& options, std::str
     if (!os::automation_crosses_processes()) return std::make_unique<LocalInstance>(options);
     // The version travels as a wire text: any byte of it reaches the other process as it is.
     std::vector<std::string> arguments{"bridge-instance", wire::Writer().text(options.excel_version).line()};
-    if (options.disturbed) arguments.push_back("disturbed");
+    for (const std::string& word : wire::words_of(options.probes)) arguments.push_back(word);
     auto process = os::start_xlhost(arguments, error);
     if (!process) return nullptr;
     return std::make_unique<ProcessInstance>(std::move(process));

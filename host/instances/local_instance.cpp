@@ -16,7 +16,7 @@ Options host_options(const InstanceOptions& options) {
 }  // namespace
 
 LocalInstance::LocalInstance(const InstanceOptions& options) : host_(host_options(options)) {
-    host_.disturb_reference_coercion(options.disturbed);
+    host_.answer_coercion_probes(options.probes);
 }
 
 bool LocalInstance::load(const std::string& copy, std::string* error, bool* refused) {

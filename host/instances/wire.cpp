@@ -101,6 +101,27 @@ Writer& Writer::ledger(const AutomationLedger& ledger) {
         .number(ledger.safe_arrays_alive);
 }
 
+Writer& Writer::calls(const std::vector<CallRecord>& calls) {
+    number(static_cast<long long>(calls.size()));
+    for (const CallRecord& call : calls) {
+        number(call.function).number(call.code).number(static_cast<long long>(call.arguments.size()));
+        for (const std::string& argument : call.arguments) text(argument);
+        text(call.result).text(call.note);
+    }
+    return *this;
+}
+
+Writer& Writer::automation_calls(const std::vector<AutomationCall>& calls) {
+    number(static_cast<long long>(calls.size()));
+    for (const AutomationCall& call : calls) {
+        text(call.object).text(call.member).number(call.invoke ? 1 : 0).number(call.locale).number(call.flags);
+        number(static_cast<long long>(call.arguments.size()));
+        for (const Value& argument : call.arguments) value(argument);
+        number(call.status).number(static_cast<long long>(call.calls_before));
+    }
+    return *this;
+}
+
 Reader::Reader(const std::string& line) {
     size_t start = 0;
     while (start < line.size()) {
@@ -220,6 +241,73 @@ bool Reader::ledger(AutomationLedger* ledger) {
     return number(&ledger->ole_initializations) && number(&ledger->ole_uninitializations) &&
            number(&ledger->running_table_enumerations) && number(&ledger->helpers_alive) &&
            number(&ledger->strings_alive) && number(&ledger->safe_arrays_alive);
+}
+
+bool Reader::calls(std::vector<CallRecord>* calls) {
+    int count = 0;
+    if (!number(&count) || count < 0 || count > static_cast<int>(words_.size() - next_)) return false;
+    calls->assign(static_cast<size_t>(count), CallRecord{});
+    for (CallRecord& call : *calls) {
+        int arguments = 0;
+        if (!number(&call.function) || !number(&call.code) || !number(&arguments) || arguments < 0 || arguments > 30)
+            return false;
+        call.arguments.resize(static_cast<size_t>(arguments));
+        for (std::string& argument : call.arguments)
+            if (!text(&argument)) return false;
+        if (!text(&call.result) || !text(&call.note)) return false;
+    }
+    return true;
+}
+
+bool Reader::automation_calls(std::vector<AutomationCall>* calls) {
+    int count = 0;
+    if (!number(&count) || count < 0 || count > static_cast<int>(words_.size() - next_)) return false;
+    calls->assign(static_cast<size_t>(count), AutomationCall{});
+    for (AutomationCall& call : *calls) {
+        int invoke = 0, arguments = 0;
+        long long locale = 0, flags = 0, before = 0;
+        if (!text(&call.object) || !text(&call.member) || !number(&invoke) || (invoke != 0 && invoke != 1) ||
+            !number(&locale) || locale < 0 || locale > 0xFFFFFFFFLL || !number(&flags) || flags < 0 || flags > 0xFFFF ||
+            !number(&arguments) || arguments < 0 || arguments > static_cast<int>(words_.size() - next_))
+            return false;
+        call.invoke = invoke == 1;
+        call.locale = static_cast<uint32_t>(locale);
+        call.flags = static_cast<uint16_t>(flags);
+        call.arguments.resize(static_cast<size_t>(arguments));
+        for (Value& argument : call.arguments)
+            if (!value(&argument)) return false;
+        if (!number(&call.status) || !number(&before) || before < 0) return false;
+        call.calls_before = static_cast<size_t>(before);
+    }
+    return true;
+}
+
+std::vector<std::string> words_of(const CoercionProbes& probes) {
+    std::vector<std::string> words;
+    if (probes.calculation == CoercionProbes::Calculation::answers_false) words.push_back("calculate-false");
+    if (probes.calculation == CoercionProbes::Calculation::refuses) words.push_back("calculate-refused");
+    if (probes.text_test == CoercionProbes::TextTest::answers_ref) words.push_back("istext-ref");
+    if (probes.text_test == CoercionProbes::TextTest::refuses) words.push_back("istext-refused");
+    return words;
+}
+
+bool probes_of(const std::vector<std::string>& words, CoercionProbes* probes) {
+    CoercionProbes read;
+    bool calculation = false, text_test = false;
+    for (const std::string& word : words) {
+        const bool calculation_word = word == "calculate-false" || word == "calculate-refused";
+        const bool text_word = word == "istext-ref" || word == "istext-refused";
+        if ((!calculation_word && !text_word) || (calculation_word && calculation) || (text_word && text_test))
+            return false;
+        calculation = calculation || calculation_word;
+        text_test = text_test || text_word;
+        if (word == "calculate-false") read.calculation = CoercionProbes::Calculation::answers_false;
+        if (word == "calculate-refused") read.calculation = CoercionProbes::Calculation::refuses;
+        if (word == "istext-ref") read.text_test = CoercionProbes::TextTest::answers_ref;
+        if (word == "istext-refused") read.text_test = CoercionProbes::TextTest::refuses;
+    }
+    *probes = read;
+    return true;
 }
 
 }  // namespace xlhost::instances::wire

@@ -47,9 +47,9 @@ struct ControlView {
     // control's width and height.
     int picture_width = 0, picture_height = 0, picture_components = 0;
     // A label's text as the system lays it out in the label's font (wrapped at its width when
-    // it wraps): the widest line, and the height down to the last line's baseline, which is what
-    // must show for every letter to be read. 0 x 0 where nothing measures it: the stand-in has
-    // no fonts.
+    // it wraps): the widest line, and the height down to the lowest row any letter inks, a
+    // descender's too, which is what must show for every letter to be whole. 0 x 0 where nothing
+    // measures it: the stand-in has no fonts.
     int text_width = 0, text_height = 0;
 };
 
