@@ -124,6 +124,20 @@ TEST_F(NoticeTest, EveryLabelShowsItsWholeText) {
     }
     EXPECT_EQ(medidos, 4);
 }
+
+// Label3's last row lies on the terms box's first: the box's frame shows whole over it, as
+// Windows paints siblings that overlap, and the label's text stays above it.
+TEST_F(NoticeTest, TheTermsBoxShowsItsWholeFrame) {
+    instala("1");
+    EXPECT_TRUE(carrega());
+    ASSERT_EQ(vistos.size(), 1u);
+    const sim::ControlView* termos = vistos[0].control("m_licenca");
+    const sim::ControlView* categoria = vistos[0].control("Label3");
+    ASSERT_NE(termos, nullptr);
+    ASSERT_NE(categoria, nullptr);
+    ASSERT_GT(categoria->top + categoria->height, termos->top) << "the two overlap, as laid out";
+    EXPECT_EQ(termos->edge_pixels_covered, 0);
+}
 #endif
 
 TEST_F(NoticeTest, ThePrintedNoticeEndsWithItsPicture) {

@@ -51,6 +51,10 @@ struct ControlView {
     // descender's too, which is what must show for every letter to be whole. 0 x 0 where nothing
     // measures it: the stand-in has no fonts.
     int text_width = 0, text_height = 0;
+    // A text field or multi-line box, drawn with a sunken edge: the pixels of the edge's top
+    // line that the screen shows in another colour than the edge's own, where another control
+    // painted over it. 0 where nothing paints: the stand-in.
+    int edge_pixels_covered = 0;
 };
 
 struct FormView {

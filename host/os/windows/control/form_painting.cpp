@@ -136,4 +136,20 @@ void measure_label(HWND label, const std::string& text, bool wraps, int* width, 
     ReleaseDC(label, dc);
 }
 
+int edge_pixels_covered(HWND form, HWND control) {
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT area{};
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&area), 2);
+    // The form's client area as shown, its children included: no clipping asked for.
+    HDC dc = GetDCEx(form, nullptr, DCX_CACHE);
+    if (dc == nullptr) return 0;
+    const COLORREF edge = GetPixel(dc, area.left, (area.top + area.bottom) / 2);
+    int covered = 0;
+    for (int x = area.left + 1; x < area.right - 1; ++x)
+        if (GetPixel(dc, x, area.top) != edge) ++covered;
+    ReleaseDC(form, dc);
+    return covered;
+}
+
 }  // namespace xlhost::win32
