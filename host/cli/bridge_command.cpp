@@ -155,6 +155,8 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
         return run_instances(addin, request, out, error, load_failed, faults);
     } catch (const std::exception& failure) {
         *error = std::string("bridge: ") + failure.what();
+    } catch (...) {
+        *error = "bridge: the command failed";
     }
     return false;
 }
