@@ -8,32 +8,74 @@ namespace xlhost::automation {
 
 namespace {
 
-// Members by name; an object's identifiers are the positions in its table, from 1.
-int find_member(const std::vector<const char*>& names, const std::string& name) {
-    for (size_t i = 0; i < names.size(); ++i)
-        if (capi::same_text_nocase(names[i], name)) return static_cast<int>(i) + 1;
-    return -1;
-}
-
-// Shared by every object: the instance, checked before each call.
+// Shared by every object: its kind and members by name (an identifier is a member's position
+// in the table, from 1), the instance, checked before each call, and the writing down of every
+// call in the instance's log.
 class Member : public Object {
 public:
-    explicit Member(std::shared_ptr<Instance> instance) : instance_(std::move(instance)) {}
+    Member(std::shared_ptr<Instance> instance, const char* kind, std::vector<const char*> names)
+        : instance_(std::move(instance)), kind_(kind), names_(std::move(names)) {}
+
+    int member(const std::string& name, uint32_t locale) final {
+        int id = -1;
+        for (size_t i = 0; i < names_.size() && id < 0; ++i)
+            if (capi::same_text_nocase(names_[i], name)) id = static_cast<int>(i) + 1;
+        note(name, false, locale, 0, {}, id < 0 ? status_unknown_name : status_ok, calls_so_far());
+        return id;
+    }
+
+    int32_t invoke(int id, uint32_t locale, uint16_t flags, const std::vector<Value>& arguments, Answer* answer) final {
+        const size_t before = calls_so_far();
+        const bool known = id >= 1 && static_cast<size_t>(id) <= names_.size();
+        const std::string name = known ? names_[static_cast<size_t>(id) - 1] : "";
+        int32_t status = status_ok;
+        if (instance_->engine == nullptr) status = status_disconnected;
+        else if (!known || (flags & (dispatch_method | dispatch_propertyget)) == 0) status = status_member_not_found;
+        else if (const Failure* failure = failing(name)) status = failure->status;
+        else status = run(id, arguments, answer);
+        if (status != status_ok) *answer = Answer{};
+        note(name, true, locale, flags, arguments, status, before);
+        return status;
+    }
 
 protected:
+    // Runs member `id` (a known one, asked to be read).
+    virtual int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) = 0;
     Model* model() const { return instance_->engine ? &instance_->engine->session.model : nullptr; }
     std::shared_ptr<Instance> instance_;
+
+private:
+    const Failure* failing(const std::string& name) const {
+        for (const Failure& failure : instance_->failures)
+            if (failure.object == kind_ && capi::same_text_nocase(failure.member, name)) return &failure;
+        return nullptr;
+    }
+    size_t calls_so_far() const { return instance_->engine ? instance_->engine->session.calls.size() : 0; }
+    void note(const std::string& name, bool invoke, uint32_t locale, uint16_t flags, const std::vector<Value>& arguments,
+              int32_t status, size_t calls_before) {
+        AutomationCall call;
+        call.object = kind_;
+        call.member = name;
+        call.invoke = invoke;
+        call.locale = locale;
+        call.flags = flags;
+        call.arguments = arguments;
+        call.status = status;
+        call.calls_before = calls_before;
+        instance_->calls.push_back(std::move(call));
+    }
+    const char* kind_;
+    std::vector<const char*> names_;
 };
 
 class RangeObject : public Member {
 public:
     RangeObject(std::shared_ptr<Instance> instance, std::uintptr_t sheet, Range range)
-        : Member(std::move(instance)), sheet_(sheet), range_(range) {}
-    int member(const std::string& name) const override { return find_member({"Value"}, name); }
-    int32_t invoke(int id, const std::vector<Value>& arguments, Answer* answer) override {
+        : Member(std::move(instance), "Range", {"Value"}), sheet_(sheet), range_(range) {}
+
+protected:
+    int32_t run(int, const std::vector<Value>& arguments, Answer* answer) override {
         Model* excel = model();
-        if (excel == nullptr) return status_disconnected;
-        if (id != 1) return status_member_not_found;
         if (!arguments.empty()) return status_bad_count;
         const Sheet* sheet = excel->sheet_by_id(sheet_);
         if (sheet == nullptr) return status_exception;
@@ -57,9 +99,11 @@ private:
 
 class WorksheetObject : public Member {
 public:
-    WorksheetObject(std::shared_ptr<Instance> instance, std::uintptr_t sheet) : Member(std::move(instance)), sheet_(sheet) {}
-    int member(const std::string& name) const override { return find_member({"Range", "Name", "Application"}, name); }
-    int32_t invoke(int id, const std::vector<Value>& arguments, Answer* answer) override;
+    WorksheetObject(std::shared_ptr<Instance> instance, std::uintptr_t sheet)
+        : Member(std::move(instance), "Worksheet", {"Range", "Name", "Application"}), sheet_(sheet) {}
+
+protected:
+    int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) override;
 
 private:
     std::uintptr_t sheet_;
@@ -67,11 +111,12 @@ private:
 
 class WorksheetsObject : public Member {
 public:
-    WorksheetsObject(std::shared_ptr<Instance> instance, std::string book) : Member(std::move(instance)), book_(std::move(book)) {}
-    int member(const std::string& name) const override { return find_member({"Item", "Count"}, name); }
-    int32_t invoke(int id, const std::vector<Value>& arguments, Answer* answer) override {
+    WorksheetsObject(std::shared_ptr<Instance> instance, std::string book)
+        : Member(std::move(instance), "Worksheets", {"Item", "Count"}), book_(std::move(book)) {}
+
+protected:
+    int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) override {
         Model* excel = model();
-        if (excel == nullptr) return status_disconnected;
         const Workbook* book = excel->find_book(book_);
         if (book == nullptr) return status_exception;
         std::vector<const Sheet*> worksheets;
@@ -82,7 +127,6 @@ public:
             answer->value = Value::num(static_cast<double>(worksheets.size()));
             return status_ok;
         }
-        if (id != 1) return status_member_not_found;
         if (arguments.size() != 1) return status_bad_count;
         const Value& which = arguments[0];
         const Sheet* found = nullptr;
@@ -106,11 +150,12 @@ private:
 
 class WorkbookObject : public Member {
 public:
-    WorkbookObject(std::shared_ptr<Instance> instance, std::string book) : Member(std::move(instance)), book_(std::move(book)) {}
-    int member(const std::string& name) const override { return find_member({"Worksheets", "Name", "Application"}, name); }
-    int32_t invoke(int id, const std::vector<Value>& arguments, Answer* answer) override {
+    WorkbookObject(std::shared_ptr<Instance> instance, std::string book)
+        : Member(std::move(instance), "Workbook", {"Worksheets", "Name", "Application"}), book_(std::move(book)) {}
+
+protected:
+    int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) override {
         Model* excel = model();
-        if (excel == nullptr) return status_disconnected;
         if (!arguments.empty()) return status_bad_count;
         if (excel->find_book(book_) == nullptr) return status_exception;
         switch (id) {
@@ -125,9 +170,8 @@ private:
     std::string book_;
 };
 
-int32_t WorksheetObject::invoke(int id, const std::vector<Value>& arguments, Answer* answer) {
+int32_t WorksheetObject::run(int id, const std::vector<Value>& arguments, Answer* answer) {
     Model* excel = model();
-    if (excel == nullptr) return status_disconnected;
     const Sheet* sheet = excel->sheet_by_id(sheet_);
     if (sheet == nullptr) return status_exception;
     if (id == 1) {
@@ -152,18 +196,17 @@ int32_t WorksheetObject::invoke(int id, const std::vector<Value>& arguments, Ans
 
 class WorkbooksObject : public Member {
 public:
-    using Member::Member;
-    int member(const std::string& name) const override { return find_member({"Item", "Count"}, name); }
-    int32_t invoke(int id, const std::vector<Value>& arguments, Answer* answer) override {
+    explicit WorkbooksObject(std::shared_ptr<Instance> instance) : Member(std::move(instance), "Workbooks", {"Item", "Count"}) {}
+
+protected:
+    int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) override {
         Model* excel = model();
-        if (excel == nullptr) return status_disconnected;
         const auto& books = excel->books();
         if (id == 2) {
             if (!arguments.empty()) return status_bad_count;
             answer->value = Value::num(static_cast<double>(books.size()));
             return status_ok;
         }
-        if (id != 1) return status_member_not_found;
         if (arguments.size() != 1) return status_bad_count;
         const Value& which = arguments[0];
         const Workbook* found = nullptr;
@@ -183,13 +226,12 @@ public:
 
 class ApplicationObject : public Member {
 public:
-    using Member::Member;
-    int member(const std::string& name) const override {
-        return find_member({"Application", "Workbooks", "ExecuteExcel4Macro"}, name);
-    }
-    int32_t invoke(int id, const std::vector<Value>& arguments, Answer* answer) override {
+    explicit ApplicationObject(std::shared_ptr<Instance> instance)
+        : Member(std::move(instance), "Application", {"Application", "Workbooks", "ExecuteExcel4Macro"}) {}
+
+protected:
+    int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) override {
         engine::Engine* engine = instance_->engine;
-        if (engine == nullptr) return status_disconnected;
         switch (id) {
             case 1:
                 if (!arguments.empty()) return status_bad_count;

@@ -24,12 +24,25 @@ constexpr int32_t status_member_not_found = static_cast<int32_t>(0x80020003u);  
 constexpr int32_t status_type_mismatch = static_cast<int32_t>(0x80020005u);     // DISP_E_TYPEMISMATCH
 constexpr int32_t status_exception = static_cast<int32_t>(0x80020009u);         // DISP_E_EXCEPTION
 constexpr int32_t status_bad_count = static_cast<int32_t>(0x8002000Eu);         // DISP_E_BADPARAMCOUNT
+constexpr int32_t status_unknown_name = static_cast<int32_t>(0x80020006u);      // DISP_E_UNKNOWNNAME
 constexpr int32_t status_disconnected = static_cast<int32_t>(0x80010108u);      // RPC_E_DISCONNECTED
 
+// Invoke's flags the members answer: every member here is read, none is set.
+constexpr uint16_t dispatch_method = 1;       // DISPATCH_METHOD
+constexpr uint16_t dispatch_propertyget = 2;  // DISPATCH_PROPERTYGET
+
+// A member made to fail (Host::fail_automation).
+struct Failure {
+    std::string object, member;
+    int32_t status = 0;
+};
+
 // The Excel instance the objects belong to; `engine` goes null when the instance ends, and its
-// objects then answer status_disconnected.
+// objects then answer status_disconnected. What reaches them is written down in `calls`.
 struct Instance {
     engine::Engine* engine = nullptr;
+    std::vector<AutomationCall> calls;
+    std::vector<Failure> failures;
 };
 
 class Object;
@@ -40,13 +53,16 @@ struct Answer {
     std::unique_ptr<Object> object;
 };
 
+// Each call is written down in its instance's `calls`, with the locale and flags it came with.
 class Object {
 public:
     virtual ~Object() = default;
-    // The identifier of a member by its name (without case); -1 when the object has none.
-    virtual int member(const std::string& name) const = 0;
-    // Runs a member with positional arguments (in their written order).
-    virtual int32_t invoke(int member, const std::vector<Value>& arguments, Answer* answer) = 0;
+    // GetIDsOfNames: the identifier of a member by its name (without case), asked in `locale`;
+    // -1 when the object has none.
+    virtual int member(const std::string& name, uint32_t locale) = 0;
+    // Invoke: runs a member with positional arguments (in their written order), as `flags` asks.
+    virtual int32_t invoke(int member, uint32_t locale, uint16_t flags, const std::vector<Value>& arguments,
+                           Answer* answer) = 0;
 };
 
 std::unique_ptr<Object> application(std::shared_ptr<Instance> instance);

@@ -61,20 +61,20 @@ int coerce(Session& session, XLOPER* result, int count, XLOPER** arguments) {
     const bool is_reference = base_type(source) == xltypeRef || base_type(source) == xltypeSRef;
     Target target;
     Value value;
-    if (is_reference) {
-        reference_target(source, session, &target, nullptr);
-        value = target_value(target);
-    } else {
-        read_xloper(&source, session, &value, nullptr);
-    }
+    if (is_reference) reference_target(source, session, &target, nullptr);
+    else read_xloper(&source, session, &value, nullptr);
     if (result == nullptr) return xlretSuccess;
     // The value as it is; a block too large for an array record reaches the add-in as #VALUE!, and
-    // the user is told why.
+    // the user is told why. A reference's block is measured before any of its cells is read.
     auto hand_over = [&] {
-        if (const std::string why = beyond_a_record(value); !why.empty())
+        const std::string why = is_reference ? beyond_a_record(target.areas[0]) : beyond_a_record(value);
+        if (!why.empty()) {
             session.notes.push_back("xlCoerce: " + (is_reference ? absolute_text(target.areas[0]) : std::string("an array")) +
                                     " has " + why + ", so it becomes #VALUE!");
-        write_value(value, result, session.memory, Owner::addin);
+            write_value(Value::err(xlerrValue), result, session.memory, Owner::addin);
+            return xlretSuccess;
+        }
+        write_value(is_reference ? target_value(target) : value, result, session.memory, Owner::addin);
         return xlretSuccess;
     };
 
@@ -95,7 +95,11 @@ int coerce(Session& session, XLOPER* result, int count, XLOPER** arguments) {
             return xlretFailed;
         }
     }
-    if (value.kind == Value::Kind::array) {
+    if (is_reference) {
+        const Range& block = target.areas[0];
+        if (!block.single() && (wanted & xltypeMulti)) return hand_over();
+        value = target.sheet->value(block.first_row, block.first_column);  // one cell, or the top left one
+    } else if (value.kind == Value::Kind::array) {
         if (wanted & xltypeMulti) return hand_over();
         value = value.items.empty() ? Value::nil() : value.items.front();  // the top left cell
     }

@@ -20,6 +20,11 @@ int Registrations::find_procedure(const std::string& module, const std::string& 
     return -1;
 }
 
+int Registrations::find_registered(const std::string& module, const std::string& procedure) const {
+    const int found = find_procedure(module, procedure);
+    return found >= 0 && list_[static_cast<size_t>(found)].use_count > 0 ? found : -1;
+}
+
 int Registrations::find_name(const std::string& name) const {
     for (size_t i = list_.size(); i-- > 0;)
         if (list_[i].name_defined && !list_[i].function_text.empty() && same_text_nocase(list_[i].function_text, name))

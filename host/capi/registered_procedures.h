@@ -20,6 +20,8 @@ public:
 
     // Index of the registration of this procedure of this module, or -1.
     int find_procedure(const std::string& module, const std::string& procedure) const;
+    // The same while it stands registered: once UNREGISTER took its last use, it is gone.
+    int find_registered(const std::string& module, const std::string& procedure) const;
     // The newest registration whose defined name is `name` (without case), or -1.
     int find_name(const std::string& name) const;
     int find_id(double register_id) const;

@@ -55,14 +55,14 @@ const char* const category_names[] = {"Financial",      "Date & Time", "Math & T
 
 // Asks the add-in's xlAutoRegister for a procedure registered without a type text.
 int register_through_add_in(Session& session, XLOPER* result, const std::string& module, const std::string& procedure) {
-    const int known = session.registrations.find_procedure(module, procedure);
+    const int known = session.registrations.find_registered(module, procedure);
     if (known >= 0) {
         answer(result, Value::num(session.registrations.at(static_cast<size_t>(known)).register_id), session);
         return xlretSuccess;
     }
     if (!session.auto_register_hook) return refuse(session, result, "no type text and no xlAutoRegister");
     session.auto_register_hook(procedure);
-    const int found = session.registrations.find_procedure(module, procedure);
+    const int found = session.registrations.find_registered(module, procedure);
     if (found < 0) return refuse(session, result, "xlAutoRegister did not register " + procedure);
     answer(result, Value::num(session.registrations.at(static_cast<size_t>(found)).register_id), session);
     return xlretSuccess;
@@ -157,7 +157,8 @@ int register_id(Session& session, XLOPER* result, int count, XLOPER** arguments)
     std::string module, procedure, why;
     void* address = nullptr;
     if (!locate(session, arguments, &module, &procedure, &address, &why)) return refuse(session, result, why);
-    const int found = session.registrations.find_procedure(module, procedure);
+    // Only a procedure that stands registered has an id; an unregistered one is registered anew.
+    const int found = session.registrations.find_registered(module, procedure);
     if (found >= 0) {
         answer(result, Value::num(session.registrations.at(static_cast<size_t>(found)).register_id), session);
         return xlretSuccess;

@@ -52,9 +52,9 @@ struct Session {
     std::function<void(const std::string& procedure)> auto_register_hook;
     // What GET.WORKSPACE(2) answers: the version of the Excel the host stands in for.
     std::string excel_version = "8.0";
-    // Answers the reference-coercion probes (CALCULATE.NOW, ISTEXT of a reference) as an
-    // Excel 97 does while other instances of it run on the machine.
-    bool coercion_disturbed = false;
+    // How the reference-coercion probes (CALCULATE.NOW, ISTEXT of a reference) are answered:
+    // as an Excel 97 does while other instances of it run on the machine, or otherwise.
+    CoercionProbes coercion_probes;
     // Probe formulas (CALL through ExecuteExcel4Macro) this instance evaluated.
     int probes = 0;
     // Recalculates the active sheet (CALCULATE.NOW).

@@ -40,11 +40,16 @@ int get_workspace(Session& session, XLOPER* result, int, XLOPER** arguments) {
 }
 
 // CALCULATE.NOW: recalculates and answers TRUE. An Excel 97 that shares the machine with other
-// instances answers FALSE here while it cannot read references for the add-in.
+// instances answers FALSE here while it cannot read references for the add-in (or refuses).
 int calculate_now(Session& session, XLOPER* result, int, XLOPER**) {
-    if (session.coercion_disturbed) {
-        answer(result, Value::boolean_value(false), session);
-        return xlretSuccess;
+    switch (session.coercion_probes.calculation) {
+        case CoercionProbes::Calculation::answers_false:
+            answer(result, Value::boolean_value(false), session);
+            return xlretSuccess;
+        case CoercionProbes::Calculation::refuses:
+            session.calls_note = "refused, as a disturbed Excel 97 may";
+            return xlretFailed;
+        case CoercionProbes::Calculation::recalculates: break;
     }
     if (session.calculate_hook) session.calculate_hook();
     answer(result, Value::boolean_value(true), session);
@@ -68,13 +73,24 @@ int close_document(Session& session, XLOPER* result, int count, XLOPER** argumen
 }
 
 // ISTEXT(value): TRUE for a text; a reference is judged by its first cell. An Excel 97 that
-// cannot read references for the add-in answers #REF! for one.
+// cannot read references for the add-in answers #REF! for one (or refuses).
 int is_text(Session& session, XLOPER* result, int, XLOPER** arguments) {
-    bool reference = false;
-    Value value = argument_value(session, arguments[0], &reference);
-    if (reference && session.coercion_disturbed) {
+    Value value;
+    read_xloper(arguments[0], session, &value, nullptr);
+    const bool reference = value.kind == Value::Kind::reference;
+    if (reference && session.coercion_probes.text_test == CoercionProbes::TextTest::answers_ref) {
         answer(result, Value::err(xlerrRef), session);
         return xlretSuccess;
+    }
+    if (reference && session.coercion_probes.text_test == CoercionProbes::TextTest::refuses) {
+        session.calls_note = "refused, as a disturbed Excel 97 may";
+        return xlretFailed;
+    }
+    // Only the first cell counts: a whole sheet is not read for it.
+    if (reference) {
+        Target target;
+        reference_target(*arguments[0], session, &target, nullptr);
+        value = target.sheet->value(target.areas[0].first_row, target.areas[0].first_column);
     }
     if (value.kind == Value::Kind::array) value = value.items.empty() ? Value::nil() : value.items.front();
     answer(result, Value::boolean_value(value.kind == Value::Kind::text), session);

@@ -127,15 +127,21 @@ std::string describe(const XLOPER* x, Session& session) {
     return display(value);
 }
 
-std::string beyond_a_record(const Value& value) {
-    if (value.kind != Value::Kind::array) return "";
+namespace {
+std::string beyond_a_record(int rows, int columns) {
     constexpr int most = std::numeric_limits<uint16_t>::max();
-    if (value.rows > most)
-        return std::to_string(value.rows) + " rows, more than the " + std::to_string(most) + " of an array record";
-    if (value.columns > most)
-        return std::to_string(value.columns) + " columns, more than the " + std::to_string(most) + " of an array record";
+    if (rows > most) return std::to_string(rows) + " rows, more than the " + std::to_string(most) + " of an array record";
+    if (columns > most)
+        return std::to_string(columns) + " columns, more than the " + std::to_string(most) + " of an array record";
     return "";
 }
+}  // namespace
+
+std::string beyond_a_record(const Value& value) {
+    return value.kind == Value::Kind::array ? beyond_a_record(value.rows, value.columns) : "";
+}
+
+std::string beyond_a_record(const Range& block) { return beyond_a_record(block.rows(), block.columns()); }
 
 XLREF record_rectangle(const Range& range) {
     XLREF r{};

@@ -33,6 +33,8 @@ Value target_value(const Target& target);
 // 16-bit counts hold (a whole column has 65536 rows). Empty when it can. Such a value reaches
 // the add-in as #VALUE!, as Excel hands it over.
 std::string beyond_a_record(const Value& value);
+// The same for the block of a reference, told before a single cell of it is read.
+std::string beyond_a_record(const Range& block);
 // A record field of N bits takes a count or coordinate only when it fits; a value that does not
 // is refused (std::range_error), never cut to its low bits.
 template <class Field>

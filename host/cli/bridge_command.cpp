@@ -10,6 +10,7 @@
 
 #include "cli/menu_commands.h"
 #include "instances/instance.h"
+#include "model/address.h"
 #include "xlhost/host.h"
 
 namespace xlhost::cli {
@@ -51,12 +52,8 @@ private:
     bool ready_ = false;
 };
 
-}  // namespace
-
-bool run_bridge_command(const std::string& addin, const BridgeRequest& request, std::string& out, std::string* error,
-                        bool* load_failed, size_t* faults) {
-    *load_failed = false;
-    *faults = 0;
+bool run_instances(const std::string& addin, const BridgeRequest& request, std::string& out, std::string* error,
+                   bool* load_failed, size_t* faults) {
     const int count = request.instances;
     const int own = request.own == 0 ? count : request.own;
     CopyFolder folder;
@@ -67,7 +64,7 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
     instances::InstanceOptions options;
     options.excel_version = request.excel_version;
     // An Excel 97 reads no reference for the add-in while other instances of it run.
-    options.disturbed = count > 1 && request.excel_version == "8.0";
+    if (count > 1 && request.excel_version == "8.0") options.probes = CoercionProbes::disturbed();
     std::vector<std::unique_ptr<instances::Instance>> excels;
     for (int i = 0; i < count; ++i) {
         excels.push_back(instances::make_instance(options, error));
@@ -102,13 +99,16 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
         const bool found = ours.probes_evaluated() > probes_before[static_cast<size_t>(own - 1)];
         const bool registered = ours.probe_registered();
         const bool connected = registered && ours.references_held() > 0;
-        out += "version: " + utf8(request.excel_version) + "\n";
+        out += "version: " + printable(utf8(request.excel_version)) + "\n";
         out += std::string("state: ") + (connected ? "connected" : registered ? "registered" : "idle") + "\n";
         out += "probes: " + std::to_string(total) + " (" + where + ")\n";
         out += std::string("own instance: ") + (found ? "found" : "not found") + "\n";
         out += std::string("CheckInstance registered: ") + (registered ? "yes" : "no") + "\n";
     }
     if (request.own_late && !ours.serve(error)) return false;
+    // The sheet came before the add-ins: its formulas are worked out now that they are open, as
+    // Excel calculates a workbook it opens.
+    if (!request.sheet.empty()) ours.calculate();
     if (!request.range.empty()) {
         const Value value = ours.read(request.range);
         for (const ShownMessageBox& box : ours.message_boxes()) out += message_box_lines(box);
@@ -131,6 +131,34 @@ bool run_bridge_command(const std::string& addin, const BridgeRequest& request, 
     for (auto& excel : excels)
         if (!excel->intact(error)) return false;
     return true;
+}
+
+}  // namespace
+
+bool run_bridge_command(const std::string& addin, const BridgeRequest& request, std::string& out, std::string* error,
+                        bool* load_failed, size_t* faults) {
+    *load_failed = false;
+    *faults = 0;
+    // Refused before any instance starts: nothing is printed, nothing is left behind.
+    if (!request.sheet.empty()) {
+        if (request.range.empty()) {
+            *error = "bridge: the range is empty; give one range of cells such as A1:B4";
+            return false;
+        }
+        if (!parse_range(request.range)) {
+            *error = "bridge: " + request.range + " is not one range of cells such as A1:B4";
+            return false;
+        }
+    }
+    // Whatever ends the run, the folder of copies and the instances' processes go with it.
+    try {
+        return run_instances(addin, request, out, error, load_failed, faults);
+    } catch (const std::exception& failure) {
+        *error = std::string("bridge: ") + failure.what();
+    } catch (...) {
+        *error = "bridge: the command failed";
+    }
+    return false;
 }
 
 }  // namespace xlhost::cli

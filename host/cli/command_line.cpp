@@ -34,6 +34,16 @@ constexpr int status_chart_failed = 5;
 // One line of a message on stderr; whatever the input put into it stays on that line.
 void say(std::string& err, const std::string& message) { err += "xlhost: " + printable(message) + "\n"; }
 
+// The start of a text quoted in a message, cut at a character boundary of its UTF-8 when it is
+// longer than a line can show; the rest is counted, not echoed.
+std::string quoted_start(const std::string& utf8_text) {
+    constexpr size_t shown = 80;
+    if (utf8_text.size() <= shown) return utf8_text;
+    size_t cut = shown;
+    while (cut > 0 && (static_cast<unsigned char>(utf8_text[cut]) & 0xC0) == 0x80) --cut;
+    return utf8_text.substr(0, cut) + "... (" + std::to_string(utf8_text.size()) + " bytes)";
+}
+
 const char* const usage =
     "usage: xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND\n"
     "  eval FORMULA [--sheet BOOK.csv]\n"
@@ -124,6 +134,7 @@ bool parse(const std::vector<std::string>& args, Invocation* out, std::string* e
             call.registry_named = true;
         } else if (arg == "--excel-version") {
             if (!value(&call.bridge.excel_version)) return false;
+            call.bridge.excel_version = cp1252(call.bridge.excel_version);  // as Excel keeps its texts
             call.bridge_options = true;
         } else if (arg == "--instances" || arg == "--own") {
             std::string text;
@@ -299,7 +310,7 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
     }
     const std::string formula = cp1252(call.formula);
     if (call.command == "eval" && !Host::parse_check(formula, &error)) {
-        say(err, "cannot parse the formula " + call.formula + ": " + error);
+        say(err, "cannot parse the formula " + quoted_start(call.formula) + ": " + quoted_start(utf8(error)));
         return status_input;
     }
     if (!host.load(call.addin, &error)) {

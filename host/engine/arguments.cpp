@@ -86,7 +86,14 @@ std::optional<std::string> text_of(const Value& value) {
     return capi::to_text(value);
 }
 
+// A block of a reference too large for a record is refused before a cell of it is read: a whole
+// sheet would otherwise be copied cell by cell only to be refused.
+std::string beyond_a_record(const Operand& operand) {
+    return operand.kind == Operand::Kind::reference ? capi::beyond_a_record(operand.range) : "";
+}
+
 Converted fp_array(const Operand& operand, capi::Session& session) {
+    if (const std::string why = beyond_a_record(operand); !why.empty()) return refuse(xlerrValue, why);
     const Value v = whole(operand);
     std::vector<Value> items;
     int rows = 1, columns = 1;
@@ -210,6 +217,7 @@ Converted convert_argument(char letter, const Operand& operand, const CallSite& 
                     capi::write_reference(operand.sheet->id(), {operand.range}, record, session.memory, Owner::call);
                 return pointer_to(record);
             }
+            if (const std::string why = beyond_a_record(operand); !why.empty()) return refuse(xlerrValue, why);
             const Value value = whole(operand);
             // Excel answers #VALUE! itself for a block its records cannot hold, without a call.
             if (const std::string why = capi::beyond_a_record(value); !why.empty()) return refuse(xlerrValue, why);

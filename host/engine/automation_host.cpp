@@ -1,6 +1,7 @@
 // The Host as an Excel instance among others: serving its Application through automation, the
 // probes it evaluated, the disturbed reference coercion of an Excel 97, and a range read by the
 // add-in's call layer.
+#include <algorithm>
 #include <stdexcept>
 
 #include "engine/host_impl.h"
@@ -27,7 +28,23 @@ int Host::automation_references_held() const {
 
 int Host::probes_evaluated() const { return impl_->engine.session.probes; }
 
-void Host::disturb_reference_coercion(bool disturbed) { impl_->session().coercion_disturbed = disturbed; }
+void Host::disturb_reference_coercion(bool disturbed) {
+    impl_->session().coercion_probes = disturbed ? CoercionProbes::disturbed() : CoercionProbes{};
+}
+
+void Host::answer_coercion_probes(const CoercionProbes& probes) { impl_->session().coercion_probes = probes; }
+
+const std::vector<AutomationCall>& Host::automation_calls() const { return impl_->instance->calls; }
+
+void Host::fail_automation(const std::string& object, const std::string& member, int32_t status) {
+    auto& failures = impl_->instance->failures;
+    failures.erase(std::remove_if(failures.begin(), failures.end(),
+                                  [&](const automation::Failure& failure) {
+                                      return failure.object == object && failure.member == member;
+                                  }),
+                   failures.end());
+    if (status != 0) failures.push_back({object, member, status});
+}
 
 Value Host::read_range(const std::string& a1_range) {
     const auto range = parse_range(a1_range);

@@ -271,7 +271,10 @@ void Host::Impl::calculate() {
 void Host::calc() { impl_->calculate(); }
 
 const std::vector<CallRecord>& Host::calls() const { return impl_->engine.session.calls; }
-void Host::clear_calls() { impl_->session().calls.clear(); }
+void Host::clear_calls() {
+    impl_->session().calls.clear();
+    impl_->instance->calls.clear();
+}
 void Host::watch_calls(std::function<void(const CallRecord&)> watch) {
     impl_->session().call_watch = std::move(watch);
 }

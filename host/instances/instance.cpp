@@ -2,6 +2,7 @@
 
 #include "instances/local_instance.h"
 #include "instances/process_instance.h"
+#include "instances/wire.h"
 #include "os/os.h"
 
 namespace xlhost::instances {
@@ -24,8 +25,9 @@ bool AutomationLedger::operator==(const AutomationLedger& other) const {
 
 std::unique_ptr<Instance> make_instance(const InstanceOptions& options, std::string* error) {
     if (!os::automation_crosses_processes()) return std::make_unique<LocalInstance>(options);
-    std::vector<std::string> arguments{"bridge-instance", options.excel_version};
-    if (options.disturbed) arguments.push_back("disturbed");
+    // The version travels as a wire text: any byte of it reaches the other process as it is.
+    std::vector<std::string> arguments{"bridge-instance", wire::Writer().text(options.excel_version).line()};
+    for (const std::string& word : wire::words_of(options.probes)) arguments.push_back(word);
     auto process = os::start_xlhost(arguments, error);
     if (!process) return nullptr;
     return std::make_unique<ProcessInstance>(std::move(process));

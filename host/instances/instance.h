@@ -28,8 +28,9 @@ struct AutomationLedger {
 
 struct InstanceOptions {
     std::string excel_version = "8.0";  // what GET.WORKSPACE(2) answers
-    // Answers the reference-coercion probes as an Excel 97 does beside other instances.
-    bool disturbed = false;
+    // How it answers the reference-coercion probes (CoercionProbes::disturbed(): as an Excel 97
+    // does beside other instances).
+    CoercionProbes probes;
 };
 
 class Instance {
@@ -49,7 +50,10 @@ public:
     virtual std::vector<std::string> unload() = 0;
 
     // ---- Its active sheet ----
+    // Loads a CSV sheet as its active sheet and calculates it, as Excel opens a workbook.
     virtual bool load_sheet(const std::string& csv_path, std::string* error) = 0;
+    // Calculates every formula of the active sheet (once the add-in's functions are there).
+    virtual void calculate() = 0;
     virtual void set_cell(const std::string& a1, const Value& value) = 0;
     // RANGE as the add-in's call layer reads it (Host::read_range).
     virtual Value read(const std::string& range) = 0;
@@ -62,9 +66,18 @@ public:
     virtual int references_held() = 0;
     // Values handed to the add-in that still wait for xlFree.
     virtual int outstanding_values() = 0;
-    // The add-in's calls into Excel of one function number since the last clear_calls.
+    // The add-in's full file name, as xlGetName answers it ("" before a load).
+    virtual std::string addin_path() = 0;
+    // The add-in's calls into Excel since the last clear_calls, and those of one function number.
+    virtual std::vector<CallRecord> calls() = 0;
     virtual int calls_of(int function) = 0;
+    // The calls that reached its automation objects since the last clear_calls.
+    virtual std::vector<AutomationCall> automation_calls() = 0;
     virtual void clear_calls() = 0;
+    // From now on `member` of its `object`s answers `status` (Host::fail_automation; 0 mends it).
+    virtual void fail_automation(const std::string& object, const std::string& member, int32_t status) = 0;
+    // From now on it answers the coercion probes as `probes` says.
+    virtual void answer_coercion_probes(const CoercionProbes& probes) = 0;
     virtual int workbooks_open() = 0;
     virtual std::vector<ShownMessageBox> message_boxes() = 0;
     // What the add-in did with COM in the process this instance runs in.

@@ -16,12 +16,18 @@ Options host_options(const InstanceOptions& options) {
 }  // namespace
 
 LocalInstance::LocalInstance(const InstanceOptions& options) : host_(host_options(options)) {
-    host_.disturb_reference_coercion(options.disturbed);
+    host_.answer_coercion_probes(options.probes);
 }
 
 bool LocalInstance::load(const std::string& copy, std::string* error, bool* refused) {
     *refused = !host_.load(copy, error);
     return !*refused;
+}
+
+bool LocalInstance::load_sheet(const std::string& csv_path, std::string* error) {
+    if (!host_.load_csv(csv_path, error)) return false;
+    host_.calc();
+    return true;
 }
 
 std::vector<std::string> LocalInstance::unload() {

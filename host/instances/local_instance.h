@@ -16,7 +16,8 @@ public:
     int close() override { return host_.auto_close(); }
     std::vector<std::string> unload() override;
 
-    bool load_sheet(const std::string& csv_path, std::string* error) override { return host_.load_csv(csv_path, error); }
+    bool load_sheet(const std::string& csv_path, std::string* error) override;
+    void calculate() override { host_.calc(); }
     void set_cell(const std::string& a1, const Value& value) override { host_.set_cell(a1, value); }
     Value read(const std::string& range) override { return host_.read_range(range); }
 
@@ -24,8 +25,15 @@ public:
     bool probe_registered() override;
     int references_held() override { return host_.automation_references_held(); }
     int outstanding_values() override { return host_.outstanding_values(); }
+    std::string addin_path() override { return host_.addin_path(); }
+    std::vector<CallRecord> calls() override { return host_.calls(); }
     int calls_of(int function) override;
+    std::vector<AutomationCall> automation_calls() override { return host_.automation_calls(); }
     void clear_calls() override { host_.clear_calls(); }
+    void fail_automation(const std::string& object, const std::string& member, int32_t status) override {
+        host_.fail_automation(object, member, status);
+    }
+    void answer_coercion_probes(const CoercionProbes& probes) override { host_.answer_coercion_probes(probes); }
     int workbooks_open() override;
     std::vector<ShownMessageBox> message_boxes() override { return host_.message_boxes(); }
     AutomationLedger ledger() override;

@@ -70,6 +70,8 @@ bool ProcessInstance::load_sheet(const std::string& csv_path, std::string* error
     return done(wire::Writer().word("sheet").text(csv_path), error);
 }
 
+void ProcessInstance::calculate() { done(wire::Writer().word("calculate"), nullptr); }
+
 void ProcessInstance::set_cell(const std::string& a1, const Value& value) {
     done(wire::Writer().word("cell").text(a1).value(value), nullptr);
 }
@@ -87,8 +89,46 @@ int ProcessInstance::probes_evaluated() { return count(wire::Writer().word("prob
 bool ProcessInstance::probe_registered() { return count(wire::Writer().word("registered")) == 1; }
 int ProcessInstance::references_held() { return count(wire::Writer().word("held")); }
 int ProcessInstance::outstanding_values() { return count(wire::Writer().word("outstanding")); }
+std::string ProcessInstance::addin_path() {
+    std::string reply, path;
+    if (!ask(wire::Writer().word("path"), &reply, nullptr)) return path;
+    wire::Reader reader(reply);
+    if (!reader.text(&path)) lost_ = true;
+    return path;
+}
+
+std::vector<CallRecord> ProcessInstance::calls() {
+    std::string reply;
+    std::vector<CallRecord> calls;
+    if (!ask(wire::Writer().word("call-log"), &reply, nullptr)) return calls;
+    wire::Reader reader(reply);
+    if (!reader.calls(&calls)) lost_ = true;
+    return calls;
+}
+
 int ProcessInstance::calls_of(int function) { return count(wire::Writer().word("calls").number(function)); }
+
+std::vector<AutomationCall> ProcessInstance::automation_calls() {
+    std::string reply;
+    std::vector<AutomationCall> calls;
+    if (!ask(wire::Writer().word("automation-log"), &reply, nullptr)) return calls;
+    wire::Reader reader(reply);
+    if (!reader.automation_calls(&calls)) lost_ = true;
+    return calls;
+}
+
 void ProcessInstance::clear_calls() { done(wire::Writer().word("clear-calls"), nullptr); }
+
+void ProcessInstance::answer_coercion_probes(const CoercionProbes& probes) {
+    wire::Writer request;
+    request.word("coercion");
+    for (const std::string& word : wire::words_of(probes)) request.word(word);
+    done(request, nullptr);
+}
+
+void ProcessInstance::fail_automation(const std::string& object, const std::string& member, int32_t status) {
+    done(wire::Writer().word("fail").text(object).text(member).number(status), nullptr);
+}
 int ProcessInstance::workbooks_open() { return count(wire::Writer().word("workbooks")); }
 
 std::vector<ShownMessageBox> ProcessInstance::message_boxes() {

@@ -24,6 +24,7 @@ public:
     std::vector<std::string> unload() override;
 
     bool load_sheet(const std::string& csv_path, std::string* error) override;
+    void calculate() override;
     void set_cell(const std::string& a1, const Value& value) override;
     Value read(const std::string& range) override;
 
@@ -31,8 +32,13 @@ public:
     bool probe_registered() override;
     int references_held() override;
     int outstanding_values() override;
+    std::string addin_path() override;
+    std::vector<CallRecord> calls() override;
     int calls_of(int function) override;
+    std::vector<AutomationCall> automation_calls() override;
     void clear_calls() override;
+    void fail_automation(const std::string& object, const std::string& member, int32_t status) override;
+    void answer_coercion_probes(const CoercionProbes& probes) override;
     int workbooks_open() override;
     std::vector<ShownMessageBox> message_boxes() override;
     AutomationLedger ledger() override;

@@ -1,5 +1,5 @@
 // The other end of an instance in a process of its own: this program, started as
-// `xlhost bridge-instance VERSION [disturbed]`, keeps one instance and answers each request
+// `xlhost bridge-instance :VERSION [PROBES...]`, keeps one instance and answers each request
 // of its standard input with what the instance answers.
 #include "instances/local_instance.h"
 #include "instances/wire.h"
@@ -29,6 +29,7 @@ std::string answer(LocalInstance& instance, const std::string& line) {
         return reply.line();
     }
     if (verb == "sheet" && request.text(&operand)) return instance.load_sheet(operand, &error) ? reply.line() : refused(error);
+    if (verb == "calculate") return instance.calculate(), reply.line();
     Value value;
     if (verb == "cell" && request.text(&operand) && request.value(&value)) {
         try {
@@ -48,6 +49,19 @@ std::string answer(LocalInstance& instance, const std::string& line) {
     int function = 0;
     if (verb == "calls" && request.number(&function)) return reply.number(instance.calls_of(function)).line();
     if (verb == "clear-calls") return instance.clear_calls(), reply.line();
+    if (verb == "path") return reply.text(instance.addin_path()).line();
+    if (verb == "coercion") {
+        std::vector<std::string> words;
+        for (std::string word; request.word(&word);) words.push_back(word);
+        CoercionProbes probes;
+        if (!wire::probes_of(words, &probes)) return refused("not a way to answer the coercion probes");
+        return instance.answer_coercion_probes(probes), reply.line();
+    }
+    if (verb == "call-log") return reply.calls(instance.calls()).line();
+    if (verb == "automation-log") return reply.automation_calls(instance.automation_calls()).line();
+    std::string object, member;
+    if (verb == "fail" && request.text(&object) && request.text(&member) && request.number(&function))
+        return instance.fail_automation(object, member, function), reply.line();
     if (verb == "probes") return reply.number(instance.probes_evaluated()).line();
     if (verb == "registered") return reply.number(instance.probe_registered() ? 1 : 0).line();
     if (verb == "held") return reply.number(instance.references_held()).line();
@@ -65,10 +79,10 @@ namespace xlhost {
 
 int serve_bridge_instance(const std::vector<std::string>& arguments) {
     using namespace instances;
-    if (arguments.empty() || arguments.size() > 2 || (arguments.size() == 2 && arguments[1] != "disturbed")) return 2;
     InstanceOptions options;
-    options.excel_version = arguments[0];
-    options.disturbed = arguments.size() == 2;
+    if (arguments.empty() || !wire::probes_of({arguments.begin() + 1, arguments.end()}, &options.probes)) return 2;
+    wire::Reader version(arguments[0]);
+    if (!version.text(&options.excel_version) || !version.at_end()) return 2;
     LocalInstance instance(options);
     os::answer_requests([&instance](const std::string& line) { return answer(instance, line); });
     return 0;

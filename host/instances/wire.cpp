@@ -1,6 +1,7 @@
 #include "instances/wire.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +20,23 @@ bool plain(unsigned char c) { return c > 0x20 && c < 0x7F && c != '%'; }
 
 // An array nests no deeper than a cell holds (an array of arrays never comes back from Excel).
 constexpr int deepest = 2;
+
+// What a sheet and its records hold: a value beyond them is no value either end could have
+// sent, and taking it would hand the instance a cell it cannot give to the add-in.
+constexpr size_t most_text = 32767;     // characters of a cell
+constexpr int most_array_rows = 65535;  // rows of an array record
+constexpr int most_columns = 256;       // columns of a sheet
+constexpr int sheet_rows = 65536;
+
+// A number written in decimal ("1.5", "-2e-3"): no NaN, infinity, hexadecimal or overflow.
+bool decimal_number(const std::string& digits, double* out) {
+    if (digits.empty() || digits.find_first_not_of("0123456789+-.eE") != std::string::npos) return false;
+    char* end = nullptr;
+    const double read = std::strtod(digits.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(read)) return false;
+    *out = read;
+    return true;
+}
 
 }  // namespace
 
@@ -83,6 +101,27 @@ Writer& Writer::ledger(const AutomationLedger& ledger) {
         .number(ledger.safe_arrays_alive);
 }
 
+Writer& Writer::calls(const std::vector<CallRecord>& calls) {
+    number(static_cast<long long>(calls.size()));
+    for (const CallRecord& call : calls) {
+        number(call.function).number(call.code).number(static_cast<long long>(call.arguments.size()));
+        for (const std::string& argument : call.arguments) text(argument);
+        text(call.result).text(call.note);
+    }
+    return *this;
+}
+
+Writer& Writer::automation_calls(const std::vector<AutomationCall>& calls) {
+    number(static_cast<long long>(calls.size()));
+    for (const AutomationCall& call : calls) {
+        text(call.object).text(call.member).number(call.invoke ? 1 : 0).number(call.locale).number(call.flags);
+        number(static_cast<long long>(call.arguments.size()));
+        for (const Value& argument : call.arguments) value(argument);
+        number(call.status).number(static_cast<long long>(call.calls_before));
+    }
+    return *this;
+}
+
 Reader::Reader(const std::string& line) {
     size_t start = 0;
     while (start < line.size()) {
@@ -143,19 +182,20 @@ bool Reader::value(Value* value, int depth) {
     int whole = 0;
     if (kind == "n") {
         std::string digits;
-        if (!word(&digits) || digits.empty()) return false;
-        char* end = nullptr;
-        const double read = std::strtod(digits.c_str(), &end);
-        if (*end != '\0') return false;
+        double read = 0;
+        if (!word(&digits) || !decimal_number(digits, &read)) return false;
         *value = Value::num(read);
         return true;
     }
-    if (kind == "i") return number(&whole) && (*value = Value::integer_value(whole), true);
+    // A 16-bit integer record.
+    if (kind == "i")
+        return number(&whole) && whole >= -32768 && whole <= 32767 && (*value = Value::integer_value(whole), true);
     if (kind == "b") return number(&whole) && (whole == 0 || whole == 1) && (*value = Value::boolean_value(whole == 1), true);
-    if (kind == "e") return number(&whole) && (*value = Value::err(whole), true);
+    // Only the error codes Excel has.
+    if (kind == "e") return number(&whole) && !error_text(whole).empty() && (*value = Value::err(whole), true);
     if (kind == "t") {
         std::string text;
-        return this->text(&text) && (*value = Value::str(text), true);
+        return this->text(&text) && text.size() <= most_text && (*value = Value::str(text), true);
     }
     if (kind == "r") {
         Value reference;
@@ -163,12 +203,18 @@ bool Reader::value(Value* value, int depth) {
         if (!text(&reference.text) || !number(&reference.rows) || !number(&reference.columns) ||
             !number(&reference.row) || !number(&reference.column))
             return false;
+        // A rectangle inside the sheet.
+        if (reference.rows < 1 || reference.columns < 1 || reference.row < 0 || reference.column < 0 ||
+            reference.rows > sheet_rows - reference.row || reference.columns > most_columns - reference.column)
+            return false;
         *value = reference;
         return true;
     }
     if (kind != "a" || depth >= deepest) return false;
     int rows = 0, columns = 0;
-    if (!number(&rows) || !number(&columns) || rows <= 0 || columns <= 0) return false;
+    if (!number(&rows) || !number(&columns) || rows <= 0 || columns <= 0 || rows > most_array_rows ||
+        columns > most_columns)
+        return false;
     const long long count = static_cast<long long>(rows) * columns;
     // Each item takes at least one word: a count beyond what is left cannot be honest.
     if (count > static_cast<long long>(words_.size() - next_)) return false;
@@ -195,6 +241,73 @@ bool Reader::ledger(AutomationLedger* ledger) {
     return number(&ledger->ole_initializations) && number(&ledger->ole_uninitializations) &&
            number(&ledger->running_table_enumerations) && number(&ledger->helpers_alive) &&
            number(&ledger->strings_alive) && number(&ledger->safe_arrays_alive);
+}
+
+bool Reader::calls(std::vector<CallRecord>* calls) {
+    int count = 0;
+    if (!number(&count) || count < 0 || count > static_cast<int>(words_.size() - next_)) return false;
+    calls->assign(static_cast<size_t>(count), CallRecord{});
+    for (CallRecord& call : *calls) {
+        int arguments = 0;
+        if (!number(&call.function) || !number(&call.code) || !number(&arguments) || arguments < 0 || arguments > 30)
+            return false;
+        call.arguments.resize(static_cast<size_t>(arguments));
+        for (std::string& argument : call.arguments)
+            if (!text(&argument)) return false;
+        if (!text(&call.result) || !text(&call.note)) return false;
+    }
+    return true;
+}
+
+bool Reader::automation_calls(std::vector<AutomationCall>* calls) {
+    int count = 0;
+    if (!number(&count) || count < 0 || count > static_cast<int>(words_.size() - next_)) return false;
+    calls->assign(static_cast<size_t>(count), AutomationCall{});
+    for (AutomationCall& call : *calls) {
+        int invoke = 0, arguments = 0;
+        long long locale = 0, flags = 0, before = 0;
+        if (!text(&call.object) || !text(&call.member) || !number(&invoke) || (invoke != 0 && invoke != 1) ||
+            !number(&locale) || locale < 0 || locale > 0xFFFFFFFFLL || !number(&flags) || flags < 0 || flags > 0xFFFF ||
+            !number(&arguments) || arguments < 0 || arguments > static_cast<int>(words_.size() - next_))
+            return false;
+        call.invoke = invoke == 1;
+        call.locale = static_cast<uint32_t>(locale);
+        call.flags = static_cast<uint16_t>(flags);
+        call.arguments.resize(static_cast<size_t>(arguments));
+        for (Value& argument : call.arguments)
+            if (!value(&argument)) return false;
+        if (!number(&call.status) || !number(&before) || before < 0) return false;
+        call.calls_before = static_cast<size_t>(before);
+    }
+    return true;
+}
+
+std::vector<std::string> words_of(const CoercionProbes& probes) {
+    std::vector<std::string> words;
+    if (probes.calculation == CoercionProbes::Calculation::answers_false) words.push_back("calculate-false");
+    if (probes.calculation == CoercionProbes::Calculation::refuses) words.push_back("calculate-refused");
+    if (probes.text_test == CoercionProbes::TextTest::answers_ref) words.push_back("istext-ref");
+    if (probes.text_test == CoercionProbes::TextTest::refuses) words.push_back("istext-refused");
+    return words;
+}
+
+bool probes_of(const std::vector<std::string>& words, CoercionProbes* probes) {
+    CoercionProbes read;
+    bool calculation = false, text_test = false;
+    for (const std::string& word : words) {
+        const bool calculation_word = word == "calculate-false" || word == "calculate-refused";
+        const bool text_word = word == "istext-ref" || word == "istext-refused";
+        if ((!calculation_word && !text_word) || (calculation_word && calculation) || (text_word && text_test))
+            return false;
+        calculation = calculation || calculation_word;
+        text_test = text_test || text_word;
+        if (word == "calculate-false") read.calculation = CoercionProbes::Calculation::answers_false;
+        if (word == "calculate-refused") read.calculation = CoercionProbes::Calculation::refuses;
+        if (word == "istext-ref") read.text_test = CoercionProbes::TextTest::answers_ref;
+        if (word == "istext-refused") read.text_test = CoercionProbes::TextTest::refuses;
+    }
+    *probes = read;
+    return true;
 }
 
 }  // namespace xlhost::instances::wire

@@ -21,6 +21,8 @@ public:
     Writer& value(const Value& value);
     Writer& boxes(const std::vector<ShownMessageBox>& boxes);
     Writer& ledger(const AutomationLedger& ledger);
+    Writer& calls(const std::vector<CallRecord>& calls);
+    Writer& automation_calls(const std::vector<AutomationCall>& calls);
     const std::string& line() const { return line_; }
 
 private:
@@ -38,11 +40,20 @@ public:
     bool value(Value* value, int depth = 0);
     bool boxes(std::vector<ShownMessageBox>* boxes);
     bool ledger(AutomationLedger* ledger);
+    bool calls(std::vector<CallRecord>* calls);
+    bool automation_calls(std::vector<AutomationCall>* calls);
     bool at_end() const { return next_ >= words_.size(); }
 
 private:
     std::vector<std::string> words_;
     size_t next_ = 0;
 };
+
+// How an instance answers the coercion probes, as the words after its version on the command
+// line of its process: "calculate-false" or "calculate-refused", "istext-ref" or
+// "istext-refused"; none for an Excel that reads references as it should.
+std::vector<std::string> words_of(const CoercionProbes& probes);
+// Back from those words; false for any other word, or two for the same probe.
+bool probes_of(const std::vector<std::string>& words, CoercionProbes* probes);
 
 }  // namespace xlhost::instances::wire

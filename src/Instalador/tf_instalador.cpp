@@ -59,7 +59,9 @@ std::unique_ptr<Tf_instalador> Tf_instalador::cria(const unsigned char* logo, st
     d.Panel1 = plat::control_add(form, ControlKind::panel, "Panel1", -1, 0, 0, 473, 57, "");
     d.Image1 = plat::control_add(form, ControlKind::picture, "Image1", d.Panel1, 19, 8, 41, 41, "");
     d.Label1 = plat::control_add(form, ControlKind::label, "Label1", d.Panel1, 67, 23, 126, 29, marca);
-    d.Label2 = plat::control_add(form, ControlKind::label, "Label2", -1, 11, 64, 449, 25, instalando,
+    // Two bold lines of 13 pixels: the second one's descenders ("pela") ink its 26th row, so
+    // the label is 26 high (into the empty rows above Label3) to show them whole.
+    d.Label2 = plat::control_add(form, ControlKind::label, "Label2", -1, 11, 64, 449, 26, instalando,
                                  plat::control_word_wrap);
     d.Label3 = plat::control_add(form, ControlKind::label, "Label3", -1, 11, 96, 449, 49, categoria,
                                  plat::control_word_wrap);

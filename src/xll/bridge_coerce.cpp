@@ -88,6 +88,10 @@ int bridge_coerce(LPXLOPER result, LPXLOPER requested, LPXLOPER reference) {
     if (base_type(*reference) != xltypeRef || reference->val.mref.lpmref == nullptr ||
         reference->val.mref.lpmref->count != 1)
         return xlretFailed;
+    // A block no array record can hold (a whole column) would fail its conversion anyway: it is
+    // not asked of the other Excel, which would make millions of values to answer it.
+    const XLREF& area = reference->val.mref.lpmref->reftbl[0];
+    if (area.rwLast - area.rwFirst + 1 > most_array_rows) return xlretFailed;
     plat::AutoString book = nullptr, sheet = nullptr;
     if (sheet_name_parts(reference, &book, &sheet) != 0) return xlretFailed;
     plat::AutoString address = address_text(*reference);

@@ -10,10 +10,6 @@ namespace xll {
 
 namespace {
 
-// The most rows and columns an array record holds (16-bit rows, 8-bit columns of a sheet).
-constexpr int32_t most_rows = 65535;
-constexpr int32_t most_columns = 255;
-
 // A currency amount (times 10000) as a double, when the double gives the same amount back.
 bool exact_currency(int64_t amount, double* out) {
     const int64_t limit = int64_t{1} << 53;
@@ -100,7 +96,7 @@ int array_to_multi(plat::SafeArray array, XLOPER* value) {
     if (!plat::succeeded(plat::safe_array_bounds(array, 2, &lower, &upper))) return xlretFailed;
     const int64_t columns = int64_t{upper} - lower + 1;
     // An array record cannot hold more; cutting the block would answer a different range.
-    if (rows < 1 || rows > most_rows || columns < 1 || columns > most_columns) return xlretFailed;
+    if (rows < 1 || rows > most_array_rows || columns < 1 || columns > most_array_columns) return xlretFailed;
     const size_t count = static_cast<size_t>(rows) * static_cast<size_t>(columns);
     auto* elements = static_cast<XLOPER*>(calloc(count, sizeof(XLOPER)));
     if (elements == nullptr) return plat::e_fail;

@@ -8,11 +8,16 @@
 
 namespace xll {
 
+// The most rows and columns an array record holds: its counts are 16-bit, and a sheet has 256
+// columns (A to IV), every one of which a range can span.
+constexpr int32_t most_array_rows = 65535;
+constexpr int32_t most_array_columns = 256;
+
 // `length` characters of `text` as a heap counted text in the ANSI code page: 0, or 32 for a
 // text a counted string cannot hold (more than 255 characters) or that does not convert.
 int wide_to_counted(const plat::OleChar* text, unsigned length, XLOPER* value);
 // A two-dimensional array of variants (stored column by column) as a heap array record, row
-// by row: 0; 32 for an array an array record cannot hold (more than 65535 rows or 255 columns,
+// by row: 0; 32 for an array an array record cannot hold (more than 65535 rows or 256 columns,
 // or none) or an element kind that does not convert exactly; E_FAIL when memory runs out.
 int array_to_multi(plat::SafeArray array, XLOPER* value);
 // Converts the variant (a text or an array of variants) and asks Excel to coerce it to the

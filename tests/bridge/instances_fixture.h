@@ -47,9 +47,12 @@ protected:
     // `count` instances answering GET.WORKSPACE(2) with `version`, not yet serving; `disturbed`
     // ones answer the add-in's reference coercion as an Excel 97 beside other instances does.
     void make(int count, const std::string& version = "8.0", bool disturbed = false) {
+        make(count, version, disturbed ? xlhost::CoercionProbes::disturbed() : xlhost::CoercionProbes{});
+    }
+    void make(int count, const std::string& version, const xlhost::CoercionProbes& probes) {
         xlhost::instances::InstanceOptions options;
         options.excel_version = version;
-        options.disturbed = disturbed;
+        options.probes = probes;
         for (int i = 0; i < count; ++i) {
             std::string error;
             auto made = xlhost::instances::make_instance(options, &error);

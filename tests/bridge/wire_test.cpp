@@ -67,11 +67,27 @@ TEST(Wire, MalformedRepliesAreRefused) {
         "a 0 1",                             // an empty array
         "a 1 1 a 1 1 a 1 1 n 1",             // nested deeper than a cell holds
         "z 1",                               // no such kind
+        // Values no cell or record holds: taken, they would fail half way inside Excel's calls.
+        "e -1", "e 99", "e 1",               // error codes Excel does not have
+        "n nan", "n inf", "n -inf", "n 1e999", "n 0x1p3", "n 1e", // not a finite decimal number
+        "i 32768", "i -32769",               // beyond a 16-bit integer
+        "a 65536 1 n 1",                     // more rows than an array record
+        "a 1 257 n 1",                       // more columns than a sheet
+        "r :x 1 1 65536 0", "r :x 1 257 0 0", "r :x 0 1 0 0",  // outside the sheet, or empty
     };
     for (const std::string& line : malformed) {
         Reader reader(line);
         Value value;
         EXPECT_FALSE(reader.value(&value)) << line;
+    }
+    // A text as long as a cell holds, and not one character more.
+    Value text;
+    EXPECT_TRUE(Reader(Writer().value(Value::str(std::string(32767, 'x'))).line()).value(&text));
+    EXPECT_FALSE(Reader(Writer().value(Value::str(std::string(32768, 'x'))).line()).value(&text));
+    // The last record and sheet bounds themselves are values.
+    for (const char* line : {"i -32768", "n -0", "n 2.2250738585072014e-308", "r :x 1 1 65535 255"}) {
+        Value edge;
+        EXPECT_TRUE(Reader(line).value(&edge)) << line;
     }
 }
 

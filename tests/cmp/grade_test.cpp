@@ -137,4 +137,21 @@ TEST(Grade, RatesThatOverflowTheInterpolationsAreRefused) {
     }
 }
 
+// A rate at or below -100 % leaves its factor 1 + r without a logarithm: the exponential
+// interpolation is not a number around that vertex while the spline still is one. The chart is
+// refused as for an overflowing spline, never drawn with holes in one of its two lines.
+TEST(Grade, ARateAtOrBelowMinusOneHundredPercentIsRefused) {
+    for (double taxa : {-1.0, -1.5, -1e300}) {
+        const YieldCurve curva = {{21, 0.18}, {63, taxa}, {126, 0.195}};
+        bool exponencial_sem_numero = false;
+        for (std::int32_t d = 1; d <= 126; ++d) {
+            EXPECT_TRUE(std::isfinite(static_cast<double>(funcoes::interpola_spline(d, curva)))) << taxa << " " << d;
+            exponencial_sem_numero =
+                exponencial_sem_numero || !std::isfinite(static_cast<double>(funcoes::interpola_exp(d, curva, 0.0)));
+        }
+        EXPECT_TRUE(exponencial_sem_numero) << taxa;
+        EXPECT_THROW(cmp::monta_grade(curva), std::domain_error) << taxa;
+    }
+}
+
 }  // namespace

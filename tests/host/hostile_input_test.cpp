@@ -5,6 +5,7 @@
 #include <string>
 
 #include "capi/xloper_values.h"
+#include "support/peak_memory.h"
 #include "support/scratch_folder.h"
 #include "host_fixture.h"
 
@@ -45,6 +46,23 @@ TEST_F(HostileInput, AWholeColumnAsAnArrayAnswersValueAndSaysWhy) {
     EXPECT_EQ(host->notes()[1].rfind("T.TYPE: argument 1 has 65536 rows", 0), 0u) << host->notes()[1];
     host->clear_notes();
     EXPECT_TRUE(host->notes().empty());
+}
+
+// A whole sheet is 65536 rows by 256 columns: it is refused as a whole column is, measured
+// before a single cell of it is copied (the copy alone would take over a gigabyte), for a value
+// argument and a number array alike. (A reference coerced to its values: tests/bridge.)
+TEST_F(HostileInput, AWholeSheetIsRefusedBeforeItIsCopied) {
+    ASSERT_TRUE(host->load_csv_text("1,2\n3,4\n"));
+    const std::size_t before = vx_test::peak_resident_bytes();
+    EXPECT_EQ(shown("=T.TYPE(A1:IV65536)"), "#VALUE!");
+    EXPECT_EQ(shown("=T.FPSUM(A1:IV65536)"), "#VALUE!");
+    EXPECT_LT(vx_test::peak_resident_bytes() - before, vx_test::copied_sheet_bytes);
+    ASSERT_EQ(host->notes().size(), 2u);
+    EXPECT_EQ(host->notes()[0], "T.TYPE: argument 1 has 65536 rows, more than the 65535 of an array record, "
+                                "so the cell answers #VALUE!");
+    EXPECT_EQ(host->notes()[1], "T.FPSUM: argument 1 has 65536 rows, more than the 65535 of an array record, "
+                                "so the cell answers #VALUE!");
+    host->clear_notes();
 }
 
 struct Outcome {
@@ -140,6 +158,24 @@ TEST_F(HostileCommandLine, ControlCharactersFromTheInputAreEscapedInMessages) {
     r = run({"calc", folder.write("zero_byte.csv", std::string("1,\0\n", 4))});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(xlhost::printable(std::string("a\0b\tc\n\x7F\xE1", 8)), "a\\x00b\\x09c\\x0A\\x7F\xE1");
+}
+
+// A formula that does not parse is quoted by its start only, cut between two characters, with
+// its length: a formula of 120 kB stays a line of a message. So is a reason that quotes it.
+TEST_F(HostileCommandLine, ALongFormulaThatDoesNotParseIsQuotedByItsStart) {
+    const std::string digits(120000, '1');
+    Outcome r = run({"eval", "=T.NUM(" + digits + "x)"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "xlhost: cannot parse the formula =T.NUM(" + digits.substr(0, 73) +
+                         "... (120009 bytes): not a number: '" + digits.substr(0, 65) +
+                         "... (120030 bytes)\n");
+    // A two-byte character is never split: after the '=', 79 bytes hold 39 of them.
+    std::string accents;
+    for (int i = 0; i < 50000; ++i) accents += "\xC3\xA3";  // ã
+    r = run({"eval", "=" + accents});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "xlhost: cannot parse the formula =" + accents.substr(0, 78) +
+                         "... (100001 bytes): unexpected '\xC3\xA3' at position 2\n");
 }
 
 }  // namespace

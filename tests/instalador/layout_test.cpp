@@ -40,7 +40,7 @@ TEST_F(NoticeTest, TheDialogAsDesignedControlByControl) {
         {"Panel1", K::panel, nullptr, 0, 0, 473, 57, 0, sans, -1},
         {"Image1", K::picture, "Panel1", 19, 8, 41, 41, 0, sans, -1},
         {"Label1", K::label, "Panel1", 67, 23, 126, 29, 0, {"Tahoma", 24, true, 0x800000}, -1},
-        {"Label2", K::label, nullptr, 11, 64, 449, 25, plat::control_word_wrap, sans_negrito, -1},
+        {"Label2", K::label, nullptr, 11, 64, 449, 26, plat::control_word_wrap, sans_negrito, -1},
         {"Label3", K::label, nullptr, 11, 96, 449, 49, plat::control_word_wrap, sans, -1},
         {"m_licenca", K::memo, nullptr, 16, 144, 441, 225, plat::control_vertical_scroll,
          {"Times New Roman", 13, true, plat::color_default}, 0},
@@ -99,21 +99,44 @@ TEST_F(NoticeTest, TheDialogAsDesignedControlByControl) {
               (std::vector<int>{134, 133, 3}));
 }
 
-#ifdef _WIN32  // only real windows measure a text: the stand-in has no fonts
-// Every label shows its whole text, laid out in its font at its width as Windows lays it out.
+#ifdef _WIN32  // only real windows measure a text and paint: the stand-in has no fonts
+// Every label shows its whole text, laid out in its font at its width as Windows lays it out,
+// down to the last row its letters ink (a descender too), above any control that starts inside
+// it and paints over its last rows.
 TEST_F(NoticeTest, EveryLabelShowsItsWholeText) {
     instala("1");
     EXPECT_TRUE(carrega());
     ASSERT_EQ(vistos.size(), 1u);
     int medidos = 0;
-    for (const sim::ControlView& c : vistos[0].controls) {
+    const std::vector<sim::ControlView>& controles = vistos[0].controls;
+    for (const sim::ControlView& c : controles) {
         if (c.kind != K::label) continue;
         ++medidos;
         EXPECT_GT(c.text_width, 0) << c.name;
         EXPECT_LE(c.text_width, c.width) << c.name;
-        EXPECT_LE(c.text_height, c.height) << c.name;
+        int visivel = c.height;
+        for (const sim::ControlView& outro : controles)
+            if (&outro != &c && outro.parent == c.parent && outro.top > c.top && outro.top < c.top + visivel &&
+                outro.left < c.left + c.width && c.left < outro.left + outro.width)
+                visivel = outro.top - c.top;
+        EXPECT_GT(c.text_height, 0) << c.name;
+        EXPECT_LE(c.text_height, visivel) << c.name;
     }
     EXPECT_EQ(medidos, 4);
+}
+
+// Label3's last row lies on the terms box's first: the box's frame shows whole over it, as
+// Windows paints siblings that overlap, and the label's text stays above it.
+TEST_F(NoticeTest, TheTermsBoxShowsItsWholeFrame) {
+    instala("1");
+    EXPECT_TRUE(carrega());
+    ASSERT_EQ(vistos.size(), 1u);
+    const sim::ControlView* termos = vistos[0].control("m_licenca");
+    const sim::ControlView* categoria = vistos[0].control("Label3");
+    ASSERT_NE(termos, nullptr);
+    ASSERT_NE(categoria, nullptr);
+    ASSERT_GT(categoria->top + categoria->height, termos->top) << "the two overlap, as laid out";
+    EXPECT_EQ(termos->edge_pixels_covered, 0);
 }
 #endif
 

@@ -124,8 +124,15 @@ TEST_F(AutomationValues, AnArrayBeyondAnArrayRecordIsRefusedNotCut) {
         EXPECT_EQ(xll::array_to_multi(rows.array, &value), xlretFailed);
     }
     {
-        VariantArray columns(1, 256);
+        VariantArray columns(1, 257);
         EXPECT_EQ(xll::array_to_multi(columns.array, &value), xlretFailed);
+    }
+    {
+        // A sheet's 256 columns, A to IV, are one row of the record.
+        VariantArray columns(1, 256);
+        ASSERT_EQ(xll::array_to_multi(columns.array, &value), 0);
+        EXPECT_EQ(value.val.array.columns, 256);
+        EXPECT_EQ(xll::free_temp_value(&value), 0);
     }
     VariantArray largest(65535, 1);
     ASSERT_EQ(xll::array_to_multi(largest.array, &value), 0);

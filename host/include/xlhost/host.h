@@ -94,6 +94,36 @@ struct CArgument {
     const void* record = nullptr;
 };
 
+// One call that reached this instance's automation objects (from the add-in's bridge, in this
+// process or through COM from another): a name looked up (GetIDsOfNames) or a member invoked
+// (Invoke), with the locale and flags COM delivered.
+struct AutomationCall {
+    std::string object;   // "Application", "Workbooks", "Workbook", "Worksheets", "Worksheet", "Range"
+    std::string member;   // the name as it was asked for; for Invoke, the member's own name
+    bool invoke = false;  // false: GetIDsOfNames
+    uint32_t locale = 0;  // LCID
+    uint16_t flags = 0;   // Invoke: DISPATCH_METHOD 1, DISPATCH_PROPERTYGET 2, and the puts
+    std::vector<Value> arguments;  // Invoke: in their written order
+    int32_t status = 0;   // what the object answered (an HRESULT)
+    // How many calls of the add-in into Excel this instance had answered by then (calls()): where
+    // the automation call falls among them.
+    size_t calls_before = 0;
+};
+
+// How an instance answers the reference-coercion probes of the add-in's call layer,
+// CALCULATE.NOW and ISTEXT of a reference. An Excel 97 beside other instances of it answers
+// both as disturbed() says; each can be set on its own.
+struct CoercionProbes {
+    enum class Calculation { recalculates, answers_false, refuses };  // TRUE after calculating; FALSE; xlretFailed
+    enum class TextTest { reads, answers_ref, refuses };              // the first cell's answer; #REF!; xlretFailed
+    Calculation calculation = Calculation::recalculates;
+    TextTest text_test = TextTest::reads;
+    static CoercionProbes disturbed() { return {Calculation::answers_false, TextTest::answers_ref}; }
+    bool operator==(const CoercionProbes& other) const {
+        return calculation == other.calculation && text_test == other.text_test;
+    }
+};
+
 struct Alert {
     std::string text;  // cp1252
     int type = 0;      // 1 OK/Cancel, 2 information, 3 error
@@ -224,6 +254,15 @@ public:
     // Answers the add-in's reference-coercion probes as an Excel 97 does while other instances
     // of it run on the machine: CALCULATE.NOW answers FALSE, ISTEXT of a reference #REF!.
     void disturb_reference_coercion(bool disturbed);
+    // Each probe answered as chosen.
+    void answer_coercion_probes(const CoercionProbes& probes);
+    // The calls that reached this instance's automation objects, since it was made or
+    // clear_calls() was last called.
+    const std::vector<AutomationCall>& automation_calls() const;
+    // From now on, every `member` of this instance's `object`s (names as in AutomationCall)
+    // answers `status`, an HRESULT, instead of running: an automation call failing as a real
+    // Excel's may ("Subscript out of range" is DISP_E_EXCEPTION). Status 0 mends it.
+    void fail_automation(const std::string& object, const std::string& member, int32_t status);
     // The values of a range of the active sheet ("A1:B4") as the add-in's call layer reads them
     // (its export le_intervalo): through xlCoerce, or under a disturbed Excel 97 through its
     // automation bridge. #VALUE! when the add-in cannot read it.
@@ -238,6 +277,7 @@ public:
 
     // ---- What the add-in did ----
     const std::vector<CallRecord>& calls() const;
+    // Forgets the calls into Excel and those that reached the automation objects.
     void clear_calls();
     // Runs `watch` for each call of the add-in into Excel the moment it has been answered, while
     // the add-in's code still runs (a test looks at a dialog or a window then); null stops it.
@@ -275,8 +315,9 @@ std::string default_addin_path();
 int run_command_line(const std::vector<std::string>& arguments, std::string& out, std::string& err);
 
 // Where automation crosses processes, each Excel instance of the bridge command is a process of
-// the xlhost program, `xlhost bridge-instance VERSION [disturbed]`, asked over its standard
-// input: this serves one until its input ends (exit status 0, or 2 for other arguments).
+// the xlhost program, `xlhost bridge-instance :VERSION [PROBES...]` (host/instances/), asked over
+// its standard input: this serves one until its input ends (exit status 0, or 2 for other
+// arguments).
 int serve_bridge_instance(const std::vector<std::string>& arguments);
 
 }  // namespace xlhost

@@ -107,21 +107,21 @@ public:
     }
     ~Served() override { set_->alive.erase(this); }
 
-    plat::HResult id_of_name(const std::u16string& name, uint32_t, int32_t* id) override {
-        const int member = object_->member(narrow_text(name.c_str(), name.size()));
+    plat::HResult id_of_name(const std::u16string& name, uint32_t locale, int32_t* id) override {
+        const int member = object_->member(narrow_text(name.c_str(), name.size()), locale);
         if (member < 0) return plat::disp_e_unknownname;
         *id = member;
         return plat::s_ok;
     }
 
-    plat::HResult invoke(int32_t id, uint32_t, uint16_t, plat::Variant* arguments, unsigned count,
+    plat::HResult invoke(int32_t id, uint32_t locale, uint16_t flags, plat::Variant* arguments, unsigned count,
                          plat::Variant* result) override {
         std::vector<Value> values(count);
         // DISPPARAMS holds the last argument first.
         for (unsigned i = 0; i < count; ++i)
             if (!argument_value(arguments[count - 1 - i], &values[i])) return plat::disp_e_typemismatch;
         automation::Answer answer;
-        const int32_t status = object_->invoke(id, values, &answer);
+        const int32_t status = object_->invoke(id, locale, flags, values, &answer);
         if (status != automation::status_ok) return status;
         if (result == nullptr) return plat::s_ok;
         if (answer.object) {

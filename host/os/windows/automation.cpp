@@ -144,17 +144,18 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override {
         if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
         HRESULT status = S_OK;
         for (UINT i = 0; i < count; ++i) {
-            const int member = i == 0 ? object_->member(narrow_text(names[i], static_cast<int>(wcslen(names[i])))) : -1;
+            const int member =
+                i == 0 ? object_->member(narrow_text(names[i], static_cast<int>(wcslen(names[i]))), locale) : -1;
             ids[i] = member < 0 ? DISPID_UNKNOWN : member;
             if (member < 0) status = DISP_E_UNKNOWNNAME;
         }
         return status;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT* result,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters, VARIANT* result,
                                      EXCEPINFO*, UINT*) override {
         const UINT count = parameters ? parameters->cArgs : 0;
         if (parameters && parameters->cNamedArgs > 0) return DISP_E_NONAMEDARGS;
@@ -165,7 +166,7 @@ public:
         automation::Answer answer;
         int32_t status = automation::status_exception;
         try {
-            status = object_->invoke(id, values, &answer);
+            status = object_->invoke(id, locale, flags, values, &answer);
         } catch (...) {
             return DISP_E_EXCEPTION;  // nothing may cross back into the caller's frames
         }

@@ -47,10 +47,14 @@ struct ControlView {
     // control's width and height.
     int picture_width = 0, picture_height = 0, picture_components = 0;
     // A label's text as the system lays it out in the label's font (wrapped at its width when
-    // it wraps): the widest line, and the height down to the last line's baseline, which is what
-    // must show for every letter to be read. 0 x 0 where nothing measures it: the stand-in has
-    // no fonts.
+    // it wraps): the widest line, and the height down to the lowest row any letter inks, a
+    // descender's too, which is what must show for every letter to be whole. 0 x 0 where nothing
+    // measures it: the stand-in has no fonts.
     int text_width = 0, text_height = 0;
+    // A text field or multi-line box, drawn with a sunken edge: the pixels of the edge's top
+    // line that the screen shows in another colour than the edge's own, where another control
+    // painted over it. 0 where nothing paints: the stand-in.
+    int edge_pixels_covered = 0;
 };
 
 struct FormView {

@@ -279,7 +279,10 @@ bool register_classes() {
 
 void window_class_and_style(const FormRecord::Control& control, const char** window_class,
                             DWORD* style, DWORD* ex_style) {
-    *style = WS_CHILD | WS_VISIBLE;
+    // Controls that overlap (a label's last row on a text box's frame) each paint only where no
+    // sibling above them lies, so that neither paints over the other: the order of the windows
+    // decides, not the order in which they happen to paint.
+    *style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     *ex_style = 0;
     if (control.tab_order >= 0) *style |= WS_TABSTOP;
     switch (control.kind) {
@@ -426,7 +429,8 @@ bool create_windows(FormRecord* form, HWND owner) {
         EnableWindow(control.hwnd, control.enabled);
         mark_control(control);
     }
-    // The tab order is the order of the windows among their siblings.
+    // The tab order is the order of the windows among their siblings: the controls that take
+    // the tab come first, above those that do not (the labels), where they overlap.
     HWND previous = HWND_TOP;
     for (int position = 0;; ++position) {
         bool found = false;

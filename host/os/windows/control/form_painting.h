@@ -23,5 +23,9 @@ Colours colours_of(HWND control, plat::ControlKind kind, bool read_only);
 uint32_t background_painted_by(HWND panel);
 // A label's text laid out as the static control lays it out (ControlView::text_width, text_height).
 void measure_label(HWND label, const std::string& text, bool wraps, int* width, int* height);
+// The pixels of the top line of a control's sunken edge that the form shows in another colour
+// than its left line, the same colour where nothing covers it (ControlView::edge_pixels_covered).
+// The form is painted first.
+int edge_pixels_covered(HWND form, HWND control);
 
 }  // namespace xlhost::win32

@@ -128,6 +128,7 @@ sim::ControlView read_control(HWND form, HWND control, const sim::FontView& form
     if (view.kind == plat::ControlKind::label)
         measure_label(control, view.text, (view.options & plat::control_word_wrap) != 0, &view.text_width,
                       &view.text_height);
+    if (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) view.edge_pixels_covered = edge_pixels_covered(form, control);
     if (view.kind == plat::ControlKind::picture) {
         // The bitmap the picture holds, as GDI describes it.
         const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
