@@ -1,5 +1,5 @@
 """The x87 instructions on the paths of the worksheet functions in a built add-in: every function
-the 13 exports reach through direct calls and jumps (the calculation cores, the maths library,
+the exports reach through direct calls and jumps (the calculation cores, the maths library,
 whatever of the C runtime they call), disassembled with the target's objdump.
 
     python3 x87_in_cores.py OBJDUMP ADDIN [--most-moves N] [--list]
@@ -20,7 +20,8 @@ import subprocess
 import sys
 
 EXPORTS = ("interpol", "cspline", "duration", "hedge", "volproj", "indjusto", "indtaxa", "inddif",
-           "cupfra", "cupfracurta", "cuprolimp", "cupdesvimp", "cupsujo")
+           "cupfra", "cupfracurta", "cuprolimp", "cupdesvimp", "cupsujo", "du", "diautil", "ehdiautil",
+           "feriados", "di1venc", "di1pu", "di1taxa", "di1dv01")
 
 # What the exports also reach and is not arithmetic: memory, exceptions, the stack probe.
 NOT_FOLLOWED = re.compile(r"operator new|operator delete|\bmalloc\b|\bfree\b|\bmem(cpy|move|set|cmp)\b|__cxa_|"
