@@ -28,32 +28,60 @@ inline std::int32_t dias_de_semana_antes(std::int32_t data) {
 // The weekday of index k counted from 0 at primeira_data.
 inline std::int32_t dia_de_semana_de_indice(std::int32_t k) { return primeira_data + 7 * (k / 5) + k % 5; }
 
-constexpr std::uint16_t nenhum_dia = 0xFFFF;
-constexpr int anos_na_tabela = ultimo_ano - primeiro_ano + 2;  // and the year after the last, empty
+// A year's weekday holidays are kept as their weekday indices counted from the year's first
+// weekday, 16-bit lanes four to a word, and counted against a bound all lanes at once.
+constexpr std::int32_t nenhum_dia = 0x7FFF;  // beyond every weekday of a year, below a lane's top bit
+constexpr int vagas = 16;                    // the year's most holidays, rounded up to whole words
+constexpr int palavras = vagas / 4;
+constexpr std::uint64_t bits_altos = 0x8000800080008000ULL;
+constexpr std::uint64_t bits_baixos = 0x0001000100010001ULL;
+
+using Faixas = std::uint64_t[palavras];
+
+// The lanes below `limite` (0 to 0x7FFF), without a branch: 0x7FFF + limite − lane never
+// borrows across lanes (each lane is at most 0x7FFF) and has its top bit set exactly when
+// lane < limite. Each word leaves 0 or 1 a lane; the product sums the four lanes.
+inline std::int32_t abaixo_de(const Faixas& faixas, std::int32_t limite) {
+    const std::uint64_t teto = bits_baixos * static_cast<std::uint64_t>(0x7FFF + limite);
+    std::uint64_t uns = 0;
+    for (std::uint64_t palavra : faixas) uns += ((teto - palavra) & bits_altos) >> 15;
+    return static_cast<std::int32_t>((uns * bits_baixos) >> 48);
+}
+
+// The same, of each lane less its position (lane j − j): the ascending holidays as the number
+// of business days of the year before each one.
+inline std::int32_t abaixo_de_menos_posicao(const Faixas& faixas, std::int32_t limite) {
+    static constexpr std::uint64_t posicoes[palavras] = {0x0003000200010000ULL, 0x0007000600050004ULL,
+                                                         0x000B000A00090008ULL, 0x000F000E000D000CULL};
+    const std::uint64_t teto = bits_baixos * static_cast<std::uint64_t>(0x7FFF + limite);
+    std::uint64_t uns = 0;
+    for (int j = 0; j < palavras; ++j) uns += ((teto - (faixas[j] - posicoes[j])) & bits_altos) >> 15;
+    return static_cast<std::int32_t>((uns * bits_baixos) >> 48);
+}
+
+// And the year after the last, empty, and one more that no date reaches, for ano_de's step.
+constexpr int anos_na_tabela = ultimo_ano - primeiro_ano + 3;
 // Business-day indices are grouped in blocks of 128, fewer than any year holds, so that a block
 // starts in one of two years at most.
 constexpr int bloco = 128;
 constexpr int blocos = (ultima_data - primeira_data) / bloco + 2;
+// Days are grouped in blocks of 256, shorter than a year: a block starts in one of two years.
+constexpr int bits_do_dia = 8;
+constexpr int blocos_de_dias = ((ultima_data + 1 - primeira_data) >> bits_do_dia) + 1;
 
 struct Ano {
-    std::int32_t inicio = 0;                    // serial of 1 January
-    std::int32_t feriados_antes[2] = {0, 0};    // weekday holidays in [primeira_data, inicio), per calendar
-    // The year's weekday holidays of the current calendar, as days after 1 January, ascending;
-    // nenhum_dia beyond the last.
-    std::uint16_t dias[max_feriados_por_ano] = {};
-    std::uint16_t novembro_20 = nenhum_dia;     // among them, 20 November when it is one
+    std::int32_t inicio = 0;                  // serial of 1 January
+    std::int32_t semana = 0;                  // weekdays in [primeira_data, inicio)
+    std::int32_t feriados_antes[2] = {0, 0};  // weekday holidays in [primeira_data, inicio), per calendar
+    Faixas feriados[2] = {};                  // the year's weekday holidays per calendar, ascending
 
-    std::int32_t uteis_antes(Calendario c) const {
-        return dias_de_semana_antes(inicio) - feriados_antes[static_cast<int>(c)];
-    }
-    // The weekday holidays of the calendar before day `d` of the year (0 is 1 January).
-    std::int32_t feriados_antes_do_dia(std::int32_t d, Calendario c) const {
-        std::int32_t n = 0;
-        for (std::uint16_t h : dias) n += h < d ? 1 : 0;
-        if (c == Calendario::antigo && novembro_20 < d) --n;
-        return n;
-    }
+    std::int32_t uteis_antes(int c) const { return semana - feriados_antes[c]; }
 };
+
+void poe_faixa(Faixas& faixas, int j, std::int32_t valor) {
+    const int desvio = 16 * (j % 4);
+    faixas[j / 4] = (faixas[j / 4] & ~(0xFFFFULL << desvio)) | (static_cast<std::uint64_t>(valor) << desvio);
+}
 
 class Tabela {
 public:
@@ -63,73 +91,71 @@ public:
             Ano& a = anos_[i];
             const int ano = primeiro_ano + i;
             a.inicio = serial_de(ano, 1, 1);
-            a.feriados_antes[0] = feriados[0];
-            a.feriados_antes[1] = feriados[1];
-            std::fill(std::begin(a.dias), std::end(a.dias), nenhum_dia);
-            if (ano > ultimo_ano) continue;
-            std::int32_t todos[max_feriados_por_ano];
-            const int n = feriados_do_ano(ano, Calendario::atual, todos);
-            const std::int32_t novembro_20 = serial_de(ano, 11, 20);
-            int k = 0;
-            for (int j = 0; j < n; ++j) {
-                if (eh_fim_de_semana(todos[j])) continue;
-                a.dias[k++] = static_cast<std::uint16_t>(todos[j] - a.inicio);
-                ++feriados[1];
-                if (todos[j] == novembro_20)
-                    a.novembro_20 = static_cast<std::uint16_t>(todos[j] - a.inicio);
-                else
-                    ++feriados[0];
+            a.semana = dias_de_semana_antes(a.inicio);
+            for (int c = 0; c < 2; ++c) {
+                a.feriados_antes[c] = feriados[c];
+                for (int j = 0; j < vagas; ++j) poe_faixa(a.feriados[c], j, nenhum_dia);
+                if (ano > ultimo_ano) continue;
+                std::int32_t todos[max_feriados_por_ano];
+                const int n = feriados_do_ano(ano, static_cast<Calendario>(c), todos);
+                int k = 0;
+                for (int j = 0; j < n; ++j) {
+                    if (eh_fim_de_semana(todos[j])) continue;
+                    poe_faixa(a.feriados[c], k++, dias_de_semana_antes(todos[j]) - a.semana);
+                    ++feriados[c];
+                }
             }
         }
+        for (int b = 0, i = 0; b < blocos_de_dias; ++b) {
+            const std::int32_t inicio = primeira_data + (b << bits_do_dia);
+            while (anos_[i + 1].inicio <= inicio) ++i;
+            ano_do_dia_[b] = static_cast<std::uint16_t>(i);
+        }
         for (int c = 0; c < 2; ++c) {
-            const Calendario cal = static_cast<Calendario>(c);
             int i = 0;
             for (int b = 0; b < blocos; ++b) {
                 const std::int64_t indice = static_cast<std::int64_t>(b) * bloco;
-                while (i + 1 < anos_na_tabela && anos_[i + 1].uteis_antes(cal) <= indice) ++i;
+                while (i + 1 < anos_na_tabela && anos_[i + 1].uteis_antes(c) <= indice) ++i;
                 ano_do_bloco_[c][b] = static_cast<std::uint16_t>(i);
             }
-            total_[c] = uteis_antes_de(ultima_data + 1, cal);
+            total_[c] = uteis_antes_de(ultima_data + 1, static_cast<Calendario>(c));
         }
     }
 
-    // The table's row of the year that holds `data` (up to the first day after ultima_data).
+    // The table's row of the year that holds `data` (up to the first day after ultima_data):
+    // the year where its block of days starts, or the next one; no branch to mispredict.
     const Ano& ano_de(std::int32_t data) const {
-        int i = static_cast<int>(static_cast<std::int64_t>(data - primeira_data) * 400 / 146097);
-        i = std::min(i, anos_na_tabela - 1);
-        while (i + 1 < anos_na_tabela && anos_[i + 1].inicio <= data) ++i;
-        while (i > 0 && anos_[i].inicio > data) --i;
+        int i = ano_do_dia_[(data - primeira_data) >> bits_do_dia];
+        i += anos_[i + 1].inicio <= data ? 1 : 0;
         return anos_[i];
     }
 
+    // Weekdays before the date, less the weekday holidays before it: those of the years before,
+    // and those of its year whose weekday index is below the date's.
     std::int32_t uteis_antes_de(std::int32_t data, Calendario c) const {
+        const int ci = static_cast<int>(c);
         const Ano& a = ano_de(data);
-        const std::int32_t feriados = a.feriados_antes[static_cast<int>(c)] + a.feriados_antes_do_dia(data - a.inicio, c);
-        return dias_de_semana_antes(data) - feriados;
+        const std::int32_t semana = dias_de_semana_antes(data);
+        return semana - a.feriados_antes[ci] - abaixo_de(a.feriados[ci], semana - a.semana);
     }
 
+    // The m-th business day: in weekday indices of its year, the r-th weekday that is not a
+    // holiday is r plus the holidays that have at most r business days before them.
     std::optional<std::int32_t> dia_util(std::int64_t indice, Calendario c) const {
         const int ci = static_cast<int>(c);
         if (indice < 0 || indice >= total_[ci]) return std::nullopt;
         const auto m = static_cast<std::int32_t>(indice);
         int i = ano_do_bloco_[ci][m / bloco];
-        if (i + 1 < anos_na_tabela && anos_[i + 1].uteis_antes(c) <= m) ++i;
+        i += anos_[i + 1].uteis_antes(ci) <= m ? 1 : 0;
         const Ano& a = anos_[i];
-        // The m-th business day is the (m + holidays skipped)-th weekday; the year's holidays,
-        // ascending, each push it one weekday further when they fall on or before it.
-        std::int32_t k = m + a.feriados_antes[ci];
-        std::int32_t x = dia_de_semana_de_indice(k);
-        for (std::uint16_t h : a.dias) {
-            if (h == nenhum_dia) break;
-            if (c == Calendario::antigo && h == a.novembro_20) continue;
-            if (a.inicio + h <= x) x = dia_de_semana_de_indice(++k);
-        }
-        return x;
+        const std::int32_t r = m - a.uteis_antes(ci);
+        return dia_de_semana_de_indice(a.semana + r + abaixo_de_menos_posicao(a.feriados[ci], r + 1));
     }
 
 private:
     std::array<Ano, anos_na_tabela> anos_;
     std::uint16_t ano_do_bloco_[2][blocos];
+    std::uint16_t ano_do_dia_[blocos_de_dias];
     std::int32_t total_[2] = {0, 0};  // business days up to ultima_data, per calendar
 };
 
@@ -192,6 +218,11 @@ bool eh_dia_util(std::int32_t data, Calendario calendario) {
 
 std::int32_t uteis_antes(std::int32_t data, Calendario calendario) {
     return tabela().uteis_antes_de(data, calendario);
+}
+
+std::int32_t dias_uteis(std::int32_t de, std::int32_t ate, Calendario calendario) {
+    const Tabela& t = tabela();
+    return t.uteis_antes_de(ate, calendario) - t.uteis_antes_de(de, calendario);
 }
 
 std::optional<std::int32_t> dia_util_de_indice(std::int64_t indice, Calendario calendario) {

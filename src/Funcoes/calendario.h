@@ -56,9 +56,7 @@ bool eh_dia_util(std::int32_t data, Calendario calendario);
 std::int32_t uteis_antes(std::int32_t data, Calendario calendario);
 
 // The business days d with de ≤ d < ate (de ≤ ate, both in range).
-inline std::int32_t dias_uteis(std::int32_t de, std::int32_t ate, Calendario calendario) {
-    return uteis_antes(ate, calendario) - uteis_antes(de, calendario);
-}
+std::int32_t dias_uteis(std::int32_t de, std::int32_t ate, Calendario calendario);
 
 // The business day x with uteis_antes(x) = indice (counted from 0 at the first business day
 // of 2001), or nothing when it would fall after ultima_data or indice is negative.
