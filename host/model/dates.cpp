@@ -64,6 +64,7 @@ std::optional<double> parse_iso_date(const std::string& text) {
         if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
     const int y = std::stoi(text.substr(0, 4)), m = std::stoi(text.substr(5, 2)), d = std::stoi(text.substr(8, 2));
     if (y < 1900 || m < 1 || m > 12 || d < 1) return std::nullopt;
+    if (y == 1900 && m == 2 && d == 29) return 60.0;  // Excel's own day
     static const int month_days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (d > month_days[m - 1] + (m == 2 && leap ? 1 : 0)) return std::nullopt;
@@ -87,6 +88,7 @@ bool is_date_format(const std::string& format) {
         if (format[i] == '"') quoted = !quoted;
         else if (quoted) continue;
         else if (format[i] == '\\') ++i;
+        else if (format[i] == '[') i = format.find(']', i) == std::string::npos ? format.size() : format.find(']', i);
         else if (c == ';') break;
         else if (c == 'y' || c == 'd') return true;
     }

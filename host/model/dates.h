@@ -14,7 +14,8 @@ constexpr int last_date_serial = 2958465;  // 9999-12-31
 // ones (DATE(2025; 13; 0) is 2025-12-31). Nothing for a date before 1900-01-01 (serial 0 is
 // 1900-01-00, which Excel shows but no DATE makes) or after 9999-12-31.
 std::optional<double> date_serial(double year, double month, double day);
-// A text written yyyy-mm-dd that is a real date, as Excel reads it from a CSV file.
+// A text written yyyy-mm-dd that is a date of Excel's (its 1900-02-29 too), as Excel reads it
+// from a CSV file.
 std::optional<double> parse_iso_date(const std::string& text);
 // A serial as yyyy-mm-dd (its time of day dropped); nothing outside 1 to 2958465.
 std::optional<std::string> iso_date_text(double serial);
