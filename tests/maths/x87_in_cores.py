@@ -19,9 +19,14 @@ import re
 import subprocess
 import sys
 
-EXPORTS = ("interpol", "cspline", "duration", "hedge", "volproj", "indjusto", "indtaxa", "inddif",
-           "cupfra", "cupfracurta", "cuprolimp", "cupdesvimp", "cupsujo", "du", "diautil", "ehdiautil",
-           "feriados", "di1venc", "di1pu", "di1taxa", "di1dv01")
+import os  # noqa: E402
+
+# The worksheet exports, as the add-in declares them to its catalogue: a new one is followed
+# without a word here.
+EXPORTS_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "Funcoes",
+                              "exports", "exports.h")
+with open(EXPORTS_HEADER, encoding="utf-8") as header:
+    EXPORTS = tuple(re.findall(r"VX_EXPORT\s+LPXLOPER\s+VX_STDCALL\s+(\w+)\s*\(", header.read()))
 
 # What the exports also reach and is not arithmetic: memory, exceptions, the stack probe.
 NOT_FOLLOWED = re.compile(r"operator new|operator delete|\bmalloc\b|\bfree\b|\bmem(cpy|move|set|cmp)\b|__cxa_|"
