@@ -102,3 +102,17 @@ TEST_F(Planilha, CalendarErrors) {
     EXPECT_TRUE(erro("=VX.DI1_TAXA(0;230)", VALOR));
     EXPECT_TRUE(erro("=VX.DI1_DV01(0.15;-5)", VALOR));
 }
+
+// The worked examples as a trader writes them: dates through DATE and from a sheet read from a
+// file, and shown back as dates.
+TEST_F(Planilha, CalendarWorkedExamplesWithDates) {
+    EXPECT_TRUE(numero("=VX.DU(DATE(2025;2;3);DATE(2026;1;2))", 230));
+    EXPECT_TRUE(numero("=VX.DU(DATE(2023;2;2);DATE(2025;1;2);0)", 480));
+    EXPECT_TRUE(numero("=VX.DU(DATE(2023;2;2);DATE(2025;1;2);1)", 479));
+    EXPECT_TRUE(numero("=VX.DU(DATE(2024;11;19);DATE(2024;11;22))", 2));
+    EXPECT_TRUE(numero("=VX.DI1_VENC(\"DI1F25\")", 45659));
+    ASSERT_TRUE(host.load_csv_text("2025-03-01,=VX.DIAUTIL(A1;0),=VX.DIAUTIL(A1;1),=VX.DIAUTIL(A1;-1),"
+                                   "\"=VX.DI1_VENC(\"\"DI1F25\"\")\",=VX.DU(A1;B1)\n"));
+    host.calc();
+    EXPECT_EQ(host.sheet_csv(true), "2025-03-01,2025-03-05,2025-03-06,2025-02-28,2025-01-02,0\n");
+}
