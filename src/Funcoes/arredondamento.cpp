@@ -48,24 +48,33 @@ std::optional<double> arredonda_centavos(double valor) {
     // The scale k that brings the value to 15 digits before the point: a × 10^k in [10^14, 10^15).
     int k = 0;
     while (k < 17 && a * potencias[k] < 1e14) ++k;
-    // a × 10^k exactly, as its rounded product and the error; the product is below 2^53, so the
-    // whole part converts exactly and the fraction left is exact too.
+    // a × 10^k exactly, as its rounded product and the error. The product is below 2^53, so
+    // its whole part and the fraction left are exact; the digits stay whole numbers in
+    // doubles (no conversion to 64-bit integers, which the 32-bit build would do in x87 code).
     const Duplo p = produto_exato(a, potencias[k]);
-    auto digitos = static_cast<std::int64_t>(p.alto);
-    const double fracao = p.alto - static_cast<double>(digitos);
+    double digitos = elementar::trunc(p.alto);
+    const double fracao = p.alto - digitos;
     // The error is below half the product's ulp, which is no larger than any fraction's distance
     // from one half but 0: only an exact half is decided by it (half away from zero).
-    if (fracao > 0.5 || (fracao == 0.5 && p.baixo >= 0)) ++digitos;
+    if (fracao > 0.5 || (fracao == 0.5 && p.baixo >= 0)) digitos += 1.0;
     double resultado;
     if (k >= 2) {
-        // The displayed decimal is digitos / 10^k; its cents, half away from zero.
-        std::int64_t divisor = 1;
-        for (int i = 2; i < k; ++i) divisor *= 10;
-        std::int64_t centavos = digitos / divisor;
-        if (2 * (digitos % divisor) >= divisor) ++centavos;
-        resultado = static_cast<double>(centavos) / 100.0;  // exact operands: one rounding
+        // The displayed decimal is digitos / 10^k; its cents, half away from zero. The quotient
+        // by 10^(k−2) is mended to the exact one by its remainder, formed exactly.
+        const double divisor = potencias[k - 2];
+        double centavos = elementar::trunc(digitos / divisor);
+        double resto = digitos - centavos * divisor;
+        if (resto < 0) {
+            centavos -= 1.0;
+            resto += divisor;
+        } else if (resto >= divisor) {
+            centavos += 1.0;
+            resto -= divisor;
+        }
+        if (2.0 * resto >= divisor) centavos += 1.0;
+        resultado = centavos / 100.0;  // exact operands: one rounding
     } else {
-        resultado = static_cast<double>(digitos) / potencias[k];  // no cents to round
+        resultado = digitos / potencias[k];  // no cents to round
     }
     return valor < 0 ? -resultado : resultado;
 }

@@ -67,7 +67,7 @@ Resultado diautil(double data, double n, double regime) {
     if (!r) return Resultado::falha(Erro::valor);
     // No count of business days between the calendar's limits reaches 3 million.
     if (!(std::fabs(n) < 3e6)) return Resultado::falha(Erro::num);
-    const auto passos = static_cast<std::int64_t>(n);  // toward zero
+    const std::int64_t passos = static_cast<std::int32_t>(n);  // toward zero, within 32 bits
     std::optional<std::int32_t> x;
     if (passos >= 0 || *r == Regime::atual) {
         // Forwards, the start date is `data`; regime 1 has one calendar either way.
