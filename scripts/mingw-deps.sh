@@ -18,7 +18,9 @@
 # A library more is one line in the flavour's list and a function `options_NAME` that gives its
 # CMake options (NAME with - as _).
 # Usage: mingw-deps.sh [i686|x86_64|native|fuzz] [BUILD_DIR]   (defaults: i686, build/ of the project)
-set -euo pipefail
+set -eEuo pipefail
+# No step ends the script without saying which: set -e alone exits with apt's 100 and no word.
+trap 'echo "mingw-deps.sh: line $LINENO: \"$BASH_COMMAND\" failed (exit $?)" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 flavour=${1:-i686}
@@ -89,12 +91,13 @@ if head -n 2 "$prefix/VERSIONS" 2>/dev/null | cmp -s - <(printf '%s\n' "$header"
 fi
 
 # Source packages come from the deb-src twin of the Debian archive that apt already uses: the
-# same URIs and suites, of this release only.
+# same URIs and suites, of this release only. VX_APT_ETC is apt's folder (for the tests).
+apt_etc=${VX_APT_ETC:-/etc/apt}
 enable_debian_sources() {
     if apt-cache showsrc libjpeg-turbo 2>/dev/null | grep -q '^Package:'; then return; fi
     . /etc/os-release
     local stanzas="" lines="" part file
-    for file in /etc/apt/sources.list.d/*.sources; do
+    for file in $apt_etc/sources.list.d/*.sources; do
         [ -f "$file" ] || continue
         part=$(awk -v codename="$VERSION_CODENAME" '
             BEGIN { RS = ""; ORS = "\n" }
@@ -114,7 +117,7 @@ enable_debian_sources() {
             }' "$file")
         [ -z "$part" ] || stanzas+="$part"$'\n\n'
     done
-    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    for file in $apt_etc/sources.list $apt_etc/sources.list.d/*.list; do
         [ -f "$file" ] || continue
         part=$(sed -n -E "s/^deb (.* $VERSION_CODENAME([ -].*)?)$/deb-src \1/p" "$file")
         [ -z "$part" ] || lines+="$part"$'\n'
@@ -124,21 +127,22 @@ enable_debian_sources() {
         exit 1
     fi
     if [ -n "$stanzas" ]; then
-        echo "Adding Debian's source packages to apt: /etc/apt/sources.list.d/varentis-deb-src.sources"
-        printf '%s' "$stanzas" | $sudo tee /etc/apt/sources.list.d/varentis-deb-src.sources >/dev/null
+        echo "Adding Debian's source packages to apt: $apt_etc/sources.list.d/varentis-deb-src.sources"
+        printf '%s' "$stanzas" | $sudo tee $apt_etc/sources.list.d/varentis-deb-src.sources >/dev/null
     fi
     if [ -n "$lines" ]; then
-        echo "Adding Debian's source packages to apt: /etc/apt/sources.list.d/varentis-deb-src.list"
-        printf '%s' "$lines" | $sudo tee /etc/apt/sources.list.d/varentis-deb-src.list >/dev/null
+        echo "Adding Debian's source packages to apt: $apt_etc/sources.list.d/varentis-deb-src.list"
+        printf '%s' "$lines" | $sudo tee $apt_etc/sources.list.d/varentis-deb-src.list >/dev/null
     fi
     # A failed update (an index of another architecture or suite served broken) stops nothing:
     # what matters is whether apt-get source finds the packages below.
     vx_apt_update || true
 }
 
-# The newest version of a source package that apt knows.
+# The newest version of a source package that apt knows; nothing when it knows none (apt-cache
+# then fails, with 100 when apt has no deb-src line at all, as on a fresh machine).
 source_version() {
-    apt-cache showsrc --only-source "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1
+    { apt-cache showsrc --only-source "$1" 2>/dev/null || true; } | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 
 # Unpacks the given version of a source package into a new folder under $2 and answers the

@@ -13,7 +13,9 @@
 # for it last, after everything else is in; when it cannot be had the set-up goes on, and says why
 # in BUILD/wine32-unavailable, where `make test` reads it (scripts/wine/wine32.sh).
 # VX_SETUP_DEPS=0 leaves out the cross-built libraries.
-set -euo pipefail
+set -eEuo pipefail
+# No step ends the set-up without saying which: set -e alone exits with apt's 100 and no word.
+trap 'echo "setup.sh: line $LINENO: \"$BASH_COMMAND\" failed (exit $?)" >&2' ERR
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 . "$here/apt.sh"

@@ -193,6 +193,23 @@ case_make_test_missing_package() {
     expect_output test "^cannot install clang: Unable to locate package clang$"
 }
 
+# A fresh machine whose apt has no deb-src line: the library script adds the source twin of the
+# Debian archive apt uses and goes on to fetch the sources (here refused, and said so), instead of
+# ending on apt-cache's failure without a word.
+case_library_sources_on_a_fresh_machine() {
+    export VX_APT_ETC=$scratch/etc-apt VX_DEPS_CACHE=$scratch/cache
+    mkdir -p "$VX_APT_ETC/sources.list.d" "$project/cmake"
+    cp -a "$source_root/cmake/musl-math" "$project/cmake/"
+    . /etc/os-release
+    printf 'Types: deb\nURIs: http://deb.debian.org/debian\nSuites: %s %s-updates\nComponents: main\n' \
+        "$VERSION_CODENAME" "$VERSION_CODENAME" >"$VX_APT_ETC/sources.list.d/debian.sources"
+    run deps "$project/scripts/mingw-deps.sh" native "$project/build"
+    expect_status 1
+    grep -qx 'Types: deb-src' "$VX_APT_ETC/sources.list.d/varentis-deb-src.sources" 2>/dev/null ||
+        fail "no deb-src stanza written"
+    expect_output deps "^mingw-deps.sh: apt-get source musl=1.0-1 failed: Unable to find a source package for musl$"
+}
+
 name=${1:?usage: setup_test.sh CASE}
 declare -F "case_$name" >/dev/null || { echo "no case $name"; exit 2; }
 "case_$name"
