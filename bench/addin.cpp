@@ -41,6 +41,8 @@ const Exportacoes& exportacoes() {
         procura<decltype(Exportacoes::interpol)>(excel(), "interpol"),
         procura<decltype(Exportacoes::cspline)>(excel(), "cspline"),
         procura<decltype(Exportacoes::duration)>(excel(), "duration"),
+        procura<decltype(Exportacoes::du)>(excel(), "du"),
+        procura<decltype(Exportacoes::diautil)>(excel(), "diautil"),
         procura<decltype(Exportacoes::xl_auto_free)>(excel(), "xlAutoFree"),
     };
     return feitas;

@@ -27,6 +27,8 @@ struct Exportacoes {
     LPXLOPER(VX_STDCALL* interpol)(std::int16_t dias, LPXLOPER curva, double anos_flat);
     LPXLOPER(VX_STDCALL* cspline)(std::int16_t dias, LPXLOPER curva);
     LPXLOPER(VX_STDCALL* duration)(LPXLOPER curva, LPXLOPER portfolio);
+    LPXLOPER(VX_STDCALL* du)(double data_inicial, double data_final, double regime);
+    LPXLOPER(VX_STDCALL* diautil)(double data, double n, double regime);
     void(VX_STDCALL* xl_auto_free)(LPXLOPER valor);
 };
 const Exportacoes& exportacoes();

@@ -2,7 +2,8 @@
 //   xlhost [--addin PATH] [--lang pt|en] [--excel-lang en|pt] [--registry FILE] COMMAND
 //     eval FORMULA [--sheet BOOK.csv]   the value of one formula
 //     calc BOOK.csv [--table]           every formula of a sheet; the sheet as CSV of values
-//                                       (--table: aligned columns for a person to read)
+//                                       (--table: aligned columns for a person to read, dates
+//                                       as yyyy-mm-dd where a cell shows one)
 //     functions                         the function wizard
 //     addins                            the Add-In Manager's line
 //     menu | pick MENU ITEM [SUBITEM] | run MACRO    the menu bar (cli/menu_commands.h)
@@ -341,7 +342,7 @@ int run_command_line(const std::vector<std::string>& arguments, std::string& out
         out += utf8(display(host.eval(formula))) + "\n";
     } else if (call.command == "calc") {
         host.calc();
-        out += call.table ? table_view(host.sheet_csv()) : host.sheet_csv();
+        out += call.table ? table_view(host.sheet_csv(true)) : host.sheet_csv();
     } else if (call.command == "functions") {
         out += host.function_wizard();
     } else if (call.command == "addins") {

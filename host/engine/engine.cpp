@@ -11,6 +11,7 @@
 #include "capi/type_text.h"
 #include "capi/xloper_values.h"
 #include "engine/arguments.h"
+#include "engine/builtins.h"
 #include "xlcall32/xlcall32.h"
 
 namespace xlhost::engine {
@@ -389,6 +390,11 @@ Value Engine::evaluate(const Expr& expression, const CallSite& site) {
         }
         case Expr::Kind::call: {
             const int found = session.registrations.find_name(expression.text);
+            if (found < 0 && is_builtin(expression.text)) {
+                std::vector<Value> values;
+                for (const auto& argument : expression.arguments) values.push_back(evaluate(argument, site));
+                return call_builtin(expression.text, values);
+            }
             if (found < 0) return Value::err(xlerrName);
             const Registration& entry = session.registrations.at(static_cast<size_t>(found));
             // Commands run from menus, not from cells; a procedure whose use count went to zero is gone.

@@ -7,13 +7,19 @@
 #include "csv/csv.h"
 #include "engine/host_impl.h"
 #include "formula/formula.h"
+#include "model/cell_format.h"
+#include "model/dates.h"
 #include "model/number_text.h"
 
 namespace xlhost {
 
 namespace {
+// The number format a date read from a file gets, as Excel gives one written so.
+const char* const iso_date_format = "yyyy-mm-dd";
+
 // A field as Excel reads a typed entry: '=' starts a formula, an apostrophe makes the rest a
-// text, then numbers, TRUE/FALSE and error literals; anything else is a text.
+// text, then numbers, dates written yyyy-mm-dd (their serial, formatted as a date),
+// TRUE/FALSE and error literals; anything else is a text.
 bool enter(Sheet& sheet, int row, int column, const std::string& field, std::string* error) {
     if (field.empty()) return true;
     if (field[0] == '=') {
@@ -31,7 +37,12 @@ bool enter(Sheet& sheet, int row, int column, const std::string& field, std::str
         return true;
     }
     if (auto number = parse_number(field)) sheet.set_value(row, column, Value::num(*number));
-    else if (auto boolean = parse_boolean(field)) sheet.set_value(row, column, Value::boolean_value(*boolean));
+    else if (auto date = parse_iso_date(field)) {
+        sheet.set_value(row, column, Value::num(*date));
+        CellLook look;
+        look.number_format = iso_date_format;
+        sheet.objects().formats.apply({row, column, row, column}, look);
+    } else if (auto boolean = parse_boolean(field)) sheet.set_value(row, column, Value::boolean_value(*boolean));
     else if (auto code = parse_error(field)) sheet.set_value(row, column, Value::err(*code));
     else sheet.set_value(row, column, Value::str(field));
     return true;
@@ -52,6 +63,7 @@ bool load_rows(Sheet& sheet, const CsvRows& rows, std::string* error) {
         for (size_t c = 0; c < rows[r].size(); ++c)
             if (!enter(loaded, static_cast<int>(r), static_cast<int>(c), cp1252(rows[r][c]), error)) return false;
     sheet.clear();
+    for (const FormatLayer& layer : loaded.objects().formats.layers()) sheet.objects().formats.apply(layer.range, layer.look);
     for (const auto& [at, cell] : loaded.cells()) {
         if (cell.formula.empty()) sheet.set_value(at.first, at.second, cell.value);
         else sheet.set_formula(at.first, at.second, cell.formula);
@@ -89,7 +101,21 @@ bool Host::load_csv(const std::string& path, std::string* error) {
     return true;
 }
 
-std::string Host::sheet_csv() const {
+namespace {
+// Whether a cell shows its number as a date: a date number format, or a formula whose value is
+// the answer of a function that answers dates.
+bool shows_a_date(const Sheet& sheet, int row, int column, const Cell& cell) {
+    if (cell.formula.empty()) {
+        const CellLook look = sheet.objects().formats.look_at(row, column);
+        return look.number_format && is_date_format(*look.number_format);
+    }
+    Expr parsed;
+    return parse_formula(cell.formula, &parsed, nullptr) && parsed.kind == Expr::Kind::call &&
+           answers_a_date(parsed.text);
+}
+}  // namespace
+
+std::string Host::sheet_csv(bool dates_shown) const {
     const Sheet& sheet = impl_->engine.session.model.active_sheet();
     int last_row = -1, last_column = -1;
     for (const auto& [at, cell] : sheet.cells()) {
@@ -100,7 +126,12 @@ std::string Host::sheet_csv() const {
     for (int r = 0; r <= last_row; ++r) {
         for (int c = 0; c <= last_column; ++c) {
             if (c > 0) out += ',';
-            out += csv_field(utf8(constant_text(sheet.value(r, c))));
+            const Value value = sheet.value(r, c);
+            const Cell* cell = sheet.cell(r, c);
+            std::optional<std::string> date;
+            if (dates_shown && cell != nullptr && value.kind == Value::Kind::number && shows_a_date(sheet, r, c, *cell))
+                date = iso_date_text(value.number);
+            out += csv_field(date ? *date : utf8(constant_text(value)));
         }
         out += '\n';
     }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/dates.h"
+
 namespace xlhost {
 
 namespace {
@@ -168,6 +170,9 @@ bool valid_number_format(const std::string& format) {
 
 std::string format_number(double value, const std::string& format) {
     if (!std::isfinite(value)) return "#NUM!";
+    // Every date format is shown as yyyy-mm-dd: as wide as the usual ones.
+    if (is_date_format(format))
+        if (const auto date = iso_date_text(value)) return *date;
     std::string section = format.substr(0, format.find(';'));
     if (lower(section) == "general" || section.empty()) {
         char buffer[32];

@@ -40,4 +40,10 @@ std::optional<std::int32_t> arredonda_meio_longe_do_zero(double valor);
 // the 32-bit integer the functions hold it in.
 std::optional<std::int32_t> cabe_em_int32(std::int64_t valor);
 
+// ROUND(valor; 2) as Excel answers it: Excel rounds the value it displays, the decimal of 15
+// significant digits nearest the double, half away from zero; the answer is the double nearest
+// the rounded decimal. So 1.005 (1.00499999999999989… in binary) gives 1.01. For values from
+// 0 up to 10^15 (from there a double has no cents to round); nothing otherwise.
+std::optional<double> arredonda_centavos(double valor);
+
 }  // namespace funcoes

@@ -36,4 +36,13 @@ private:
     double valor_;
 };
 
+// A logical answer, or the reason there is none.
+struct ResultadoLogico {
+    Erro erro = Erro::nenhum;
+    bool valor = false;
+
+    static ResultadoLogico logico(bool v) { return {Erro::nenhum, v}; }
+    static ResultadoLogico falha(Erro e) { return {e, false}; }
+};
+
 }  // namespace funcoes

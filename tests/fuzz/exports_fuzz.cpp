@@ -3,10 +3,10 @@
 // input: B any double (NaN, infinities, denormals, signed zeros), I and J any integer, A 0 or 1,
 // C a text of any bytes, P a record of any type code with odd flag bits, arrays up to 65535 x 2
 // and 256 x 4, texts of any bytes. Invariants of the boundary: no crash and no undefined
-// behaviour (the sanitizers), a finite number, an error Excel has, or an array of the shape its
-// function answers (below); a DLL-free result handed to xlAutoFree and released there once (the
-// sanitizer sees a leak or a second free); no fault of the host and no value left waiting for
-// xlFree.
+// behaviour (the sanitizers), a finite number, an error Excel has, a logical from a function
+// that answers one, or an array of the shape its function answers (below); a DLL-free result
+// handed to xlAutoFree and released there once (the sanitizer sees a leak or a second free); no
+// fault of the host and no value left waiting for xlFree.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -33,7 +33,11 @@ struct ArrayAnswer {
 };
 const ArrayAnswer array_answers[] = {
     {"VX.DURATION", 5, 1},
+    {"VX.FERIADOS", 0, 1},
 };
+
+// The functions that answer TRUE or FALSE (or an error); every other answers no logical.
+const char* const logical_answers[] = {"VX.EHDIAUTIL"};
 
 // The worksheet functions as the add-in registered them, in catalogue order.
 const std::vector<std::string>& functions() {
@@ -57,6 +61,8 @@ double any_double(FuzzedDataProvider& data) {
         std::numeric_limits<double>::min(), std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest(),
         std::numeric_limits<double>::epsilon(), 2147483647.0, 2147483648.0, -2147483649.0, 32767.5, 65535.0,
         4294967296.0, 9.2233720368547758e18, 1e-300, 0.18, 0.195,
+        // the calendar's limits and change, and years
+        36892, 36891.5, 2958465.75, 2958466, 45286, 45616, 2001, 2024, 9999, 10000,
     };
     switch (data.ConsumeIntegralInRange<int>(0, 3)) {
         case 0: return data.PickValueInArray(special);
@@ -197,6 +203,11 @@ void check_result(const std::string& name, const xlhost::Value& result) {
     switch (result.kind) {
         case Kind::number:
             if (!std::isfinite(result.number)) violation(name + " answered the number " + xlhost::display(result));
+            return;
+        case Kind::boolean:
+            if (std::none_of(std::begin(logical_answers), std::end(logical_answers),
+                             [&](const char* f) { return name == f; }))
+                violation(name + " answered " + xlhost::display(result));
             return;
         case Kind::error:
             if (!known_error(result.error)) violation(name + " answered the error code " + std::to_string(result.error));

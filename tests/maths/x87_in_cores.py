@@ -1,5 +1,5 @@
 """The x87 instructions on the paths of the worksheet functions in a built add-in: every function
-the 13 exports reach through direct calls and jumps (the calculation cores, the maths library,
+the exports reach through direct calls and jumps (the calculation cores, the maths library,
 whatever of the C runtime they call), disassembled with the target's objdump.
 
     python3 x87_in_cores.py OBJDUMP ADDIN [--most-moves N] [--list]
@@ -19,8 +19,14 @@ import re
 import subprocess
 import sys
 
-EXPORTS = ("interpol", "cspline", "duration", "hedge", "volproj", "indjusto", "indtaxa", "inddif",
-           "cupfra", "cupfracurta", "cuprolimp", "cupdesvimp", "cupsujo")
+import os  # noqa: E402
+
+# The worksheet exports, as the add-in declares them to its catalogue: a new one is followed
+# without a word here.
+EXPORTS_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "Funcoes",
+                              "exports", "exports.h")
+with open(EXPORTS_HEADER, encoding="utf-8") as header:
+    EXPORTS = tuple(re.findall(r"VX_EXPORT\s+LPXLOPER\s+VX_STDCALL\s+(\w+)\s*\(", header.read()))
 
 # What the exports also reach and is not arithmetic: memory, exceptions, the stack probe.
 NOT_FOLLOWED = re.compile(r"operator new|operator delete|\bmalloc\b|\bfree\b|\bmem(cpy|move|set|cmp)\b|__cxa_|"

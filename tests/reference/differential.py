@@ -1,4 +1,4 @@
-"""Differential check of the 13 worksheet functions: random but realistic sheets through
+"""Differential check of the worksheet functions: random but realistic sheets through
 `xlhost calc`, every result cell compared with the Python reference.
 
     python3 differential.py PATH/TO/xlhost [--seed N] [--sheets N] [--keep DIR]
@@ -532,6 +532,28 @@ def fx_cases(sheet, rng, count):
                     abs(res) * 10 + 400.0 / max(abs(tl - t0), 1) if isinstance(res, float) else None)
 
 
+def calendar_cases(sheet, rng, count):
+    """VX.DU and VX.DIAUTIL on trade dates of every era, around the change of 26 December 2023
+    and at the limits; the DI1 price, rate and DV01."""
+    change = ref.CHANGE_DATE
+    for _ in range(count):
+        a = rng.choice([rng.randint(36892, 58000), rng.randint(change - 700, change + 700),
+                        rng.randint(2950000, 2958465)])
+        a = sometimes(rng, a + rng.choice([0.0, 0.0, 0.25, 0.999]), [36891, 36891.5, 2958466, -1.0, 0.0], 0.08)
+        b = sometimes(rng, a + rng.randint(-2500, 2500), [36891, 2958465, 2958466], 0.08)
+        regime = sometimes(rng, rng.choice([MISSING, 0, 1, 1]), [2, -1, 0.5], 0.08)
+        args = [a, b] + ([] if regime is MISSING else [regime])
+        scalar_case(sheet, rng, "VX.DU", args, whole=True)
+        n = sometimes(rng, rng.choice([0, rng.randint(-1500, 1500), rng.randint(-5, 5)]), [1.9, -1.9, 3e6], 0.08)
+        scalar_case(sheet, rng, "VX.DIAUTIL", [a, n] + ([] if regime is MISSING else [regime]), whole=True)
+        rate = sometimes(rng, rng.uniform(0.02, 0.30), [-1.0, -0.5, 0.0, -1.5])
+        du_ = sometimes(rng, rng.randint(1, 2520), [0, -3, 1.5, 2520 * 40])
+        for name in ("VX.DI1_PU", "VX.DI1_DV01"):
+            scalar_case(sheet, rng, name, [rate, du_])
+        pu = sometimes(rng, rng.uniform(30000.0, 99999.99), [0.0, -1.0, 100000.0, 1e-300])
+        scalar_case(sheet, rng, "VX.DI1_TAXA", [pu, du_])
+
+
 def fixed_block(sheet):
     """Hand-placed inputs at the edges: exact halves, 32-bit limits, the day-0 vertex."""
     # Beyond the last vertex the carry rate is exactly 0.5, so the fair value is 1.5 × spot.
@@ -735,6 +757,7 @@ def build_sheet(rng, index):
     volproj_cases(sheet, rng, 60)
     indtaxa_cases(sheet, rng, 30)
     fx_cases(sheet, rng, 40)
+    calendar_cases(sheet, rng, 25)
     sheet.close_block()
     return sheet
 

@@ -568,6 +568,151 @@ def cupsujo(x0, p2, t2, t0, r_l, n_l, t_l, roll, rate_type):
     return finite_or_num((lf / v - 1) * 360 / m_l)
 
 
+# ---------------------------------------------------------------- the national calendar
+
+# Excel serials of the 1900 date system, walked day by day with Python's own dates; Easter by
+# Gauss's rule with Lichtenberg's corrections.
+import datetime  # noqa: E402
+from decimal import Decimal, ROUND_HALF_UP  # noqa: E402
+from functools import lru_cache  # noqa: E402
+
+FIRST_DATE, LAST_DATE, CHANGE_DATE = 36892, 2958465, 45286
+_EPOCH = datetime.date(1899, 12, 30)
+
+
+def _serial(d):
+    return (d - _EPOCH).days
+
+
+def _easter(y):
+    k = y // 100
+    m = 15 + (3 * k + 3) // 4 - (8 * k + 13) // 25
+    s = 2 - (3 * k + 3) // 4
+    a = y % 19
+    d = (19 * a + m) % 30
+    r = (d + a // 11) // 29
+    og = 21 + d - r
+    sz = 7 - (y + y // 4 + s) % 7
+    oe = 7 - (og - sz) % 7
+    return _serial(datetime.date(y, 3, 1)) + og + oe - 1
+
+
+@lru_cache(maxsize=None)
+def _holidays(year, with_20_november):
+    e = _easter(year)
+    fixed = [(1, 1), (4, 21), (5, 1), (9, 7), (10, 12), (11, 2), (11, 15), (12, 25)]
+    if with_20_november and year >= 2024:
+        fixed.append((11, 20))
+    return frozenset([_serial(datetime.date(year, m, d)) for m, d in fixed] + [e - 48, e - 47, e - 2, e + 60])
+
+
+def _business(serial, with_20_november):
+    d = _EPOCH + datetime.timedelta(days=serial)
+    return d.weekday() < 5 and serial not in _holidays(d.year, with_20_november)
+
+
+def _date_arg(x):
+    if x != x:
+        return VALUE
+    if not (FIRST_DATE <= x < LAST_DATE + 1):
+        return NUM
+    return int(math.floor(x))
+
+
+def _regime(r):
+    return r if r in (0.0, 1.0) else VALUE
+
+
+def _new_calendar(regime, start):
+    return regime == 1.0 or start >= CHANGE_DATE
+
+
+def du(a, b, regime):
+    a, b = _date_arg(a), _date_arg(b)
+    for v in (a, b, _regime(regime)):
+        if isinstance(v, Err):
+            return v
+    lo, hi = min(a, b), max(a, b)
+    new = _new_calendar(regime, lo)
+    n = sum(1 for x in range(lo, hi) if _business(x, new))
+    return float(n if a <= b else -n)
+
+
+def diautil(data, n, regime):
+    data = _date_arg(data)
+    if isinstance(data, Err):
+        return data
+    if n != n:
+        return VALUE
+    if isinstance(_regime(regime), Err):
+        return VALUE
+    if not abs(n) < 3e6:
+        return NUM
+    n = int(n)  # toward zero
+    # The one business day x with du(data; x; regime) = n, looked for by walking.
+    if n >= 0:
+        new = _new_calendar(regime, data)
+        x, left = data, n
+        while True:
+            if x > LAST_DATE:
+                return NUM
+            if _business(x, new):
+                if left == 0:
+                    return float(x)
+                left -= 1
+            x += 1
+    # Backwards the start date is x itself, and so is the calendar (regime 0): both counts of
+    # [x, data) are kept, and the one of x's calendar decides.
+    want = -n
+    counts = {True: 0, False: 0}
+    x = data - 1
+    while x >= FIRST_DATE:
+        for new in (True, False):
+            counts[new] += 1 if _business(x, new) else 0
+        new = _new_calendar(regime, x)
+        if counts[new] == want and _business(x, new):
+            return float(x)
+        if counts[new] > want:
+            return NUM
+        x -= 1
+    return NUM
+
+
+def _round_cents(x):
+    """ROUND(x; 2) as Excel rounds it: the 15-digit decimal of x, half away from zero."""
+    d = Decimal(x)
+    shown = d.quantize(Decimal(1).scaleb(d.adjusted() - 14), rounding=ROUND_HALF_UP)
+    return float(shown.quantize(Decimal("0.01"), rounding=ROUND_HALF_UP))
+
+
+def _days_ok(du_):
+    return math.isfinite(du_) and du_ >= 1 and du_ == math.floor(du_)
+
+
+def di1_pu(rate, du_):
+    if not (math.isfinite(rate) and rate > -1) or not _days_ok(du_):
+        return VALUE
+    try:
+        pu = 100000.0 / fpow(1.0 + rate, du_ / 252.0)
+    except ZeroDivisionError:
+        return NUM
+    if not math.isfinite(pu) or pu >= 1e15:
+        return NUM
+    return 0.0 if pu < 0.001 else _round_cents(pu)
+
+
+def di1_taxa(pu, du_):
+    if not (math.isfinite(pu) and pu > 0) or not _days_ok(du_):
+        return VALUE
+    return finite_or_num(fpow(100000.0 / pu, 252.0 / du_) - 1.0)
+
+
+def di1_dv01(rate, du_):
+    if not (math.isfinite(rate) and rate > -1) or not _days_ok(du_):
+        return VALUE
+    return finite_or_num(0.0001 * (du_ / 252.0) / (1.0 + rate) * 100000.0 / fpow(1.0 + rate, du_ / 252.0))
+
+
 # ---------------------------------------------------------------- the catalogue
 
 # Excel name -> (procedure, type text of the arguments)
@@ -585,6 +730,11 @@ CATALOGUE = {
     "VX.CUPOM_ROLIMP": (cuprolimp, "BJJBIBJB"),
     "VX.CUPOM_DESVIMP": (cupdesvimp, "BJJBIJB"),
     "VX.CUPOM_SUJO": (cupsujo, "BBJJBJJBA"),
+    "VX.DU": (du, "BBB"),
+    "VX.DIAUTIL": (diautil, "BBB"),
+    "VX.DI1_PU": (di1_pu, "BB"),
+    "VX.DI1_TAXA": (di1_taxa, "BB"),
+    "VX.DI1_DV01": (di1_dv01, "BB"),
 }
 
 MISSING = object()
@@ -663,6 +813,12 @@ def _selftest():
                (d[3], 0.764993, 5e-7), (d[4], 0.500422, 5e-7)]
     d = duration(curve, Matrix([[1000000.0, 63.0], [-500000.0, 252.0]]))
     checks += [(d[0], 252, 0), (d[1], -174020.57, 0.005), (d[2], -208824.68, 0.005), (d[3], 0, 0)]
+    checks += [(du(45691.0, 46024.0, 0.0), 230, 0), (du(44959.0, 45659.0, 0.0), 480, 0),
+               (du(44959.0, 45659.0, 1.0), 479, 0), (diautil(45717.0, 0.0, 0.0), 45721, 0),
+               (diautil(45717.0, 1.0, 0.0), 45722, 0), (diautil(45717.0, -1.0, 0.0), 45716, 0),
+               (di1_pu(0.14901, 230.0), 88093.23, 0), (di1_dv01(0.14901, 230.0), 6.99755, 5e-6),
+               (_easter(2025), _serial(datetime.date(2025, 4, 20)), 0),
+               (_easter(2285), _serial(datetime.date(2285, 3, 22)), 0)]
     bad = [(i, got, want) for i, (got, want, tol) in enumerate(checks) if abs(got - want) > tol]
     for i, got, want in bad:
         print("worked example %d: got %r, want %r" % (i, got, want))

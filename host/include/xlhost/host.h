@@ -202,8 +202,9 @@ public:
     // Loads a CSV sheet into the active sheet (replacing it); false with a one-line reason.
     bool load_csv(const std::string& path, std::string* error = nullptr);
     bool load_csv_text(const std::string& utf8_text, std::string* error = nullptr);
-    // The active sheet as CSV of values (UTF-8, formulas replaced by their values).
-    std::string sheet_csv() const;
+    // The active sheet as CSV of values (UTF-8, formulas replaced by their values); with
+    // dates_shown, a cell that shows a date (model/dates.h) as yyyy-mm-dd.
+    std::string sheet_csv(bool dates_shown = false) const;
     // Evaluates a formula such as =VX.INTERPOLEX(42;A1:B4;0) against the active sheet.
     // A formula that cannot be parsed answers #NAME? and `error` says why.
     Value eval(const std::string& formula, std::string* error = nullptr);

@@ -30,3 +30,11 @@ VX_EXPORT LPXLOPER VX_STDCALL cupdesvimp(double taxa_frc, int32_t vcto_longa, in
 VX_EXPORT LPXLOPER VX_STDCALL cupsujo(double ptax_ontem, double dolar_2, int32_t vcto_dolar_2, int32_t hoje,
                                       double taxa_longa, int32_t dias_longa, int32_t vcto_longa, double rolagens,
                                       xll::Logical tipo);
+VX_EXPORT LPXLOPER VX_STDCALL du(double data_inicial, double data_final, double regime);
+VX_EXPORT LPXLOPER VX_STDCALL diautil(double data, double n, double regime);
+VX_EXPORT LPXLOPER VX_STDCALL ehdiautil(double data);
+VX_EXPORT LPXLOPER VX_STDCALL feriados(double ano_inicial, double ano_final);
+VX_EXPORT LPXLOPER VX_STDCALL di1venc(const char* codigo);
+VX_EXPORT LPXLOPER VX_STDCALL di1pu(double taxa, double du);
+VX_EXPORT LPXLOPER VX_STDCALL di1taxa(double pu, double du);
+VX_EXPORT LPXLOPER VX_STDCALL di1dv01(double taxa, double du);

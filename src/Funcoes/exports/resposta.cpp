@@ -57,4 +57,33 @@ void escreve(XLOPER& registro, const ResultadoDuration& resultado) {
     registro.val.array.columns = 1;
 }
 
+void escreve(XLOPER& registro, const ResultadoLogico& resultado) {
+    if (resultado.erro != Erro::nenhum) {
+        xll::set_error(registro, codigo(resultado.erro));
+        return;
+    }
+    registro = xll::logical(resultado.valor);
+}
+
+void escreve(XLOPER& registro, const ResultadoFeriados& resultado) {
+    if (resultado.erro != Erro::nenhum) {
+        xll::set_error(registro, codigo(resultado.erro));
+        return;
+    }
+    const int anos = resultado.ano_final - resultado.ano_inicial + 1;
+    // Released by xlAutoFree with the C heap's free; room for every year's most.
+    auto* linhas = static_cast<XLOPER*>(std::malloc(static_cast<std::size_t>(anos) * max_feriados_por_ano * sizeof(XLOPER)));
+    if (linhas == nullptr) throw std::bad_alloc();
+    int n = 0;
+    for (int ano = resultado.ano_inicial; ano <= resultado.ano_final; ++ano) {
+        std::int32_t datas[max_feriados_por_ano];
+        const int k = feriados_do_ano(ano, Calendario::atual, datas);
+        for (int i = 0; i < k; ++i) escreve_numero(linhas[n++], datas[i]);
+    }
+    registro.xltype = xltypeMulti | xlbitDLLFree;
+    registro.val.array.lparray = linhas;
+    registro.val.array.rows = static_cast<std::uint16_t>(n);
+    registro.val.array.columns = 1;
+}
+
 }  // namespace funcoes

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "Funcoes/dias_uteis.h"
 #include "Funcoes/duration.h"
 #include "Funcoes/matriz.h"
 #include "Funcoes/resultado.h"
@@ -65,6 +66,14 @@ inline void escreve(XLOPER& registro, const Resultado& resultado) {
 // and goes back through xlAutoFree; or the error value. Throws std::bad_alloc when the storage
 // cannot be had.
 void escreve(XLOPER& registro, const ResultadoDuration& resultado);
+
+// TRUE or FALSE, or the error value.
+void escreve(XLOPER& registro, const ResultadoLogico& resultado);
+
+// The national holidays of the years asked, ascending, as an n × 1 array of serials whose
+// element storage comes from the C heap and goes back through xlAutoFree; or the error value.
+// Throws std::bad_alloc when the storage cannot be had.
+void escreve(XLOPER& registro, const ResultadoFeriados& resultado);
 
 // Runs the calculation and writes its answer into the function's static record. A failure
 // raised while computing (memory exhausted, anything thrown) leaves #NULL! in the record.
