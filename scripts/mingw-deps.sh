@@ -136,9 +136,11 @@ enable_debian_sources() {
     vx_apt_update || true
 }
 
-# The newest version of a source package that apt knows.
+# The newest version of a source package that apt knows; nothing when apt knows no source
+# package of that name, or no source packages at all (apt-cache then fails, which must not end the
+# script before the sources are added).
 source_version() {
-    apt-cache showsrc --only-source "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1
+    { apt-cache showsrc --only-source "$1" 2>/dev/null || true; } | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 
 # Unpacks the given version of a source package into a new folder under $2 and answers the
