@@ -81,10 +81,11 @@ double interpola_exp(std::int32_t a, const YieldCurve& curva, double anos_flat) 
     return taxa_de_log_fator(log_fator_entre(curva, k, a, log_fator(curva[k - 1]), log_fator(curva[k])), a);
 }
 
-Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat) {
+Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat, Extrapolacao& extrapolacao) {
     if (alem_do_ultimo(c, dias)) {
         if (!(anos_flat >= 0) || c.size() < 3) return Resultado::falha(Erro::na);
-        return Resultado::numero(extrapola(c, dias, anos_flat));
+        extrapolacao.prepara(c, anos_flat);
+        return Resultado::numero(extrapolacao.taxa(dias));
     }
     const std::size_t k = quantos_antes(c, dias);
     if (k == 0) return Resultado::numero(c[0].rate);
@@ -92,9 +93,15 @@ Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat) {
         taxa_de_log_fator(log_fator_entre(c, k, dias, log_fator(c[k - 1]), log_fator(c[k])), dias));
 }
 
+Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat) {
+    Extrapolacao extrapolacao;
+    return interpol(dias, c, anos_flat, extrapolacao);
+}
+
 Resultado interpol(std::int16_t dias, const Matriz& curva, double anos_flat) {
     YieldCurve lida;
-    return interpol(dias, curva, anos_flat, lida);
+    Extrapolacao extrapolacao;
+    return interpol(dias, curva, anos_flat, lida, extrapolacao);
 }
 
 }  // namespace funcoes

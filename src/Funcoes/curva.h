@@ -105,17 +105,22 @@ double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t 
 // its sign reversed (0.0 when the curve has fewer than 3 points). Never fails visibly.
 double interpola_exp(std::int32_t a, const YieldCurve& curva, double anos_flat);
 
-// The worksheet function VX.INTERPOLEX on a curve already read.
+class Extrapolacao;  // Funcoes/exponencial.h
+
+// The worksheet function VX.INTERPOLEX on a curve already read; beyond the last vertex through
+// `extrapolacao`, prepared again only when the curve's end or the years flat changed.
+Resultado interpol(std::int16_t dias, const YieldCurve& curva, double anos_flat, Extrapolacao& extrapolacao);
 Resultado interpol(std::int16_t dias, const YieldCurve& curva, double anos_flat);
 
 // VX.INTERPOLEX on a range: checks its shape and the days, reads the curve into `curva` (the
-// caller's reusable storage) and interpolates.
+// caller's reusable storage, as `extrapolacao` is) and interpolates.
 template <class Intervalo>
-Resultado interpol(std::int16_t dias, const Intervalo& intervalo, double anos_flat, YieldCurve& curva) {
+Resultado interpol(std::int16_t dias, const Intervalo& intervalo, double anos_flat, YieldCurve& curva,
+                   Extrapolacao& extrapolacao) {
     if (!tem_forma_de_curva(intervalo) || dias < 1) return Resultado::falha(Erro::na);
     const Erro erro = le_curva(intervalo, curva);
     if (erro != Erro::nenhum) return Resultado::falha(erro);
-    return interpol(dias, curva, anos_flat);
+    return interpol(dias, curva, anos_flat, extrapolacao);
 }
 
 // The same on a range with storage of its own.

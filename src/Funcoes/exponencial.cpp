@@ -1,5 +1,6 @@
 #include "Funcoes/exponencial.h"
 
+#include <cstring>
 #include <limits>
 
 namespace funcoes {
@@ -27,35 +28,60 @@ Duplo inclinacao(const CurvePoint& antes, const CurvePoint& depois) {
 }  // namespace
 
 double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat) {
+    Extrapolacao e;
+    e.prepara(c, anos_flat);
+    return e.taxa(a);
+}
+
+bool Extrapolacao::mesma_que(const YieldCurve& c, double anos_flat) const {
+    if (!preparada_) return false;
+    // Bits, not values: -0 against 0 or a NaN must prepare again, as a different input would.
     const std::size_t n = c.size();
+    for (std::size_t i = 0; i < 3; ++i) {
+        const CurvePoint& p = c[n - 3 + i];
+        if (p.workdays != vertices_[i].workdays || std::memcmp(&p.rate, &vertices_[i].rate, sizeof(double)) != 0)
+            return false;
+    }
+    return std::memcmp(&anos_flat, &anos_flat_, sizeof(double)) == 0;
+}
+
+void Extrapolacao::prepara(const YieldCurve& c, double anos_flat) {
+    if (mesma_que(c, anos_flat)) return;
+    const std::size_t n = c.size();
+    for (std::size_t i = 0; i < 3; ++i) vertices_[i] = c[n - 3 + i];
+    anos_flat_ = anos_flat;
+    preparada_ = true;
+
     const CurvePoint& p1 = c[n - 1];
+    ultimo_ = p1.workdays;
+    taxa_ = p1.rate;
     // The flattening span in whole business days. Kept as a whole-valued double: a span of many
     // years can exceed any integer type, and it is only compared and multiplied.
-    const double plano = trunca_produto(anos_flat, 252.0);
-    const double ultimo = p1.workdays;
+    plano_ = trunca_produto(anos_flat, 252.0);
     // No span (years flat 0, the usual case): flat at the last rate, whatever the slopes (they
     // are finite, and 0 times a finite slope adds nothing).
-    if (plano == 0) return -p1.rate;
+    if (plano_ == 0) return;
 
     const Duplo s1 = inclinacao(c[n - 2], p1);
     const Duplo s2 = inclinacao(c[n - 3], c[n - 2]);
-    Duplo s;
     if (s1.alto == 0)
-        s = 0.0;
+        inclinacao_ = 0.0;
     else if (s2.alto == 0)
-        s = s1;
+        inclinacao_ = s1;
     else {
         const Duplo razao = abs(s1 / s2);
-        s = razao < Duplo(1.0) ? s1 * razao : s1;
+        inclinacao_ = razao < Duplo(1.0) ? s1 * razao : s1;
     }
-    const double dobro = trunca_produto(2.0 * anos_flat, 252.0);
-    const double d = a - ultimo;
-    Duplo valor;
-    if (ultimo + plano < a)
-        valor = s * (0.5 * plano) + p1.rate;
-    else  // the factor 1 − d / G, between 1/2 and 1, first: the product cannot overflow early
-        valor = (s * (Duplo(1.0) - Duplo(d) / dobro)) * d + p1.rate;
-    return -valor.alto;
+    dobro_ = trunca_produto(2.0 * anos_flat, 252.0);
+    alem_ = -(inclinacao_ * (0.5 * plano_) + p1.rate).alto;
+}
+
+double Extrapolacao::taxa(std::int32_t a) const {
+    if (plano_ == 0) return -taxa_;
+    if (ultimo_ + plano_ < a) return alem_;
+    // The factor 1 − d / G, between 1/2 and 1, first: the product cannot overflow early.
+    const double d = a - ultimo_;
+    return -((inclinacao_ * (Duplo(1.0) - Duplo(d) / dobro_)) * d + taxa_).alto;
 }
 
 InterpolacaoExponencial::InterpolacaoExponencial(const YieldCurve& curva, std::vector<double>& log_fatores)

@@ -37,6 +37,32 @@ inline double taxa_de_log_fator(double g, std::int32_t a) { return elementar::ex
 // extrapolated rate. Worked out in Duplos, so that the level is the exact one rounded once.
 double extrapola(const YieldCurve& c, std::int32_t a, double anos_flat);
 
+// The same extrapolation with what does not depend on the day (the damped slope, the spans, the
+// level beyond the flattening span) worked out once: a column of formulas on one curve asks it
+// for many days, and the slopes' Duplo quotients cost several times the rest. `prepara` keeps
+// what it has when the last three vertices and the years flat are bit for bit the ones it was
+// prepared for (they are all the answer depends on), so the answers are extrapola's to the bit.
+class Extrapolacao {
+public:
+    // For a curve of at least 3 points.
+    void prepara(const YieldCurve& c, double anos_flat);
+    // What extrapola(c, a, anos_flat) answers, for the c and anos_flat last prepared.
+    double taxa(std::int32_t a) const;
+
+private:
+    bool mesma_que(const YieldCurve& c, double anos_flat) const;
+
+    bool preparada_ = false;
+    CurvePoint vertices_[3];  // the last three vertices prepared for, and the years flat
+    double anos_flat_ = 0;
+    double ultimo_ = 0;       // the last vertex's days and rate
+    double taxa_ = 0;
+    double plano_ = 0;        // the flattening span, its double, in whole business days
+    double dobro_ = 0;
+    Duplo inclinacao_;        // the damped slope
+    double alem_ = 0;         // the answer beyond the flattening span
+};
+
 // A curve prepared for many queries of its exponential interpolation with years flat 0. Holds a
 // reference to the curve, which must outlive it, and keeps the vertices' log factors in the
 // caller's storage (reused, so that preparing again allocates nothing once it is large enough).

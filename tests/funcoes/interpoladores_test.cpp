@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -84,6 +86,7 @@ TEST(CurvaReusada, ShuffledAndSortedRowsAnswerTheSameBits) {
     std::mt19937 g(11);
     YieldCurve ordenada, embaralhada;
     MemoriaSpline memoria;
+    Extrapolacao extrapolacao;  // shared, as the export's is
     for (std::size_t n : {3u, 4u, 50u, 1000u}) {
         Matriz m = curva_aleatoria(g, n, false);
         Matriz e = m;
@@ -97,7 +100,8 @@ TEST(CurvaReusada, ShuffledAndSortedRowsAnswerTheSameBits) {
         const int ultimo = static_cast<int>(m.at(n - 1, 1).valor);
         for (int a = 1; a <= ultimo + 40 && a < 32767; a += 1 + ultimo / 200) {
             const auto dia = static_cast<std::int16_t>(a);
-            const Resultado x = interpol(dia, m, 1.0, ordenada), y = interpol(dia, e, 1.0, embaralhada);
+            const Resultado x = interpol(dia, m, 1.0, ordenada, extrapolacao),
+                            y = interpol(dia, e, 1.0, embaralhada, extrapolacao);
             ASSERT_TRUE(x.ok() && y.ok()) << n << " " << a;
             EXPECT_EQ(x.valor(), y.valor()) << n << " " << a;
             EXPECT_EQ(cspline(dia, m, ordenada, memoria).valor(), cspline(dia, e, embaralhada, memoria).valor());
@@ -122,6 +126,53 @@ TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
             EXPECT_NEAR(std::expm1((desconto.log_fator_em(a) / a).valor()), r, 4e-16 * (1 + r)) << n << " " << a;
         }
     }
+}
+
+TEST(Extrapolacao, KeptFromCallToCallAnswersWhatAFreshOneAnswers) {
+    // One extrapolation kept across curves and years flat, as the export keeps it: curves that
+    // share their last three vertices with the one before (the same curve with other rows before
+    // them), curves that differ in one day or in one bit of one rate, years flat that differ in
+    // sign only or by an ulp; each day beyond answers extrapola's bits.
+    std::mt19937 g(29);
+    const YieldCurve base = le_curva(curva_aleatoria(g, 6, false)).curva;
+    auto com = [&](auto mudanca) {
+        YieldCurve c = base;
+        mudanca(c);
+        return c;
+    };
+    const std::size_t n = base.size();
+    const std::vector<YieldCurve> curvas = {
+        base,
+        com([&](YieldCurve& c) { c.erase(c.begin()); }),                      // the same end
+        com([&](YieldCurve& c) { c[n - 3].rate = std::nextafter(c[n - 3].rate, 1.0); }),
+        com([&](YieldCurve& c) { c[n - 2].rate = std::nextafter(c[n - 2].rate, 0.0); }),
+        com([&](YieldCurve& c) { c[n - 1].rate += 0.01; }),
+        com([&](YieldCurve& c) { c[n - 3].workdays -= 1; }),
+        com([&](YieldCurve& c) { c[n - 2].workdays += 1; }),
+        com([&](YieldCurve& c) { c[n - 1].workdays += 7; }),
+        com([&](YieldCurve& c) { c[n - 1].rate = c[n - 2].rate; }),           // a flat last segment
+        com([&](YieldCurve& c) { c[n - 2].rate = c[n - 3].rate; }),           // a flat one before it
+    };
+    const double anos[] = {1.0, 0.0, -0.0, 1.0, std::nextafter(1.0, 2.0), 0.5, 1.6 / 252, 3.0, 1e300};
+    auto bits = [](double x) {
+        std::uint64_t b;
+        std::memcpy(&b, &x, sizeof b);
+        return b;
+    };
+    Extrapolacao mantida;
+    auto confere = [&](std::size_t i, double y) {
+        const YieldCurve& c = curvas[i];
+        mantida.prepara(c, y);
+        for (int d = 1; d <= 800; ++d) {
+            const int a = static_cast<int>(c.back().workdays) + d;
+            ASSERT_EQ(bits(mantida.taxa(a)), bits(extrapola(c, a, y))) << "curve " << i << ", years " << y << ", day " << a;
+        }
+    };
+    // Only the years changing from one preparation to the next, then only the curve.
+    for (std::size_t i = 0; i < curvas.size(); ++i)
+        for (double y : anos) confere(i, y);
+    for (double y : anos)
+        for (std::size_t i = 0; i < curvas.size(); ++i) confere(i, y);
 }
 
 TEST(DescontoExponencial, PaymentsInAnyOrderFindTheSameSegments) {

@@ -1,16 +1,19 @@
 // VX.INTERPOLEX: the exponential interpolation of a yield-curve range.
 #include "Funcoes/curva.h"
+#include "Funcoes/exponencial.h"
 #include "Funcoes/exports/exports.h"
 #include "Funcoes/exports/resposta.h"
 
 namespace {
-// The curve's storage, reused by every call: Excel calls on its one thread.
+// The curve's storage and the extrapolation last prepared, reused by every call: Excel calls on
+// its one thread.
 funcoes::YieldCurve lida;
+funcoes::Extrapolacao extrapolacao;
 }  // namespace
 
 VX_EXPORT LPXLOPER VX_STDCALL interpol(std::int16_t dias, LPXLOPER curva, double anos_flat) {
     static XLOPER resultado;
     return funcoes::responde(resultado, [&] {
-        return funcoes::interpol(dias, funcoes::IntervaloExcel(curva), anos_flat, lida);
+        return funcoes::interpol(dias, funcoes::IntervaloExcel(curva), anos_flat, lida, extrapolacao);
     });
 }
