@@ -136,9 +136,10 @@ enable_debian_sources() {
     vx_apt_update || true
 }
 
-# The newest version of a source package that apt knows.
+# The newest version of a source package that apt knows; nothing when it knows none (apt-cache
+# then exits 100, which under pipefail would end the script before the sources are enabled).
 source_version() {
-    apt-cache showsrc --only-source "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1
+    { apt-cache showsrc --only-source "$1" 2>/dev/null || true; } | sed -n 's/^Version: //p' | sort -V | tail -n 1
 }
 
 # Unpacks the given version of a source package into a new folder under $2 and answers the
