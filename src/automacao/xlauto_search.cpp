@@ -6,10 +6,10 @@
 #include <string.h>
 
 #include "platform/platform.h"
-#include "xll/xlauto.h"
-#include "xll/xlauto_internal.h"
+#include "automacao/xlauto.h"
+#include "automacao/xlauto_internal.h"
 
-namespace xll {
+namespace automacao {
 
 namespace {
 
@@ -145,4 +145,4 @@ plat::HResult find_application(plat::Dispatch* ppdispExcel) {
     return result;
 }
 
-}  // namespace xll
+}  // namespace automacao

@@ -1,14 +1,17 @@
-#include "xll/bridge_coerce.h"
+#include "automacao/bridge_coerce.h"
 
 #include <stdarg.h>
 #include <string.h>
 
 #include "platform/platform.h"
 #include "xll/excel_value.h"
-#include "xll/variant_values.h"
-#include "xll/xlauto.h"
+#include "automacao/variant_values.h"
+#include "automacao/xlauto.h"
 
-namespace xll {
+namespace automacao {
+
+using xll::base_type;
+using xll::ExcelValue;
 
 namespace {
 
@@ -113,4 +116,4 @@ int bridge_coerce(LPXLOPER result, LPXLOPER requested, LPXLOPER reference) {
     return code;
 }
 
-}  // namespace xll
+}  // namespace automacao
