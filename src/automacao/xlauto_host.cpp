@@ -4,10 +4,10 @@
 // value Excel answers goes back with xlFree.
 #include <string.h>
 
-#include "platform/platform.h"
-#include "xll/values.h"
 #include "automacao/xlauto.h"
 #include "automacao/xlauto_internal.h"
+#include "platform/platform.h"
+#include "xll/values.h"
 
 namespace automacao {
 

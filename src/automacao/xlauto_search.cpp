@@ -2,12 +2,12 @@
 // first, then every entry of the running object table in its order. Each candidate's
 // Application is asked to evaluate the probe formula; only the own instance runs the probe in
 // this copy of the add-in, whose flag is raised while it asks.
-#include <stdarg.h>
 #include <string.h>
 
-#include "platform/platform.h"
+#include "automacao/format.h"
 #include "automacao/xlauto.h"
 #include "automacao/xlauto_internal.h"
+#include "platform/platform.h"
 
 namespace automacao {
 
@@ -20,14 +20,6 @@ constexpr uint16_t method_or_get = plat::dispatch_method | plat::dispatch_proper
 
 const char probe_opening[] = "cALL(\"";
 const char probe_closing[] = "\",\"CheckInstance\",\"j\")";
-
-int format(char* buffer, size_t size, const char* pattern, ...) {
-    va_list arguments;
-    va_start(arguments, pattern);
-    const int length = plat::format_text(buffer, size, pattern, arguments);
-    va_end(arguments);
-    return length;
-}
 
 plat::HResult active_application(plat::Unknown* active) {
     plat::Guid clsid{};

@@ -1,7 +1,7 @@
 // The bridge's state, one set per loaded copy of the add-in, and the probe that reads it.
-#include "xll/boundary.h"
 #include "automacao/xlauto.h"
 #include "automacao/xlauto_internal.h"
+#include "xll/boundary.h"
 
 namespace automacao {
 

@@ -51,8 +51,8 @@ std::string counted(const XLOPER& value) {
 class AutomationValues : public CallLayerTest {
 protected:
     void TearDown() override {
-        EXPECT_EQ(sim::automation_strings_alive(), 0);
-        EXPECT_EQ(sim::safe_arrays_alive(), 0);
+        EXPECT_EQ(plat_control::automation_strings_alive(), 0);
+        EXPECT_EQ(plat_control::safe_arrays_alive(), 0);
     }
     XLOPER value{};
 };
@@ -227,7 +227,7 @@ TEST_F(AutomationValues, NoReadBeforeAConnectionAndNoProbeOutsideOne) {
     for (plat::Variant* v : {&book, &sheet, &address, &value}) plat::variant_init(v);
     EXPECT_EQ(automacao::bridge_range_value(book, sheet, address, &value), plat::disp_e_unknowninterface);
     EXPECT_EQ(value.vt, plat::vt_empty);
-    EXPECT_EQ(sim::automation_helpers_alive(), 0);
+    EXPECT_EQ(plat_control::automation_helpers_alive(), 0);
     EXPECT_TRUE(excel.calls().empty());
     EXPECT_EQ(CheckInstance(), 0);
     EXPECT_EQ(automacao::own_instance_found, 0) << "a probe that is not ours sets nothing";
@@ -274,12 +274,12 @@ TEST_F(CoercionFallback, OneMessageBoxPerLoadOneRetryThenFailures) {
     XLOPER result{};
 
     EXPECT_EQ(xll::call_excel_v(xlCoerce, &result, 2, arguments), xlretFailed);
-    ASSERT_EQ(sim::message_boxes().size(), 1u);
-    EXPECT_EQ(sim::message_boxes()[0].text,
+    ASSERT_EQ(plat_control::message_boxes().size(), 1u);
+    EXPECT_EQ(plat_control::message_boxes()[0].text,
               "Unable to complete calculation with other instances of Excel Opened\n"
               "Please close all other instances of Excel, then Click OK");
-    EXPECT_EQ(sim::message_boxes()[0].caption, "Error");
-    EXPECT_EQ(sim::message_boxes()[0].style, plat::mb_ok);
+    EXPECT_EQ(plat_control::message_boxes()[0].caption, "Error");
+    EXPECT_EQ(plat_control::message_boxes()[0].style, plat::mb_ok);
     // The box, then the bridge started again (its first call asks for the add-in's name), then
     // the same request once more: two probes of CALCULATE.NOW.
     int calculations = 0, names = 0;
@@ -289,10 +289,10 @@ TEST_F(CoercionFallback, OneMessageBoxPerLoadOneRetryThenFailures) {
     }
     EXPECT_EQ(calculations, 2);
     EXPECT_GE(names, 1);
-    EXPECT_EQ(sim::debug_lines().size() > 0, true);
+    EXPECT_EQ(plat_control::debug_lines().size() > 0, true);
 
     EXPECT_EQ(xll::call_excel_v(xlCoerce, &result, 2, arguments), xlretFailed);
-    EXPECT_EQ(sim::message_boxes().size(), 1u) << "never a second box";
+    EXPECT_EQ(plat_control::message_boxes().size(), 1u) << "never a second box";
     EXPECT_TRUE(pool_is_empty());
 }
 
@@ -316,7 +316,7 @@ TEST_F(CoercionFallback, AnOrdinaryCoercionAsksNothingMore) {
     arguments[0] = &reference;
     EXPECT_EQ(xll::call_excel_v(xlCoerce, &result, 2, arguments), 0);
     EXPECT_EQ(excel.calls().size(), 2u);
-    EXPECT_TRUE(sim::message_boxes().empty());
+    EXPECT_TRUE(plat_control::message_boxes().empty());
 }
 
 TEST_F(CoercionFallback, AnUndisturbedExcelCoercesAsItIs) {
@@ -340,7 +340,7 @@ TEST_F(CoercionFallback, AnUndisturbedExcelCoercesAsItIs) {
     EXPECT_EQ(asked[0].function, xlcCalculateNow);
     EXPECT_EQ(asked[1].function, xlCoerce);
     EXPECT_EQ(asked[1].arguments[1].xltype, xltypeMissing) << "one argument: the types are missing";
-    EXPECT_TRUE(sim::message_boxes().empty());
+    EXPECT_TRUE(plat_control::message_boxes().empty());
 }
 
 }  // namespace
