@@ -1,7 +1,6 @@
 #include "automation/excel_objects.h"
 
-#include "capi/registered_procedures.h"
-#include "engine/engine.h"
+#include "model/text.h"
 #include "model/workbook.h"
 
 namespace xlhost::automation {
@@ -19,7 +18,7 @@ public:
     int member(const std::string& name, uint32_t locale) final {
         int id = -1;
         for (size_t i = 0; i < names_.size() && id < 0; ++i)
-            if (capi::same_text_nocase(names_[i], name)) id = static_cast<int>(i) + 1;
+            if (same_text_nocase(names_[i], name)) id = static_cast<int>(i) + 1;
         note(name, false, locale, 0, {}, id < 0 ? status_unknown_name : status_ok, calls_so_far());
         return id;
     }
@@ -29,7 +28,7 @@ public:
         const bool known = id >= 1 && static_cast<size_t>(id) <= names_.size();
         const std::string name = known ? names_[static_cast<size_t>(id) - 1] : "";
         int32_t status = status_ok;
-        if (instance_->engine == nullptr) status = status_disconnected;
+        if (instance_->excel == nullptr) status = status_disconnected;
         else if (!known || (flags & (dispatch_method | dispatch_propertyget)) == 0) status = status_member_not_found;
         else if (const Failure* failure = failing(name)) status = failure->status;
         else status = run(id, arguments, answer);
@@ -41,16 +40,16 @@ public:
 protected:
     // Runs member `id` (a known one, asked to be read).
     virtual int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) = 0;
-    Model* model() const { return instance_->engine ? &instance_->engine->session.model : nullptr; }
+    Model* model() const { return instance_->excel ? &instance_->excel->model() : nullptr; }
     std::shared_ptr<Instance> instance_;
 
 private:
     const Failure* failing(const std::string& name) const {
         for (const Failure& failure : instance_->failures)
-            if (failure.object == kind_ && capi::same_text_nocase(failure.member, name)) return &failure;
+            if (failure.object == kind_ && same_text_nocase(failure.member, name)) return &failure;
         return nullptr;
     }
-    size_t calls_so_far() const { return instance_->engine ? instance_->engine->session.calls.size() : 0; }
+    size_t calls_so_far() const { return instance_->excel ? instance_->excel->calls_answered() : 0; }
     void note(const std::string& name, bool invoke, uint32_t locale, uint16_t flags, const std::vector<Value>& arguments,
               int32_t status, size_t calls_before) {
         AutomationCall call;
@@ -132,7 +131,7 @@ protected:
         const Sheet* found = nullptr;
         if (which.kind == Value::Kind::text) {
             for (const Sheet* sheet : worksheets)
-                if (capi::same_text_nocase(sheet->name(), which.text)) found = sheet;
+                if (same_text_nocase(sheet->name(), which.text)) found = sheet;
         } else if (which.kind == Value::Kind::number || which.kind == Value::Kind::integer) {
             if (which.number >= 1 && which.number <= static_cast<double>(worksheets.size()))
                 found = worksheets[static_cast<size_t>(which.number) - 1];
@@ -231,7 +230,7 @@ public:
 
 protected:
     int32_t run(int id, const std::vector<Value>& arguments, Answer* answer) override {
-        engine::Engine* engine = instance_->engine;
+        Excel* excel = instance_->excel;
         switch (id) {
             case 1:
                 if (!arguments.empty()) return status_bad_count;
@@ -244,7 +243,7 @@ protected:
             case 3:
                 if (arguments.size() != 1) return status_bad_count;
                 if (arguments[0].kind != Value::Kind::text) return status_type_mismatch;
-                answer->value = engine->execute_macro(arguments[0].text);
+                answer->value = excel->execute_macro(arguments[0].text);
                 return status_ok;
             default: return status_member_not_found;
         }

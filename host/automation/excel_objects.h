@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "xlhost/host.h"
+#include "model/call_records.h"
+#include "model/value.h"
 
-namespace xlhost::engine {
-class Engine;
+namespace xlhost {
+class Model;
 }
 
 namespace xlhost::automation {
@@ -37,10 +38,21 @@ struct Failure {
     int32_t status = 0;
 };
 
-// The Excel instance the objects belong to; `engine` goes null when the instance ends, and its
+// What the objects need of the Excel instance they belong to: its workbooks, how many calls of
+// the add-in into Excel it has answered (where an automation call falls among them), and
+// ExecuteExcel4Macro. The engine gives it; the objects know nothing else of it.
+class Excel {
+public:
+    virtual ~Excel() = default;
+    virtual Model& model() = 0;
+    virtual size_t calls_answered() const = 0;
+    virtual Value execute_macro(const std::string& formula) = 0;
+};
+
+// The Excel instance the objects belong to; `excel` goes null when the instance ends, and its
 // objects then answer status_disconnected. What reaches them is written down in `calls`.
 struct Instance {
-    engine::Engine* engine = nullptr;
+    Excel* excel = nullptr;
     std::vector<AutomationCall> calls;
     std::vector<Failure> failures;
 };

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "xlhost/host.h"
+#include "model/value.h"
 
 namespace xlhost::capi {
 

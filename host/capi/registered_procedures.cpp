@@ -1,18 +1,8 @@
 #include "capi/registered_procedures.h"
 
-#include <cctype>
-
 #include "os/os.h"
 
 namespace xlhost::capi {
-
-bool same_text_nocase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 int Registrations::find_procedure(const std::string& module, const std::string& procedure) const {
     for (size_t i = 0; i < list_.size(); ++i)

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "capi/type_text.h"
-#include "xlhost/host.h"
+#include "model/registration.h"
+#include "model/text.h"
 
 namespace xlhost::capi {
 
@@ -38,7 +39,5 @@ private:
     std::vector<Procedure> procedures_;
     double next_id_ = 0x2F3A0000 + 0x2B;
 };
-
-bool same_text_nocase(const std::string& a, const std::string& b);
 
 }  // namespace xlhost::capi

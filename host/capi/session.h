@@ -9,10 +9,12 @@
 
 #include "capi/memory.h"
 #include "capi/registered_procedures.h"
+#include "model/call_records.h"
+#include "model/coercion_probes.h"
 #include "model/menu_bar.h"
 #include "model/workbook.h"
+#include "model/value.h"
 #include "os/os.h"
-#include "xlhost/host.h"
 
 namespace xlhost::capi {
 

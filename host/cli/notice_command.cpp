@@ -32,7 +32,7 @@ std::string colour(uint32_t bgr) {
     return text;
 }
 
-std::string font_text(const sim::FontView& font) {
+std::string font_text(const plat_control::FontView& font) {
     std::string text = font.name + " " + std::to_string(font.height) + " px";
     if (font.bold) text += " bold";
     if (font.color != plat::color_default) text += " " + colour(font.color);
@@ -53,12 +53,12 @@ std::vector<std::string> lines_of(const std::string& text) {
 
 }  // namespace
 
-std::string form_text(const sim::FormView& form) {
+std::string form_text(const plat_control::FormView& form) {
     std::string out = utf8(form.caption) + "\n";
     out += "form: " + std::to_string(form.client_width) + " x " + std::to_string(form.client_height) +
            (form.frame == plat::FrameStyle::dialog ? ", dialog frame" : ", tool window frame") +
            ", font " + font_text(form.font) + (form.owner == nullptr ? ", no owner" : ", owned") + "\n";
-    for (const sim::ControlView& c : form.controls) {
+    for (const plat_control::ControlView& c : form.controls) {
         std::string line = c.name + ": " + kind_name(c.kind);
         if (c.options & plat::control_word_wrap) line += ", word-wrapped";
         if (c.options & plat::control_vertical_scroll) line += ", vertical scroll bar";
@@ -79,7 +79,7 @@ std::string form_text(const sim::FormView& form) {
             out += line + (c.text.empty() ? "" : ": " + utf8(c.text)) + "\n";
         }
     }
-    for (const sim::ControlView& c : form.controls) {
+    for (const plat_control::ControlView& c : form.controls) {
         if (c.kind != plat::ControlKind::picture) continue;
         const std::string shown = "shown at " + std::to_string(c.width) + " x " + std::to_string(c.height);
         if (c.picture_width == 0)
@@ -98,14 +98,14 @@ bool run_notice_command(Host& host, std::string& out, std::string* error) {
         return false;
     }
     host.answer_dialogs({"b_ok"});
-    sim::shown_forms_clear();
+    plat_control::shown_forms_clear();
     entry();
-    const std::vector<sim::FormView> shown = sim::shown_forms();
+    const std::vector<plat_control::FormView> shown = plat_control::shown_forms();
     if (shown.empty()) {
         *error = "the add-in showed no dialog";
         return false;
     }
-    for (const sim::FormView& form : shown) out += form_text(form);
+    for (const plat_control::FormView& form : shown) out += form_text(form);
     return true;
 }
 

@@ -17,6 +17,6 @@ bool run_notice_command(Host& host, std::string& out, std::string* error);
 // A form as a person reads it: the caption, the frame and font, one line per control (kind,
 // parent, position, size, font, tab stop, text; a multi-line text line by line), and each
 // picture's bitmap.
-std::string form_text(const sim::FormView& form);
+std::string form_text(const plat_control::FormView& form);
 
 }  // namespace xlhost::cli

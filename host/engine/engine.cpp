@@ -317,7 +317,7 @@ Value Engine::execute_macro(const std::string& formula) {
         return Value::err(xlerrValue);
     CallSite site;
     site.sheet = &session.model.active_sheet();
-    if (parsed.kind == Expr::Kind::call && capi::same_text_nocase(parsed.text, "CALL")) return call_by_module(parsed, site);
+    if (parsed.kind == Expr::Kind::call && same_text_nocase(parsed.text, "CALL")) return call_by_module(parsed, site);
     ContextScope scope(session, capi::Context::entry, nullptr);
     return evaluate(parsed, site);
 }
@@ -339,7 +339,7 @@ Value Engine::call_by_module(const Expr& call, const CallSite& site) {
         std::replace(path.begin(), path.end(), '\\', '/');
         return std::filesystem::path(path).filename().string();
     };
-    if (!capi::same_text_nocase(file_name(texts[0]), file_name(session.addin_path))) return Value::err(xlerrValue);
+    if (!same_text_nocase(file_name(texts[0]), file_name(session.addin_path))) return Value::err(xlerrValue);
     void* address = session.module->symbol(texts[1]);
     std::string type_text = texts[2];
     for (char& letter : type_text) letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));

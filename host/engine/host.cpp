@@ -26,12 +26,12 @@ Host::Impl::Impl(Options chosen) : options(std::move(chosen)) {
     session().forget_shown();
     session().excel_version = options.excel_version;
     session().calculate_hook = [this] { calculate(); };
-    instance->engine = &engine;
+    instance->excel = &automation_excel;
 }
 
 Host::Impl::~Impl() {
     automation_server.reset();
-    instance->engine = nullptr;
+    instance->excel = nullptr;
     for (auto window : windows) os::destroy_top_window(window);
 }
 
@@ -110,7 +110,7 @@ Value Host::run_macro(const std::string& macro_name) {
     for (size_t i = registrations.list().size(); i-- > 0;) {
         const Registration& entry = registrations.at(i);
         if (entry.macro_type != 2 || !entry.name_defined || entry.use_count <= 0) continue;
-        if (!capi::same_text_nocase(entry.function_text, macro_name)) continue;
+        if (!same_text_nocase(entry.function_text, macro_name)) continue;
         engine::CallSite site;
         site.sheet = &impl_->session().model.active_sheet();
         return impl_->engine.call_registered(i, {}, site);

@@ -11,12 +11,25 @@
 
 namespace xlhost {
 
+// The engine as this host's automation objects see it.
+class EngineForAutomation : public automation::Excel {
+public:
+    explicit EngineForAutomation(engine::Engine& engine) : engine_(engine) {}
+    Model& model() override { return engine_.session.model; }
+    size_t calls_answered() const override { return engine_.session.calls.size(); }
+    Value execute_macro(const std::string& formula) override { return engine_.execute_macro(formula); }
+
+private:
+    engine::Engine& engine_;
+};
+
 struct Host::Impl {
     explicit Impl(Options options);
     ~Impl();
 
     Options options;
     engine::Engine engine;
+    EngineForAutomation automation_excel{engine};
     std::unique_ptr<os::Module> module;
     std::vector<os::WindowHandle> windows;
     // Dialogs answered; shared with the dialog driver, which may outlive the host.

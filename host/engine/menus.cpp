@@ -58,7 +58,7 @@ std::string menu_tree(const MenuBar& bar) {
 bool has_command(const Host& host, const std::string& macro_name) {
     for (const Registration& entry : host.registrations())
         if (entry.macro_type == 2 && entry.name_defined && entry.use_count > 0 &&
-            capi::same_text_nocase(entry.function_text, macro_name))
+            same_text_nocase(entry.function_text, macro_name))
             return true;
     return false;
 }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "model/number_text.h"
-#include "xlhost/host.h"
+#include "model/value.h"
 
 namespace xlhost {
 namespace {

@@ -51,12 +51,12 @@ int LocalInstance::workbooks_open() { return static_cast<int>(host_.model().book
 
 AutomationLedger LocalInstance::ledger() {
     AutomationLedger counted;
-    counted.ole_initializations = sim::ole_initializations();
-    counted.ole_uninitializations = sim::ole_uninitializations();
-    counted.running_table_enumerations = sim::running_table_enumerations();
-    counted.helpers_alive = sim::automation_helpers_alive();
-    counted.strings_alive = sim::automation_strings_alive();
-    counted.safe_arrays_alive = sim::safe_arrays_alive();
+    counted.ole_initializations = plat_control::ole_initializations();
+    counted.ole_uninitializations = plat_control::ole_uninitializations();
+    counted.running_table_enumerations = plat_control::running_table_enumerations();
+    counted.helpers_alive = plat_control::automation_helpers_alive();
+    counted.strings_alive = plat_control::automation_strings_alive();
+    counted.safe_arrays_alive = plat_control::safe_arrays_alive();
     return counted;
 }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "xlhost/host.h"
+#include "model/value.h"
 
 namespace xlhost {
 

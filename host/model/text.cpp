@@ -1,9 +1,10 @@
 // cp1252 <-> UTF-8. The bytes 0x80 to 0x9F of cp1252 carry typographic characters; five of
 // them are unassigned and pass through as the C1 control of the same number.
+#include <cctype>
 #include <cstdint>
 #include <string>
 
-#include "xlhost/host.h"
+#include "model/text.h"
 
 namespace xlhost {
 namespace {
@@ -108,6 +109,14 @@ std::string printable(const std::string& text) {
         out += digits[byte & 0x0F];
     }
     return out;
+}
+
+bool same_text_nocase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
 }
 
 }  // namespace xlhost

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "model/number_text.h"
-#include "xlhost/host.h"
+#include "model/value.h"
 
 namespace xlhost {
 

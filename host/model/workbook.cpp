@@ -1,7 +1,8 @@
 #include "model/workbook.h"
 
-#include <cctype>
 #include <cmath>
+
+#include "model/text.h"
 
 namespace xlhost {
 
@@ -132,19 +133,9 @@ Workbook* Model::book_of(const Sheet& sheet) const {
     return nullptr;
 }
 
-namespace {
-bool same_name(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-}  // namespace
-
 Workbook* Model::find_book(const std::string& name) const {
     for (const auto& book : books_)
-        if (same_name(book->name(), name)) return book.get();
+        if (same_text_nocase(book->name(), name)) return book.get();
     return nullptr;
 }
 
@@ -158,9 +149,9 @@ Sheet* Model::find_sheet(const std::string& name) const {
         sheet_name = name.substr(close + 1);
     }
     for (const auto& book : books_) {
-        if (!same_name(book->name(), book_name)) continue;
+        if (!same_text_nocase(book->name(), book_name)) continue;
         for (const auto& sheet : book->sheets())
-            if (same_name(sheet->name(), sheet_name)) return sheet.get();
+            if (same_text_nocase(sheet->name(), sheet_name)) return sheet.get();
     }
     return nullptr;
 }

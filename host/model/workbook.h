@@ -11,7 +11,7 @@
 
 #include "model/address.h"
 #include "model/workbook_objects.h"
-#include "xlhost/host.h"
+#include "model/value.h"
 
 namespace xlhost {
 

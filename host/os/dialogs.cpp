@@ -7,10 +7,10 @@
 namespace xlhost::os {
 
 void answer_dialogs(const std::vector<std::string>& clicks, std::shared_ptr<int> answered) {
-    sim::dialog_set_driver([clicks, answered](plat::Form form) {
+    plat_control::dialog_set_driver([clicks, answered](plat::Form form) {
         ++*answered;
         for (const auto& control : clicks)
-            if (sim::form_open(form)) sim::form_click(form, control);
+            if (plat_control::form_open(form)) plat_control::form_click(form, control);
     });
 }
 

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "model/external_reference.h"
+#include "model/text.h"
 #include "xlsx/private_folder.h"
 
 namespace xlhost::xlsx {

@@ -2,10 +2,10 @@
 // functions themselves stay registered).
 #include "Menu/menu_install.h"
 #include "addin/catalogue.h"
+#include "automacao/xlauto.h"
 #include "xll/boundary.h"
 #include "xll/call_excel.h"
 #include "xll/scratch.h"
-#include "xll/xlauto.h"
 #include "xll/xlcall.h"
 
 VX_EXPORT int VX_STDCALL xlAutoClose() {
@@ -20,7 +20,7 @@ VX_EXPORT int VX_STDCALL xlAutoClose() {
             xll::call_excel(xlfSetName, nullptr, 1,
                             xll::scratch_text(command_catalogue.text(row, col_function_text)));
         menu::remove_menu();
-        xll::bridge_stop();
+        automacao::bridge_stop();
         return 1;
     });
 }

@@ -5,10 +5,10 @@
 #include "addin/lifecycle.h"
 #include "addin/registration.h"
 #include "ambiente/janela_excel.h"
+#include "automacao/xlauto.h"
 #include "xll/boundary.h"
 #include "xll/excel_value.h"
 #include "xll/scratch.h"
-#include "xll/xlauto.h"
 #include "xll/xlcall.h"
 
 namespace addin {
@@ -22,7 +22,7 @@ VX_EXPORT int VX_STDCALL xlAutoOpen() {
         ambiente::find_excel_window();
         addin_opened = true;
         xll::scratch_reset();
-        xll::bridge_start();
+        automacao::bridge_start();
 
         xll::ExcelValue module_name;
         obtain_module_name(module_name);

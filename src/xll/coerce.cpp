@@ -1,25 +1,13 @@
 #include "xll/coerce.h"
 
-#include <string.h>
-
-#include "platform/platform.h"
-#include "xll/bridge_coerce.h"
-#include "xll/excel_value.h"
 #include "xll/values.h"
-#include "xll/xlauto.h"
 #include "xll/xlcall.h"
 
 namespace xll {
 
 namespace {
 
-// Set once the user has been told about the other instances; never cleared, so the box is
-// shown at most once per load.
-bool warned_other_instances = false;
-
-char other_instances_text[] =
-    "Unable to complete calculation with other instances of Excel Opened\n"
-    "Please close all other instances of Excel, then Click OK";
+ReferenceFallback reference_fallback = nullptr;
 
 bool is_reference(const XLOPER& value) {
     return base_type(value) == xltypeRef || base_type(value) == xltypeSRef;
@@ -30,62 +18,21 @@ bool reads_values(const XLOPER& requested) {
     return base_type(requested) == xltypeInt && (requested.val.w == xltypeMulti || requested.val.w == xltypeStr);
 }
 
-bool holds_zero(const XLOPER& value) {
-    switch (base_type(value)) {
-        case xltypeBool: return value.val.xbool == 0;
-        case xltypeNum: return value.val.num == 0;
-        case xltypeInt: return value.val.w == 0;
-        default: return false;
-    }
-}
-
-// Excel 97 with other instances running refuses CALCULATE.NOW here, or answers FALSE.
-bool calculation_disturbed() {
-    ExcelValue answer(ExcelValue::direct);
-    const int code = Excel4(xlcCalculateNow, answer.record(), 0);
-    return code != xlretSuccess || holds_zero(*answer);
-}
-
-// OR(ISTEXT(source)): a reference Excel can read answers FALSE; anything else means the
-// range cannot be read through the C API.
-bool range_probe(LPXLOPER source) {
-    if (!is_reference(*source)) return true;
-    ExcelValue text(ExcelValue::direct);
-    if (Excel4(xlfIstext, text.record(), 1, source) != xlretSuccess) return true;
-    if (base_type(*text) == xltypeErr) return true;
-    ExcelValue any(ExcelValue::direct);
-    const int code = Excel4(xlfOr, any.record(), 1, text.record());
-    return !(code == xlretSuccess && base_type(*any) == xltypeBool && any->val.xbool == 0);
-}
-
-// The cheap tests first, so that an ordinary coercion asks Excel nothing more.
-bool fallback_considered(LPXLOPER source, const XLOPER& requested) {
-    return is_reference(*source) && reads_values(requested) && strcmp(host_version_text, "8.0") == 0 &&
-           calculation_disturbed() && range_probe(source);
-}
-
 }  // namespace
+
+void set_reference_fallback(ReferenceFallback fallback) { reference_fallback = fallback; }
 
 int coerce_value(LPXLOPER result, int count, LPXLOPER* arguments) {
     if (count != 1 && count != 2) return xlretInvCount;
     XLOPER missing_types = missing();
     LPXLOPER requested = count == 2 ? arguments[1] : &missing_types;
-    LPXLOPER completed[2] = {arguments[0], requested};
-
-    if (!fallback_considered(arguments[0], *requested)) return Excel4v(xlCoerce, result, 2, completed);
-
-    if (own_instance_found) {
-        ExcelValue reference(ExcelValue::direct);
-        XLOPER reference_type = integer(xltypeRef);
-        const int code = Excel4(xlCoerce, reference.record(), 2, arguments[0], &reference_type);
-        if (code != xlretSuccess) return code;
-        return bridge_coerce(result, requested, reference.record());
+    // The cheap tests first, so that an ordinary coercion asks Excel nothing more.
+    if (reference_fallback != nullptr && is_reference(*arguments[0]) && reads_values(*requested)) {
+        const int code = reference_fallback(result, arguments[0], requested);
+        if (code != fallback_declined) return code;
     }
-    if (warned_other_instances) return xlretFailed;
-    plat::message_box(plat::active_window(), other_instances_text, "Error", plat::mb_ok);
-    warned_other_instances = true;
-    bridge_start();
-    return coerce_value(result, count, arguments);
+    LPXLOPER completed[2] = {arguments[0], requested};
+    return Excel4v(xlCoerce, result, 2, completed);
 }
 
 }  // namespace xll

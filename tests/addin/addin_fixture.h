@@ -24,9 +24,9 @@ inline std::string cp(const std::string& utf8_text) { return xlhost::cp1252(utf8
 
 // The settings an installation writes: a non-empty PATH and the language.
 inline void install(const std::string& idioma) {
-    sim::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
-    sim::registry_set_text(settings_key, "VERSAO", "1.0");
-    sim::registry_set_text(settings_key, "IDIOMA", idioma);
+    plat_control::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
+    plat_control::registry_set_text(settings_key, "VERSAO", "1.0");
+    plat_control::registry_set_text(settings_key, "IDIOMA", idioma);
 }
 
 // The host records a text argument in double quotes and an integer with the suffix "i"; the
@@ -53,15 +53,15 @@ inline xlhost::Value missing() {
 class AddinTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::registry_clear();
-        sim::debug_lines_clear();
+        plat_control::registry_clear();
+        plat_control::debug_lines_clear();
     }
     void TearDown() override {
         EXPECT_EQ(host.outstanding_values(), 0);
         if (host.loaded()) host.unload();
         EXPECT_EQ(host.outstanding_values(), 0);
         for (const std::string& fault : host.faults()) ADD_FAILURE() << "host fault: " << fault;
-        EXPECT_EQ(sim::registry_open_handles(), 0);
+        EXPECT_EQ(plat_control::registry_open_handles(), 0);
     }
 
     void load() {

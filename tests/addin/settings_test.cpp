@@ -21,47 +21,47 @@ struct SettingsCase {
     Language expected;
 };
 
-sim::RegValue value_of(uint32_t type, const std::string& bytes) {
+plat_control::RegValue value_of(uint32_t type, const std::string& bytes) {
     return {type, std::vector<uint8_t>(bytes.begin(), bytes.end())};
 }
 // A text value of exactly `size` bytes: `first`, filler, and a terminating NUL.
-sim::RegValue sized_text(char first, size_t size) {
+plat_control::RegValue sized_text(char first, size_t size) {
     std::string bytes = std::string(1, first) + std::string(size - 2, 'x');
     bytes.push_back('\0');
     return value_of(plat::reg_sz, bytes);
 }
-void path_and(const sim::RegValue& idioma) {
-    sim::registry_set_text(settings_key, "PATH", "C:\\Varentis");
-    sim::registry_set(settings_key, "IDIOMA", idioma);
+void path_and(const plat_control::RegValue& idioma) {
+    plat_control::registry_set_text(settings_key, "PATH", "C:\\Varentis");
+    plat_control::registry_set(settings_key, "IDIOMA", idioma);
 }
 void idioma_text(const std::string& text) {
-    sim::registry_set_text(settings_key, "PATH", "C:\\Varentis");
-    sim::registry_set_text(settings_key, "IDIOMA", text);
+    plat_control::registry_set_text(settings_key, "PATH", "C:\\Varentis");
+    plat_control::registry_set_text(settings_key, "IDIOMA", text);
 }
 
 void PrintTo(const SettingsCase& setting, std::ostream* out) { *out << setting.name; }
 
 const SettingsCase cases[] = {
     {"NoSettingsKey", [] {}, Language::en},
-    {"KeyWithoutValues", [] { sim::registry_create_key(settings_key); }, Language::en},
+    {"KeyWithoutValues", [] { plat_control::registry_create_key(settings_key); }, Language::en},
     {"PortugueseInstallation", [] { idioma_text("1"); }, Language::pt},
     {"EnglishInstallation", [] { idioma_text("2"); }, Language::en},
     {"IdiomaZero", [] { idioma_text("0"); }, Language::en},
     {"IdiomaEmpty", [] { idioma_text(""); }, Language::en},
-    {"IdiomaMissing", [] { sim::registry_set_text(settings_key, "PATH", "C:\\Varentis"); }, Language::en},
+    {"IdiomaMissing", [] { plat_control::registry_set_text(settings_key, "PATH", "C:\\Varentis"); }, Language::en},
     {"OnlyTheFirstCharacterCounts", [] { idioma_text("1x"); }, Language::pt},
     {"LeadingBlankIsNotOne", [] { idioma_text(" 1"); }, Language::en},
     {"PathEmpty",
      [] {
-         sim::registry_set_text(settings_key, "PATH", "");
-         sim::registry_set_text(settings_key, "IDIOMA", "1");
+         plat_control::registry_set_text(settings_key, "PATH", "");
+         plat_control::registry_set_text(settings_key, "IDIOMA", "1");
      },
      Language::en},
-    {"PathMissing", [] { sim::registry_set_text(settings_key, "IDIOMA", "1"); }, Language::en},
+    {"PathMissing", [] { plat_control::registry_set_text(settings_key, "IDIOMA", "1"); }, Language::en},
     {"PathAsDwordZeroReadsEmpty",
      [] {
-         sim::registry_set(settings_key, "PATH", value_of(plat::reg_dword, std::string(4, '\0')));
-         sim::registry_set_text(settings_key, "IDIOMA", "1");
+         plat_control::registry_set(settings_key, "PATH", value_of(plat::reg_dword, std::string(4, '\0')));
+         plat_control::registry_set_text(settings_key, "IDIOMA", "1");
      },
      Language::en},
     // Values as raw bytes, with and without a terminator, around the buffer's 500 bytes.
@@ -81,20 +81,20 @@ const SettingsCase cases[] = {
      [] { path_and(value_of(plat::reg_sz, std::string(500, '1'))); }, Language::pt},
     {"PathOf500BytesWithoutTerminatorIsNotEmpty",
      [] {
-         sim::registry_set(settings_key, "PATH", value_of(plat::reg_binary, std::string(500, 'C')));
-         sim::registry_set_text(settings_key, "IDIOMA", "1");
+         plat_control::registry_set(settings_key, "PATH", value_of(plat::reg_binary, std::string(500, 'C')));
+         plat_control::registry_set_text(settings_key, "IDIOMA", "1");
      },
      Language::pt},
     {"PathOf501BytesReadsEmpty",
      [] {
-         sim::registry_set(settings_key, "PATH", sized_text('C', 501));
-         sim::registry_set_text(settings_key, "IDIOMA", "1");
+         plat_control::registry_set(settings_key, "PATH", sized_text('C', 501));
+         plat_control::registry_set_text(settings_key, "IDIOMA", "1");
      },
      Language::en},
     {"PathOf500BytesWithItsTerminator",
      [] {
-         sim::registry_set(settings_key, "PATH", sized_text('C', 500));
-         sim::registry_set_text(settings_key, "IDIOMA", "1");
+         plat_control::registry_set(settings_key, "PATH", sized_text('C', 500));
+         plat_control::registry_set_text(settings_key, "IDIOMA", "1");
      },
      Language::pt},
     // A version text that cannot be terminated does not disturb the rest (and is never read
@@ -102,13 +102,13 @@ const SettingsCase cases[] = {
     {"VersionWithoutTerminator",
      [] {
          idioma_text("1");
-         sim::registry_set(settings_key, "VERSAO", value_of(plat::reg_binary, std::string(500, '9')));
+         plat_control::registry_set(settings_key, "VERSAO", value_of(plat::reg_binary, std::string(500, '9')));
      },
      Language::pt},
     {"VersionTooLong",
      [] {
          idioma_text("1");
-         sim::registry_set(settings_key, "VERSAO", sized_text('9', 501));
+         plat_control::registry_set(settings_key, "VERSAO", sized_text('9', 501));
      },
      Language::pt},
 };
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Registry, Settings, ::testing::ValuesIn(cases),
 TEST_F(AddinTest, LanguageIsFixedUntilTheNextLoad) {
     install("2");
     load_and_open();
-    sim::registry_set_text(settings_key, "IDIOMA", "1");
+    plat_control::registry_set_text(settings_key, "IDIOMA", "1");
     host.clear_calls();
     ASSERT_EQ(host.auto_open(), 1);
     EXPECT_EQ(catalogue_registers().at(0).arguments.at(4), "Workdays, Yield Curve, Years Flat");

@@ -27,7 +27,7 @@ using xlhost::instances::Instance;
 class Instances : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         ASSERT_TRUE(scratch.ready());
     }
     void TearDown() override {

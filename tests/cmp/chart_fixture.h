@@ -89,23 +89,23 @@ enum class Resposta { ok, ok_preto_e_branco, cancelar, nenhuma };
 class ChartTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::registry_clear();
-        sim::message_boxes_clear();
-        sim::dialogs_reset();
+        plat_control::registry_clear();
+        plat_control::message_boxes_clear();
+        plat_control::dialogs_reset();
     }
     void TearDown() override {
-        EXPECT_EQ(sim::forms_alive(), 0);
+        EXPECT_EQ(plat_control::forms_alive(), 0);
         EXPECT_EQ(host.outstanding_values(), 0);
         if (host.loaded()) host.unload();
         for (const std::string& fault : host.faults()) ADD_FAILURE() << "host fault: " << fault;
-        sim::dialogs_reset();
+        plat_control::dialogs_reset();
     }
 
     // The add-in installed in a language ("1" Portuguese, "2" English), loaded and opened.
     void abre(const std::string& idioma) {
-        sim::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
-        sim::registry_set_text(settings_key, "VERSAO", "1.0");
-        sim::registry_set_text(settings_key, "IDIOMA", idioma);
+        plat_control::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
+        plat_control::registry_set_text(settings_key, "VERSAO", "1.0");
+        plat_control::registry_set_text(settings_key, "IDIOMA", idioma);
         std::string error;
         ASSERT_TRUE(host.load(xlhost::default_addin_path(), &error)) << error;
         ASSERT_EQ(host.auto_open(), 1);
@@ -128,19 +128,19 @@ protected:
 
     // Picks the menu's chart item with the dialog answered as told; the command's result.
     xlhost::Value roda(Resposta resposta) {
-        sim::dialog_set_driver([this, resposta](plat::Form form) {
-            vistos.push_back(sim::form_view(form));
+        plat_control::dialog_set_driver([this, resposta](plat::Form form) {
+            vistos.push_back(plat_control::form_view(form));
             if (resposta == Resposta::nenhuma) return;
             if (resposta == Resposta::ok_preto_e_branco) {
-                EXPECT_TRUE(sim::form_click(form, "o_cores"));
+                EXPECT_TRUE(plat_control::form_click(form, "o_cores"));
             }
-            EXPECT_TRUE(sim::form_click(form, resposta == Resposta::cancelar ? "b_cancelar" : "b_ok"));
+            EXPECT_TRUE(plat_control::form_click(form, resposta == Resposta::cancelar ? "b_cancelar" : "b_ok"));
         });
-        sim::message_boxes_clear();
-        sim::shown_forms_clear();
+        plat_control::message_boxes_clear();
+        plat_control::shown_forms_clear();
         host.clear_calls();
         const xlhost::Value resultado = host.run_macro("vx_menu_cmp");
-        sim::dialog_set_driver(nullptr);
+        plat_control::dialog_set_driver(nullptr);
         return resultado;
     }
 
@@ -172,7 +172,7 @@ protected:
 
     // The one message box of the command, checked for the error icon and Excel's window as owner.
     std::string mensagem(const std::string& titulo) {
-        const auto& caixas = sim::message_boxes();
+        const auto& caixas = plat_control::message_boxes();
         if (caixas.size() != 1) {
             ADD_FAILURE() << caixas.size() << " message boxes";
             return "";
@@ -184,7 +184,7 @@ protected:
     }
 
     xlhost::Host host;
-    std::vector<sim::FormView> vistos;
+    std::vector<plat_control::FormView> vistos;
 };
 
 // The rows of an array constant {a,b;c,d} whose elements hold no texts.

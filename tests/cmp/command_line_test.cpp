@@ -17,7 +17,7 @@ struct Outcome {
 
 class ChartCommandLine : public ::testing::Test {
 protected:
-    void SetUp() override { sim::reset(); }
+    void SetUp() override { plat_control::reset(); }
     Outcome run(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(),
                          {"--registry", folder.file("registry.txt"), "--addin", xlhost::default_addin_path()});

@@ -19,19 +19,19 @@ TEST_F(ChartTest, TheDialogIsHiddenBeforeTheWorkbookOpensAndModalUntilTheEnd) {
     plat::Form dialogo = nullptr;
     bool visivel_ao_mostrar = false;
     std::vector<std::pair<int, Estado>> durante;
-    sim::dialog_set_driver([&](plat::Form form) {
+    plat_control::dialog_set_driver([&](plat::Form form) {
         dialogo = form;
-        visivel_ao_mostrar = sim::form_view(form).visible;
-        EXPECT_TRUE(sim::form_click(form, "b_ok"));
+        visivel_ao_mostrar = plat_control::form_view(form).visible;
+        EXPECT_TRUE(plat_control::form_click(form, "b_ok"));
     });
     host.watch_calls([&](const xlhost::CallRecord& call) {
         if (dialogo == nullptr) return;
-        durante.push_back({call.function, {sim::form_view(dialogo).visible, sim::form_open(dialogo)}});
+        durante.push_back({call.function, {plat_control::form_view(dialogo).visible, plat_control::form_open(dialogo)}});
     });
     host.clear_calls();
     EXPECT_EQ(host.run_macro("vx_menu_cmp"), xlhost::Value::boolean_value(true));
     host.watch_calls(nullptr);
-    sim::dialog_set_driver(nullptr);
+    plat_control::dialog_set_driver(nullptr);
 
     EXPECT_TRUE(visivel_ao_mostrar);
     ASSERT_FALSE(durante.empty());
@@ -41,7 +41,7 @@ TEST_F(ChartTest, TheDialogIsHiddenBeforeTheWorkbookOpensAndModalUntilTheEnd) {
         EXPECT_TRUE(estado.aberto) << "dialog closed before call " << funcao;
     }
     EXPECT_EQ(durante.back().first, ECHO);
-    EXPECT_FALSE(sim::form_open(dialogo));
+    EXPECT_FALSE(plat_control::form_open(dialogo));
 }
 
 TEST_F(ChartTest, TheCommandAsksForExcelsWindowBeforeAnythingElse) {
@@ -65,7 +65,7 @@ TEST_F(ChartTest, CellsAnsweredAsSixteenBitIntegersAreRead) {
     curva({{n(0.18), inteiro(21)}, {inteiro(0), inteiro(42)}, {n(0.5), inteiro(0)}, {n(0.19), inteiro(63)}});
     ASSERT_TRUE(host.select("A1:B4"));
     EXPECT_EQ(roda(Resposta::ok), xlhost::Value::boolean_value(true));
-    EXPECT_TRUE(sim::message_boxes().empty());
+    EXPECT_TRUE(plat_control::message_boxes().empty());
     const auto escritas = chamadas_de(xlSet);
     ASSERT_EQ(escritas.size(), 2u);
     EXPECT_EQ(escritas[1].argumentos[0], "Auxiliar!$A$4:$D$66");

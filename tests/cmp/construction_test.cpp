@@ -154,7 +154,7 @@ TEST_F(ChartTest, ColourConstructionInEnglishInItsExactOrder) {
     compara(sem_a_grade(montagem()), esperada(true, ingles, 250));
     // Every call succeeded in the host, and nothing was shown but the dialog.
     for (const auto& call : host.calls()) EXPECT_EQ(call.code, 0) << call.function << " " << call.note;
-    EXPECT_TRUE(sim::message_boxes().empty());
+    EXPECT_TRUE(plat_control::message_boxes().empty());
     // The data sheet's identifier is asked for right after the gridlines went off.
     const auto todas = chamadas();
     for (size_t i = 0; i + 1 < todas.size(); ++i) {
@@ -240,7 +240,7 @@ TEST_F(ChartTest, AConstructionThatCannotStartLeavesNothingAndSaysSo) {
               "try again or contact Marvessa for assistance.");
     // Excel's window was looked up again for the message.
     EXPECT_EQ(chamadas().back().funcao, xlGetHwnd);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 // A rate near the largest double makes the interpolations overflow: nothing is built, and the
@@ -253,7 +253,7 @@ TEST_F(ChartTest, RatesThatOverflowTheInterpolationsLeaveNothingAndSaySo) {
     EXPECT_TRUE(chamadas_de(NEW).empty());
     EXPECT_TRUE(chamadas_de(xlSet).empty());
     EXPECT_EQ(mensagem("Warning").rfind("Some errors occurred during comparative chart setup.", 0), 0u);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(ChartTest, TheFailureMessageInPortuguese) {

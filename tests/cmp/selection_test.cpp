@@ -23,7 +23,7 @@ TEST_F(ChartTest, SeveralAreasAreRefusedWithTheAdjacentCellsMessage) {
     ASSERT_TRUE(host.select("A1:B2,D1:E2"));
     EXPECT_EQ(roda(Resposta::ok), xlhost::Value::boolean_value(false));
     EXPECT_EQ(mensagem("Warning"), adjacentes_en);
-    EXPECT_TRUE(sim::shown_forms().empty());
+    EXPECT_TRUE(plat_control::shown_forms().empty());
     EXPECT_TRUE(chamadas_de(GET_CELL).empty());
     // The selection went back to Excel although it was refused.
     EXPECT_EQ(chamadas_de(xlFree).size(), 1u);
@@ -54,12 +54,12 @@ TEST_F(ChartTest, AnythingButTwoColumnsAndTwoRowsGetsTheShapeMessage) {
     host.select_object("Chart 1");
     EXPECT_EQ(roda(Resposta::ok), xlhost::Value::boolean_value(false));
     EXPECT_EQ(mensagem("Warning"), forma_en);
-    EXPECT_TRUE(sim::shown_forms().empty());
+    EXPECT_TRUE(plat_control::shown_forms().empty());
     // Two rows are enough.
     ASSERT_TRUE(host.select("A1:B2"));
     EXPECT_EQ(roda(Resposta::cancelar), xlhost::Value::boolean_value(true));
-    EXPECT_TRUE(sim::message_boxes().empty());
-    EXPECT_EQ(sim::shown_forms().size(), 1u);
+    EXPECT_TRUE(plat_control::message_boxes().empty());
+    EXPECT_EQ(plat_control::shown_forms().size(), 1u);
 }
 
 TEST_F(ChartTest, FewerThanTwoUsableRowsGetTheLongMessage) {
@@ -70,7 +70,7 @@ TEST_F(ChartTest, FewerThanTwoUsableRowsGetTheLongMessage) {
     ASSERT_TRUE(host.select("A1:B7"));
     EXPECT_EQ(roda(Resposta::ok), xlhost::Value::boolean_value(false));
     EXPECT_EQ(mensagem("Warning"), longa_en);
-    EXPECT_TRUE(sim::shown_forms().empty());
+    EXPECT_TRUE(plat_control::shown_forms().empty());
 }
 
 TEST_F(ChartTest, ASingleDayCountAfterMergingIsRefusedLikeTooFewRows) {
@@ -79,7 +79,7 @@ TEST_F(ChartTest, ASingleDayCountAfterMergingIsRefusedLikeTooFewRows) {
     ASSERT_TRUE(host.select("A1:B3"));
     EXPECT_EQ(roda(Resposta::ok), xlhost::Value::boolean_value(false));
     EXPECT_EQ(mensagem("Warning"), longa_en);
-    EXPECT_TRUE(sim::shown_forms().empty());
+    EXPECT_TRUE(plat_control::shown_forms().empty());
     EXPECT_TRUE(chamadas_de(NEW).empty());
 }
 
@@ -107,14 +107,14 @@ TEST_F(ChartTest, TheDialogInPortugueseAsDesigned) {
     ASSERT_TRUE(host.select("B3:C14"));
     EXPECT_EQ(roda(Resposta::cancelar), xlhost::Value::boolean_value(true));
     ASSERT_EQ(vistos.size(), 1u);
-    const sim::FormView& f = vistos[0];
+    const plat_control::FormView& f = vistos[0];
     EXPECT_EQ(f.caption, cp("Comparação de Interpolações"));
     EXPECT_EQ(f.client_width, 312);
     EXPECT_EQ(f.client_height, 143);
     EXPECT_EQ(f.frame, plat::FrameStyle::tool_window);
     EXPECT_FALSE(f.title_buttons);
     EXPECT_TRUE(f.centred);
-    EXPECT_EQ(f.font, (sim::FontView{"MS Sans Serif", 11, false, plat::color_default}));
+    EXPECT_EQ(f.font, (plat_control::FontView{"MS Sans Serif", 11, false, plat::color_default}));
     EXPECT_EQ(reinterpret_cast<uintptr_t>(f.owner), host.main_window());
     EXPECT_TRUE(f.modal);
 
@@ -136,7 +136,7 @@ TEST_F(ChartTest, TheDialogInPortugueseAsDesigned) {
     };
     ASSERT_EQ(f.controls.size(), esperados.size());
     for (size_t i = 0; i < esperados.size(); ++i) {
-        const sim::ControlView& c = f.controls[i];
+        const plat_control::ControlView& c = f.controls[i];
         const Esperado& e = esperados[i];
         EXPECT_EQ(c.name, e.nome);
         EXPECT_EQ(c.kind, e.tipo) << e.nome;
@@ -144,7 +144,7 @@ TEST_F(ChartTest, TheDialogInPortugueseAsDesigned) {
                   (std::vector<int>{e.left, e.top, e.width, e.height})) << e.nome;
         EXPECT_EQ(c.text, e.texto) << e.nome;
         EXPECT_EQ(c.tab_order, e.tab) << e.nome;
-        EXPECT_EQ(c.font, (sim::FontView{"MS Sans Serif", 11, c.name == "titulo1", plat::color_default})) << e.nome;
+        EXPECT_EQ(c.font, (plat_control::FontView{"MS Sans Serif", 11, c.name == "titulo1", plat::color_default})) << e.nome;
         EXPECT_EQ(c.enabled, c.name != "intervalo") << e.nome;
     }
     EXPECT_FALSE(f.control("o_cores")->checked);
@@ -158,7 +158,7 @@ TEST_F(ChartTest, TheDialogInEnglishKeepsOK) {
     ASSERT_TRUE(host.select("A1:B2"));
     roda(Resposta::cancelar);
     ASSERT_EQ(vistos.size(), 1u);
-    const sim::FormView& f = vistos[0];
+    const plat_control::FormView& f = vistos[0];
     EXPECT_EQ(f.caption, "Comparative Interpolation");
     EXPECT_EQ(f.control("titulo1")->text, "Natural Cubic Spline X Exponentially Interpolation");
     EXPECT_EQ(f.control("titulo2")->text, "Yield curve range data");
@@ -188,11 +188,11 @@ TEST_F(ChartTest, CancelBuildsNothingAndEveryRunHasAFreshDialog) {
     ASSERT_TRUE(host.select("A1:B2"));
     EXPECT_EQ(roda(Resposta::cancelar), xlhost::Value::boolean_value(true));
     EXPECT_TRUE(chamadas_de(NEW).empty());
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
     // A dialog nobody answers is closed by the stand-in and frees itself as well.
     EXPECT_EQ(roda(Resposta::nenhuma), xlhost::Value::boolean_value(true));
     EXPECT_TRUE(chamadas_de(NEW).empty());
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
     ASSERT_EQ(vistos.size(), 2u);
     EXPECT_FALSE(vistos[1].control("o_cores")->checked);
 }

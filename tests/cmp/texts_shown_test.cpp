@@ -16,7 +16,7 @@ TEST_F(ChartTest, EveryLabelShowsItsWholeTextInBothLanguages) {
         roda(Resposta::cancelar);
         ASSERT_EQ(vistos.size(), 1u) << idioma;
         int medidos = 0;
-        for (const sim::ControlView& c : vistos[0].controls) {
+        for (const plat_control::ControlView& c : vistos[0].controls) {
             if (c.kind != plat::ControlKind::label) continue;
             ++medidos;
             EXPECT_GT(c.text_width, 0) << c.name << ", IDIOMA " << idioma;

@@ -30,8 +30,8 @@ inline void check_host(xlhost::Host& host, const std::string& during) {
 inline xlhost::Host& host_with_the_addin() {
     static std::unique_ptr<xlhost::Host> host = [] {
         const char* lang = std::getenv("VX_FUZZ_LANG");
-        sim::registry_set_text("Software\\Varentis", "PATH", "C:\\Varentis");
-        sim::registry_set_text("Software\\Varentis", "IDIOMA", lang && std::string(lang) == "pt" ? "1" : "2");
+        plat_control::registry_set_text("Software\\Varentis", "PATH", "C:\\Varentis");
+        plat_control::registry_set_text("Software\\Varentis", "IDIOMA", lang && std::string(lang) == "pt" ? "1" : "2");
         auto loaded = std::make_unique<xlhost::Host>();
         std::string error;
         if (!loaded->load(xlhost::default_addin_path(), &error)) violation("the add-in did not load: " + error);

@@ -31,7 +31,7 @@ const std::string& registry_file() {
 // The first byte of a setting as the settings buffer receives it, NUL for a missing value, an
 // empty one, or one larger than the buffer (which reads as empty).
 char first_byte(const char* name) {
-    const auto value = sim::registry_get(ambiente::settings_key, name);
+    const auto value = plat_control::registry_get(ambiente::settings_key, name);
     if (!value || value->bytes.empty() || value->bytes.size() > ambiente::setting_buffer_size) return '\0';
     return static_cast<char>(value->bytes[0]);
 }
@@ -49,7 +49,7 @@ void check_settings(const std::string& during) {
         fuzz::violation(during + ": the language read is not the one the registry chooses");
     if (std::memchr(ambiente::versao_text, '\0', sizeof ambiente::versao_text) == nullptr)
         fuzz::violation(during + ": the version text has no end");
-    if (sim::registry_open_handles() != 0) fuzz::violation(during + ": a registry key was left open");
+    if (plat_control::registry_open_handles() != 0) fuzz::violation(during + ": a registry key was left open");
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         file.write(text.data(), static_cast<std::streamsize>(text.size()));
     }
     std::string why;
-    if (!sim::registry_use_file(registry_file(), &why)) {
+    if (!plat_control::registry_use_file(registry_file(), &why)) {
         if (why.empty()) fuzz::violation("a registry file refused without a reason");
     } else {
         check_settings("reading the settings");
@@ -69,13 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         // give the add-in the same settings.
         const ambiente::Idioma idioma = ambiente::idioma;
         const std::string versao = ambiente::versao_text;
-        sim::registry_create_key("Software\\Varentis\\Fuzz");
-        if (!sim::registry_file_error().empty()) fuzz::violation("writing back failed: " + sim::registry_file_error());
-        if (!sim::registry_use_file(registry_file(), &why)) fuzz::violation("the registry's own file does not load: " + why);
+        plat_control::registry_create_key("Software\\Varentis\\Fuzz");
+        if (!plat_control::registry_file_error().empty()) fuzz::violation("writing back failed: " + plat_control::registry_file_error());
+        if (!plat_control::registry_use_file(registry_file(), &why)) fuzz::violation("the registry's own file does not load: " + why);
         check_settings("reading the settings written back");
         if (ambiente::idioma != idioma || versao != ambiente::versao_text)
             fuzz::violation("the settings changed when the registry was written back");
     }
-    sim::registry_use_file("");
+    plat_control::registry_use_file("");
     return 0;
 }

@@ -15,7 +15,7 @@ struct Outcome {
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         ASSERT_TRUE(scratch.ready());
         registry = scratch.file("registry.txt");
     }
@@ -101,18 +101,18 @@ TEST_F(CommandLine, AMisbehavingAddInIsStatusThree) {
 
 TEST_F(CommandLine, LangWritesPathAndLanguageIntoTheRegistryFile) {
     EXPECT_EQ(run({"--lang", "pt", "addins"}).out, "Test Add-in\n");
-    auto idioma = sim::registry_get("Software\\Varentis", "IDIOMA");
+    auto idioma = plat_control::registry_get("Software\\Varentis", "IDIOMA");
     ASSERT_TRUE(idioma);
     EXPECT_EQ(std::string(idioma->bytes.begin(), idioma->bytes.end()), std::string("1", 2));
-    auto path = sim::registry_get("Software\\Varentis", "PATH");
+    auto path = plat_control::registry_get("Software\\Varentis", "PATH");
     ASSERT_TRUE(path);
     EXPECT_GT(path->bytes.size(), 1u);
     // Kept in the file for the next run.
-    sim::registry_use_file("");
-    ASSERT_TRUE(sim::registry_use_file(registry));
-    EXPECT_TRUE(sim::registry_get("Software\\Varentis", "IDIOMA"));
+    plat_control::registry_use_file("");
+    ASSERT_TRUE(plat_control::registry_use_file(registry));
+    EXPECT_TRUE(plat_control::registry_get("Software\\Varentis", "IDIOMA"));
     run({"--lang", "en", "addins"});
-    idioma = sim::registry_get("Software\\Varentis", "IDIOMA");
+    idioma = plat_control::registry_get("Software\\Varentis", "IDIOMA");
     EXPECT_EQ(std::string(idioma->bytes.begin(), idioma->bytes.end()), std::string("2", 2));
 }
 

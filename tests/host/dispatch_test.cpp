@@ -56,7 +56,7 @@ TEST_F(Dispatch, EscapingExceptionsAreFaults) {
 }
 
 TEST(DispatchOutsideCalls, ExcelIsNotThereWhenNoAddInCodeRuns) {
-    sim::reset();
+    plat_control::reset();
     xlhost::Host host;
     ASSERT_TRUE(host.load(XLHOST_TEST_ADDIN));
     XLOPER name;

@@ -72,7 +72,7 @@ struct Outcome {
 
 class HostileCommandLine : public ::testing::Test {
 protected:
-    void SetUp() override { sim::reset(); }
+    void SetUp() override { plat_control::reset(); }
     Outcome run(std::vector<std::string> arguments, const std::string& addin = XLHOST_TEST_ADDIN) {
         arguments.insert(arguments.begin(), {"--registry", folder.file("registry.txt"), "--addin", addin});
         Outcome r;

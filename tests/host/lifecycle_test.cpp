@@ -13,10 +13,10 @@ namespace {
 using xlhost::Value;
 
 TEST(Lifecycle, EveryLoadAttachesAfresh) {
-    sim::reset();
+    plat_control::reset();
     xlhost::Host host;
     for (const char* greeting : {"first", "second"}) {
-        sim::registry_set_text("Software\\XlhostTest", "Greeting", greeting);
+        plat_control::registry_set_text("Software\\XlhostTest", "Greeting", greeting);
         ASSERT_TRUE(host.load(XLHOST_TEST_ADDIN));
         host.auto_open();
         EXPECT_EQ(host.eval("=T.GREETING()"), Value::str(greeting));
@@ -27,10 +27,10 @@ TEST(Lifecycle, EveryLoadAttachesAfresh) {
 }
 
 TEST(Lifecycle, ALibraryStillMappedIsLoadedFromAFreshCopy) {
-    sim::reset();
+    plat_control::reset();
     auto pinned = xlhost::os::load_module(XLHOST_TEST_ADDIN, nullptr);  // someone else keeps it mapped
     ASSERT_NE(pinned, nullptr);
-    sim::registry_set_text("Software\\XlhostTest", "Greeting", "fresh");
+    plat_control::registry_set_text("Software\\XlhostTest", "Greeting", "fresh");
     xlhost::Host host;
     ASSERT_TRUE(host.load(XLHOST_TEST_ADDIN));
     host.auto_open();
@@ -43,7 +43,7 @@ TEST(Lifecycle, ALibraryStillMappedIsLoadedFromAFreshCopy) {
 }
 
 TEST(Lifecycle, ExcelsWindowIsFoundOnlyByClassAndHandle) {
-    sim::reset();
+    plat_control::reset();
     xlhost::Host host;
     struct Seen {
         int excels = 0;
@@ -68,7 +68,7 @@ TEST(Lifecycle, ExcelsWindowIsFoundOnlyByClassAndHandle) {
 }
 
 TEST(Lifecycle, LoadFailuresSayWhy) {
-    sim::reset();
+    plat_control::reset();
     xlhost::Host host;
     std::string error;
     EXPECT_FALSE(host.load("/nonexistent/addin.so", &error));
@@ -83,7 +83,7 @@ TEST(Lifecycle, LoadFailuresSayWhy) {
 }
 
 TEST(Lifecycle, OneHostAtATimeHasAnAddIn) {
-    sim::reset();
+    plat_control::reset();
     xlhost::Host first, second;
     ASSERT_TRUE(first.load(XLHOST_TEST_ADDIN));
     std::string error;

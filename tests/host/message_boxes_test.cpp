@@ -6,7 +6,7 @@
 namespace {
 
 TEST(MessageBoxes, RunPrintsAlertsAndMessageBoxesInTheirOrder) {
-    sim::reset();
+    plat_control::reset();
     vx_test::ScratchFolder folder;
     std::string out, err;
     const int status = xlhost::run_command_line(
@@ -39,7 +39,7 @@ TEST_F(ShownBoxes, EachBoxWithItsCaptionTextAndStyleAndItsPlaceAmongTheAlerts) {
 }
 
 TEST(MessageBoxes, AHostStartsWithNothingShown) {
-    sim::reset();
+    plat_control::reset();
     {
         xlhost::Host first;
         ASSERT_TRUE(first.load(XLHOST_TEST_ADDIN));

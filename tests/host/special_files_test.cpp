@@ -18,7 +18,7 @@ int calc(const std::string& sheet, const vx_test::ScratchFolder& folder, std::st
 }
 
 TEST(SpecialFiles, ADeviceIsNotASheet) {
-    sim::reset();
+    plat_control::reset();
     vx_test::ScratchFolder folder;
     std::string err;
     EXPECT_EQ(calc("/dev/zero", folder, &err), 2);
@@ -26,7 +26,7 @@ TEST(SpecialFiles, ADeviceIsNotASheet) {
 }
 
 TEST(SpecialFiles, APipeIsNotASheet) {
-    sim::reset();
+    plat_control::reset();
     vx_test::ScratchFolder folder;
     const std::string pipe = folder.file("sheet.fifo");
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);

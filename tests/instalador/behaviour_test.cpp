@@ -11,16 +11,16 @@ TEST_F(NoticeTest, OkClosesTheDialogAndTheCallReturns) {
     EXPECT_TRUE(carrega());
     ASSERT_EQ(ainda_aberto.size(), 1u);
     EXPECT_FALSE(ainda_aberto[0]);  // closed by OK, not by the driver's fallback
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(NoticeTest, TypedTextIsLostAndEachCallIsAFreshDialog) {
     instala("1");
     std::string digitado;
     EXPECT_TRUE(carrega([&](plat::Form form) {
-        EXPECT_TRUE(sim::form_type(form, "m_licenca", "\r\nAceito tudo"));
-        digitado = sim::form_view(form).control("m_licenca")->text;
-        EXPECT_TRUE(sim::form_click(form, "b_ok"));
+        EXPECT_TRUE(plat_control::form_type(form, "m_licenca", "\r\nAceito tudo"));
+        digitado = plat_control::form_view(form).control("m_licenca")->text;
+        EXPECT_TRUE(plat_control::form_click(form, "b_ok"));
     }));
     EXPECT_TRUE(carrega());
     ASSERT_EQ(vistos.size(), 2u);
@@ -30,11 +30,11 @@ TEST_F(NoticeTest, TypedTextIsLostAndEachCallIsAFreshDialog) {
     EXPECT_EQ(linhas(vistos[1].control("m_licenca")->text).size(), 26u);
     EXPECT_EQ(vistos[1].caption, vistos[0].caption);
     EXPECT_EQ(vistos[1].controls.size(), vistos[0].controls.size());
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(NoticeTest, PortugueseWhateverTheLanguageSetting) {
-    std::vector<sim::FormView> por_idioma;
+    std::vector<plat_control::FormView> por_idioma;
     for (const std::string idioma : {"1", "2"}) {
         instala(idioma);
         vistos.clear();
@@ -54,10 +54,10 @@ TEST_F(NoticeTest, TheNoticeWritesNoSetting) {
     instala("2");
     EXPECT_TRUE(carrega());
     EXPECT_TRUE(carrega());
-    const auto idioma = sim::registry_get(settings_key, "IDIOMA");
+    const auto idioma = plat_control::registry_get(settings_key, "IDIOMA");
     ASSERT_TRUE(idioma.has_value());
     EXPECT_EQ(idioma->bytes, std::vector<uint8_t>({'2', 0}));
-    EXPECT_FALSE(sim::registry_key_exists("Software\\Marvessa"));
+    EXPECT_FALSE(plat_control::registry_key_exists("Software\\Marvessa"));
 }
 
 }  // namespace

@@ -14,18 +14,18 @@ struct Esperado {
     const char* pai;
     int left, top, width, height;
     unsigned opcoes;
-    sim::FontView fonte;
+    plat_control::FontView fonte;
     int tab;
 };
 
-const sim::FontView sans{"MS Sans Serif", 11, false, plat::color_default};
-const sim::FontView sans_negrito{"MS Sans Serif", 11, true, plat::color_default};
+const plat_control::FontView sans{"MS Sans Serif", 11, false, plat::color_default};
+const plat_control::FontView sans_negrito{"MS Sans Serif", 11, true, plat::color_default};
 
 TEST_F(NoticeTest, TheDialogAsDesignedControlByControl) {
     instala("1");
     EXPECT_TRUE(carrega());
     ASSERT_EQ(vistos.size(), 1u);
-    const sim::FormView& f = vistos[0];
+    const plat_control::FormView& f = vistos[0];
     EXPECT_EQ(f.caption, cp("Marvessa - Varentis - Cálculos para Mercado de Capitais"));
     EXPECT_EQ(f.client_width, 470);
     EXPECT_EQ(f.client_height, 416);
@@ -49,7 +49,7 @@ TEST_F(NoticeTest, TheDialogAsDesignedControlByControl) {
     };
     ASSERT_EQ(f.controls.size(), esperados.size());
     for (size_t i = 0; i < esperados.size(); ++i) {
-        const sim::ControlView& c = f.controls[i];
+        const plat_control::ControlView& c = f.controls[i];
         const Esperado& e = esperados[i];
         EXPECT_EQ(c.name, e.nome);
         EXPECT_EQ(c.kind, e.tipo) << e.nome;
@@ -94,7 +94,7 @@ TEST_F(NoticeTest, TheDialogAsDesignedControlByControl) {
     EXPECT_EQ(termos.back().rfind("Marvessa", 0), 0u) << termos.back();
 
     // The logo, decoded: 134 x 133 in three components, stretched into the 41 x 41 box.
-    const sim::ControlView* logo = f.control("Image1");
+    const plat_control::ControlView* logo = f.control("Image1");
     EXPECT_EQ((std::vector<int>{logo->picture_width, logo->picture_height, logo->picture_components}),
               (std::vector<int>{134, 133, 3}));
 }
@@ -108,14 +108,14 @@ TEST_F(NoticeTest, EveryLabelShowsItsWholeText) {
     EXPECT_TRUE(carrega());
     ASSERT_EQ(vistos.size(), 1u);
     int medidos = 0;
-    const std::vector<sim::ControlView>& controles = vistos[0].controls;
-    for (const sim::ControlView& c : controles) {
+    const std::vector<plat_control::ControlView>& controles = vistos[0].controls;
+    for (const plat_control::ControlView& c : controles) {
         if (c.kind != K::label) continue;
         ++medidos;
         EXPECT_GT(c.text_width, 0) << c.name;
         EXPECT_LE(c.text_width, c.width) << c.name;
         int visivel = c.height;
-        for (const sim::ControlView& outro : controles)
+        for (const plat_control::ControlView& outro : controles)
             if (&outro != &c && outro.parent == c.parent && outro.top > c.top && outro.top < c.top + visivel &&
                 outro.left < c.left + c.width && c.left < outro.left + outro.width)
                 visivel = outro.top - c.top;
@@ -131,8 +131,8 @@ TEST_F(NoticeTest, TheTermsBoxShowsItsWholeFrame) {
     instala("1");
     EXPECT_TRUE(carrega());
     ASSERT_EQ(vistos.size(), 1u);
-    const sim::ControlView* termos = vistos[0].control("m_licenca");
-    const sim::ControlView* categoria = vistos[0].control("Label3");
+    const plat_control::ControlView* termos = vistos[0].control("m_licenca");
+    const plat_control::ControlView* categoria = vistos[0].control("Label3");
     ASSERT_NE(termos, nullptr);
     ASSERT_NE(categoria, nullptr);
     ASSERT_GT(categoria->top + categoria->height, termos->top) << "the two overlap, as laid out";

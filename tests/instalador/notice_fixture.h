@@ -30,22 +30,22 @@ using Carrega = bool (*)();
 class NoticeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::registry_clear();
-        sim::dialogs_reset();
+        plat_control::registry_clear();
+        plat_control::dialogs_reset();
     }
     void TearDown() override {
-        EXPECT_EQ(sim::forms_alive(), 0);
+        EXPECT_EQ(plat_control::forms_alive(), 0);
         if (host.loaded()) host.unload();
         for (const std::string& fault : host.faults()) ADD_FAILURE() << "host fault: " << fault;
-        sim::dialogs_reset();
-        sim::registry_clear();
+        plat_control::dialogs_reset();
+        plat_control::registry_clear();
     }
 
     // The add-in installed in a language ("1" Portuguese, "2" English) and loaded, not opened.
     void instala(const std::string& idioma) {
-        sim::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
-        sim::registry_set_text(settings_key, "VERSAO", "1.0");
-        sim::registry_set_text(settings_key, "IDIOMA", idioma);
+        plat_control::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
+        plat_control::registry_set_text(settings_key, "VERSAO", "1.0");
+        plat_control::registry_set_text(settings_key, "IDIOMA", idioma);
         std::string error;
         ASSERT_TRUE(host.load(xlhost::default_addin_path(), &error)) << error;
     }
@@ -57,7 +57,7 @@ protected:
         if (entry == nullptr) return false;
         responde_com(user);
         const bool result = entry();
-        sim::dialog_set_driver(nullptr);
+        plat_control::dialog_set_driver(nullptr);
         return result;
     }
 
@@ -66,21 +66,21 @@ protected:
     bool mostra_com_logo(const std::vector<unsigned char>& jpeg) {
         responde_com(nullptr);
         const bool result = instalador::mostra_aviso(jpeg.data(), jpeg.size());
-        sim::dialog_set_driver(nullptr);
+        plat_control::dialog_set_driver(nullptr);
         return result;
     }
 
     xlhost::Host host;
-    std::vector<sim::FormView> vistos;    // each dialog as the driver first saw it
+    std::vector<plat_control::FormView> vistos;    // each dialog as the driver first saw it
     std::vector<bool> ainda_aberto;       // each dialog still open after the user's answer
 
 private:
     void responde_com(std::function<void(plat::Form)> user) {
-        sim::dialog_set_driver([this, user](plat::Form form) {
-            vistos.push_back(sim::form_view(form));
+        plat_control::dialog_set_driver([this, user](plat::Form form) {
+            vistos.push_back(plat_control::form_view(form));
             if (user) user(form);
-            else EXPECT_TRUE(sim::form_click(form, "b_ok"));
-            ainda_aberto.push_back(sim::form_open(form));
+            else EXPECT_TRUE(plat_control::form_click(form, "b_ok"));
+            ainda_aberto.push_back(plat_control::form_open(form));
         });
     }
 };

@@ -43,7 +43,7 @@ Bytes codificada(int largura, int altura, int componentes, J_COLOR_SPACE espaco)
 
 // The line of the debugger's output about the logo, or "".
 std::string linha_do_logo() {
-    for (const std::string& linha : sim::debug_lines())
+    for (const std::string& linha : plat_control::debug_lines())
         if (linha.find("logotipo") != std::string::npos) return linha;
     return "";
 }
@@ -52,11 +52,11 @@ TEST_F(NoticeTest, OnlyASoundLogoFillsThePictureAndTheNoticeShowsWhateverTheByte
     const Bytes logo(std::begin(instalador::logo_marvessa), std::end(instalador::logo_marvessa));
     const Bytes sadia = encode({});
 
-    sim::debug_lines_clear();
+    plat_control::debug_lines_clear();
     ASSERT_TRUE(mostra_com_logo(sadia));
     ASSERT_EQ(vistos.size(), 1u);
-    const sim::FormView referencia = vistos[0];
-    const sim::ControlView* figura = referencia.control("Image1");
+    const plat_control::FormView referencia = vistos[0];
+    const plat_control::ControlView* figura = referencia.control("Image1");
     ASSERT_NE(figura, nullptr);
     EXPECT_EQ((std::vector<int>{figura->picture_width, figura->picture_height, figura->picture_components}),
               (std::vector<int>{134, 133, 3}));
@@ -86,14 +86,14 @@ TEST_F(NoticeTest, OnlyASoundLogoFillsThePictureAndTheNoticeShowsWhateverTheByte
         SCOPED_TRACE(caso.caso);
         vistos.clear();
         ainda_aberto.clear();
-        sim::debug_lines_clear();
+        plat_control::debug_lines_clear();
         EXPECT_TRUE(mostra_com_logo(caso.bytes));
         ASSERT_EQ(vistos.size(), 1u);
         EXPECT_FALSE(ainda_aberto[0]);  // closed by OK
-        EXPECT_EQ(sim::forms_alive(), 0);
+        EXPECT_EQ(plat_control::forms_alive(), 0);
 
-        const sim::FormView& visto = vistos[0];
-        const sim::ControlView* vazia = visto.control("Image1");
+        const plat_control::FormView& visto = vistos[0];
+        const plat_control::ControlView* vazia = visto.control("Image1");
         ASSERT_NE(vazia, nullptr);
         EXPECT_EQ((std::vector<int>{vazia->picture_width, vazia->picture_height, vazia->picture_components}),
                   (std::vector<int>{0, 0, 0}));
@@ -101,8 +101,8 @@ TEST_F(NoticeTest, OnlyASoundLogoFillsThePictureAndTheNoticeShowsWhateverTheByte
         EXPECT_EQ(visto.caption, referencia.caption);
         ASSERT_EQ(visto.controls.size(), referencia.controls.size());
         for (size_t i = 0; i < visto.controls.size(); ++i) {
-            const sim::ControlView& c = visto.controls[i];
-            const sim::ControlView& r = referencia.controls[i];
+            const plat_control::ControlView& c = visto.controls[i];
+            const plat_control::ControlView& r = referencia.controls[i];
             EXPECT_EQ(c.name, r.name);
             EXPECT_EQ((std::vector<int>{c.left, c.top, c.width, c.height}),
                       (std::vector<int>{r.left, r.top, r.width, r.height}))

@@ -11,8 +11,8 @@ TEST_F(WebHelp, WhenNoBrowserIsFoundExactlyOneErrorAlertIsShown) {
     ASSERT_EQ(pick({"Varentis", "Help on line"}).outcome, xlhost::PickResult::Outcome::ran);
     // Both searches find nothing, so only the two launches by name are made.
     EXPECT_EQ(launched(), (std::vector<std::string>{"explorer.exe (failed)", "netscape.exe (failed)"}));
-    ASSERT_EQ(sim::searches().size(), 2u);
-    EXPECT_EQ(sim::searches()[1].file, "netscape");
+    ASSERT_EQ(plat_control::searches().size(), 2u);
+    EXPECT_EQ(plat_control::searches()[1].file, "netscape");
     expect_one_help_error(help_error_en);
 
     install("1");

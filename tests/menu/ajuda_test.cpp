@@ -13,11 +13,11 @@ TEST_F(WebHelp, ExplorerFoundByNameOpensThePageOfTheLanguage) {
     restart();
     ASSERT_EQ(pick({"Varentis", "Ajuda na Web"}).outcome, xlhost::PickResult::Outcome::ran);
     EXPECT_TRUE(host().alerts().empty());
-    ASSERT_EQ(sim::spawns().size(), 1u);
-    EXPECT_EQ(sim::spawns()[0].program, "explorer.exe");
-    EXPECT_EQ(sim::spawns()[0].arg0, "explorer.exe");
+    ASSERT_EQ(plat_control::spawns().size(), 1u);
+    EXPECT_EQ(plat_control::spawns()[0].program, "explorer.exe");
+    EXPECT_EQ(plat_control::spawns()[0].arg0, "explorer.exe");
     // No search is made, and Netscape is never tried.
-    EXPECT_TRUE(sim::searches().empty());
+    EXPECT_TRUE(plat_control::searches().empty());
     EXPECT_EQ(received("explorer.exe"), in_folder("explorer.exe") + "\n" + page + "ajuda.php\n");
     EXPECT_EQ(received("netscape.exe"), "");
 
@@ -37,12 +37,12 @@ TEST_F(WebHelp, AnExplorerThatDoesNotStartIsTriedByItsPathAndThenNetscapeIs) {
     EXPECT_TRUE(host().alerts().empty());
     const std::string explorer_path = in_folder("explorer.exe");
     EXPECT_EQ(launched(), (std::vector<std::string>{"explorer.exe (failed)", explorer_path + " (failed)", "netscape.exe"}));
-    ASSERT_EQ(sim::spawns().size(), 3u);
-    EXPECT_EQ(sim::spawns()[1].arg0, explorer_path);
-    EXPECT_EQ(sim::spawns()[1].arg1, page + "ajuda_en.php");
-    ASSERT_EQ(sim::searches().size(), 1u);
-    EXPECT_EQ(sim::searches()[0].file, "explorer");
-    EXPECT_EQ(sim::searches()[0].extension, ".exe");
+    ASSERT_EQ(plat_control::spawns().size(), 3u);
+    EXPECT_EQ(plat_control::spawns()[1].arg0, explorer_path);
+    EXPECT_EQ(plat_control::spawns()[1].arg1, page + "ajuda_en.php");
+    ASSERT_EQ(plat_control::searches().size(), 1u);
+    EXPECT_EQ(plat_control::searches()[0].file, "explorer");
+    EXPECT_EQ(plat_control::searches()[0].extension, ".exe");
     EXPECT_EQ(received("netscape.exe"), in_folder("netscape.exe") + "\n" + page + "ajuda_en.php\n");
 }
 
@@ -55,19 +55,19 @@ TEST_F(WebHelp, WhenBothBrowsersAreFoundButNeitherStartsExactlyOneErrorAlertIsSh
     const std::string netscape_path = in_folder("netscape.exe");
     EXPECT_EQ(launched(), (std::vector<std::string>{"explorer.exe (failed)", in_folder("explorer.exe") + " (failed)",
                                                     "netscape.exe (failed)", netscape_path + " (failed)"}));
-    ASSERT_EQ(sim::spawns().size(), 4u);
-    EXPECT_EQ(sim::spawns()[3].arg0, netscape_path);
-    EXPECT_EQ(sim::spawns()[3].arg1, page + "ajuda_en.php");
-    ASSERT_EQ(sim::searches().size(), 2u);
-    EXPECT_EQ(sim::searches()[1].file, "netscape");
-    EXPECT_EQ(sim::searches()[1].extension, ".exe");
+    ASSERT_EQ(plat_control::spawns().size(), 4u);
+    EXPECT_EQ(plat_control::spawns()[3].arg0, netscape_path);
+    EXPECT_EQ(plat_control::spawns()[3].arg1, page + "ajuda_en.php");
+    ASSERT_EQ(plat_control::searches().size(), 2u);
+    EXPECT_EQ(plat_control::searches()[1].file, "netscape");
+    EXPECT_EQ(plat_control::searches()[1].extension, ".exe");
     expect_one_help_error(help_error_en);
 
     reap();  // and forget the records of the first pick
     install("1");
     restart();
     ASSERT_EQ(pick({"Varentis", "Ajuda na Web"}).outcome, xlhost::PickResult::Outcome::ran);
-    EXPECT_EQ(sim::spawns().size(), 4u);
+    EXPECT_EQ(plat_control::spawns().size(), 4u);
     expect_one_help_error(cp(help_error_pt_utf8));
 }
 

@@ -11,13 +11,13 @@ namespace {
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::registry_clear();
+        plat_control::registry_clear();
         ASSERT_TRUE(scratch.ready());
         registry = scratch.file("registry.txt");  // the first run starts without a file
     }
     void TearDown() override {
-        sim::registry_use_file("");
-        EXPECT_EQ(sim::global_blocks_outstanding(), 0);
+        plat_control::registry_use_file("");
+        EXPECT_EQ(plat_control::global_blocks_outstanding(), 0);
     }
     int run(std::vector<std::string> arguments) {
         out.clear();

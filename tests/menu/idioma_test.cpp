@@ -58,9 +58,9 @@ TEST_F(MenuTest, ChoosingTheOtherLanguageTakesEffectAtTheNextStartEverywhere) {
 TEST_F(MenuTest, ChoosingTheActiveLanguageTouchesNothing) {
     install("1");
     restart();
-    sim::registry_deny_writes(true);  // any write attempt would fail; none is made
+    plat_control::registry_deny_writes(true);  // any write attempt would fail; none is made
     ASSERT_EQ(pick({"Varentis", "Idioma", "Português (Brasil)"}).outcome, xlhost::PickResult::Outcome::ran);
-    sim::registry_deny_writes(false);
+    plat_control::registry_deny_writes(false);
     EXPECT_TRUE(host().alerts().empty());
     EXPECT_EQ(stored_idioma(), std::string("1") + '\0');
     EXPECT_TRUE(host().faults().empty());
@@ -81,11 +81,11 @@ TEST_F(MenuTest, WithoutAnInstallationTheChoiceIsStoredButEnglishStays) {
     // No settings key at all: the command creates it and stores IDIOMA, but the new key holds
     // no PATH, so the next start is English all the same.
     restart();
-    ASSERT_FALSE(sim::registry_key_exists(settings_key));
+    ASSERT_FALSE(plat_control::registry_key_exists(settings_key));
     ASSERT_EQ(pick({"Varentis", "Idiom", "Portuguese (Brazil)"}).outcome, xlhost::PickResult::Outcome::ran);
-    EXPECT_TRUE(sim::registry_key_exists(settings_key));
+    EXPECT_TRUE(plat_control::registry_key_exists(settings_key));
     EXPECT_EQ(stored_idioma(), std::string("1") + '\0');
-    EXPECT_FALSE(sim::registry_get(settings_key, "PATH").has_value());
+    EXPECT_FALSE(plat_control::registry_get(settings_key, "PATH").has_value());
     ASSERT_EQ(host().alerts().size(), 1u);
     EXPECT_EQ(host().alerts()[0].text, english_confirmation);
     restart();
@@ -96,9 +96,9 @@ TEST_F(MenuTest, WithoutAnInstallationTheChoiceIsStoredButEnglishStays) {
 TEST_F(MenuTest, AUserWhoMayNotWriteTheKeyIsConfirmedAllTheSame) {
     install("2");
     restart();
-    sim::registry_deny_writes(true);
+    plat_control::registry_deny_writes(true);
     ASSERT_EQ(pick({"Varentis", "Idiom", "Portuguese (Brazil)"}).outcome, xlhost::PickResult::Outcome::ran);
-    sim::registry_deny_writes(false);
+    plat_control::registry_deny_writes(false);
     EXPECT_EQ(stored_idioma(), std::string("2") + '\0');  // as installed
     ASSERT_EQ(host().alerts().size(), 1u);
     EXPECT_EQ(host().alerts()[0].text, english_confirmation);

@@ -26,13 +26,13 @@ inline std::string cp(const std::string& utf8_text) { return xlhost::cp1252(utf8
 
 // The settings an installation writes: a non-empty PATH, the version and the language.
 inline void install(const std::string& idioma, const std::string& versao = "1.0") {
-    sim::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
-    sim::registry_set_text(settings_key, "VERSAO", versao);
-    sim::registry_set_text(settings_key, "IDIOMA", idioma);
+    plat_control::registry_set_text(settings_key, "PATH", "C:\\Arquivos de programas\\Varentis");
+    plat_control::registry_set_text(settings_key, "VERSAO", versao);
+    plat_control::registry_set_text(settings_key, "IDIOMA", idioma);
 }
 
 inline std::string stored_idioma() {
-    const auto value = sim::registry_get(settings_key, "IDIOMA");
+    const auto value = plat_control::registry_get(settings_key, "IDIOMA");
     if (!value) return "<none>";
     return std::string(value->bytes.begin(), value->bytes.end());
 }
@@ -40,9 +40,9 @@ inline std::string stored_idioma() {
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::registry_clear();
-        sim::debug_lines_clear();
-        sim::spawns_clear();
+        plat_control::registry_clear();
+        plat_control::debug_lines_clear();
+        plat_control::spawns_clear();
     }
     void TearDown() override {
         if (host_) {
@@ -50,8 +50,8 @@ protected:
             if (host_->loaded()) host_->unload();
             for (const std::string& fault : host_->faults()) ADD_FAILURE() << "host fault: " << fault;
         }
-        EXPECT_EQ(sim::global_blocks_outstanding(), 0);
-        EXPECT_EQ(sim::registry_open_handles(), 0);
+        EXPECT_EQ(plat_control::global_blocks_outstanding(), 0);
+        EXPECT_EQ(plat_control::registry_open_handles(), 0);
         reap();
     }
 
@@ -107,7 +107,7 @@ protected:
     }
 
     // Waits for every program the add-in started, so that none outlives the test.
-    static void reap() { sim::spawns_reap(); }
+    static void reap() { plat_control::spawns_reap(); }
 
     std::unique_ptr<xlhost::Host> host_;
 };

@@ -129,8 +129,8 @@ TEST_F(MenuTest, InstallationLooksUpPlacesTwiceLooksUpAgainAndMarksTheLanguage) 
     EXPECT_EQ(check[0].arguments,
               (std::vector<std::string>{"10", "\"&Varentis\"", "\"Idio&m\"", "TRUE", "\"&English (USA)\""}));
     // Every menu array lived in a global block for its call only.
-    EXPECT_EQ(sim::global_blocks_outstanding(), 0);
-    EXPECT_EQ(sim::global_blocks_locked(), 0);
+    EXPECT_EQ(plat_control::global_blocks_outstanding(), 0);
+    EXPECT_EQ(plat_control::global_blocks_locked(), 0);
 }
 
 TEST_F(MenuTest, SeparatorsRunNothingAndItemsRunTheirCommand) {

@@ -24,10 +24,10 @@ std::string read(const std::string& path) {
 class RegistryFileCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         ASSERT_TRUE(scratch.ready());
     }
-    void TearDown() override { sim::registry_use_file(""); }
+    void TearDown() override { plat_control::registry_use_file(""); }
     int run(std::vector<std::string> arguments) {
         out.clear();
         err.clear();

@@ -38,9 +38,9 @@ TEST_F(AboutBox, WithoutAnInstallationTheLineFeedsFollowTheFirstPart) {
 
 // Without a PATH the installation is not looked at further: a VERSAO left behind is not shown.
 TEST_F(AboutBox, AnEmptyPathLeavesTheVersionUnread) {
-    sim::registry_set_text(settings_key, "PATH", "");
-    sim::registry_set_text(settings_key, "VERSAO", "4.5.6");
-    sim::registry_set_text(settings_key, "IDIOMA", "1");
+    plat_control::registry_set_text(settings_key, "PATH", "");
+    plat_control::registry_set_text(settings_key, "VERSAO", "4.5.6");
+    plat_control::registry_set_text(settings_key, "IDIOMA", "1");
     restart();
     EXPECT_EQ(shown("About"),
               "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: \n\nMarvessa Financial "
@@ -75,15 +75,15 @@ TEST_F(AboutBox, AVersionIsTheTextUpToItsTerminatorInsideTheBuffer) {
     const std::string prefix = "Varentis - Calcs for Financial Market\nMicrosoft Excel Add-in\nVersion: ";
     const std::string tail = "\n\nMarvessa Financial Systems\nwww.marvessa.com.br";
     install("2");
-    sim::registry_set(settings_key, "VERSAO", {plat::reg_binary, std::vector<uint8_t>(500, '9')});
+    plat_control::registry_set(settings_key, "VERSAO", {plat::reg_binary, std::vector<uint8_t>(500, '9')});
     restart();
     EXPECT_EQ(shown("About"), prefix + tail);
     std::vector<uint8_t> ended_early(500, '9');
     ended_early[4] = '\0';
-    sim::registry_set(settings_key, "VERSAO", {plat::reg_binary, ended_early});
+    plat_control::registry_set(settings_key, "VERSAO", {plat::reg_binary, ended_early});
     restart();
     EXPECT_EQ(shown("About"), prefix + "9999" + tail);
-    sim::registry_set(settings_key, "VERSAO", {plat::reg_binary, std::vector<uint8_t>(499, '9')});
+    plat_control::registry_set(settings_key, "VERSAO", {plat::reg_binary, std::vector<uint8_t>(499, '9')});
     restart();
     EXPECT_EQ(shown("About"), (prefix + std::string(499, '9')).substr(0, 255));
 }

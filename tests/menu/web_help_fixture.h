@@ -41,7 +41,7 @@ protected:
     }
     std::vector<std::string> launched() const {
         std::vector<std::string> programs;
-        for (const auto& spawn : sim::spawns())
+        for (const auto& spawn : plat_control::spawns())
             programs.push_back(spawn.program + (spawn.result == -1 ? " (failed)" : ""));
         return programs;
     }

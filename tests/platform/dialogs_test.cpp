@@ -38,8 +38,8 @@ void on_destroy(void* context) { ++static_cast<Events*>(context)->destroys; }
 
 class Dialogs : public ::testing::Test {
 protected:
-    void SetUp() override { sim::reset(); }
-    void TearDown() override { sim::reset(); }
+    void SetUp() override { plat_control::reset(); }
+    void TearDown() override { plat_control::reset(); }
 
     // A form with a button "ok", a check box "box" and a disabled button "off".
     plat::Form make(Events& events) {
@@ -70,26 +70,26 @@ TEST_F(Dialogs, TheModelKeepsTheLayoutAsBuilt) {
     plat::control_set_color(form, panel, 0xFFFFFF);
     plat::control_set_tab_order(form, memo, 0);
 
-    const sim::FormView view = sim::form_view(form);
+    const plat_control::FormView view = plat_control::form_view(form);
     EXPECT_EQ(view.caption, "Título");
     EXPECT_EQ(view.client_width, 470);
     EXPECT_EQ(view.client_height, 416);
     EXPECT_EQ(view.frame, plat::FrameStyle::dialog);
     EXPECT_FALSE(view.visible);
     ASSERT_EQ(view.controls.size(), 3u);
-    const sim::ControlView* l = view.control("Label1");
+    const plat_control::ControlView* l = view.control("Label1");
     ASSERT_NE(l, nullptr);
     EXPECT_EQ(l->parent, panel);
     EXPECT_EQ((std::vector<int>{l->left, l->top, l->width, l->height}), (std::vector<int>{67, 23, 126, 29}));
     EXPECT_EQ(l->options, plat::control_word_wrap);
     EXPECT_TRUE(l->own_font);
-    EXPECT_EQ(l->font, (sim::FontView{"Tahoma", 24, true, 0x800000}));
+    EXPECT_EQ(l->font, (plat_control::FontView{"Tahoma", 24, true, 0x800000}));
     EXPECT_EQ(view.control("Panel1")->color, 0xFFFFFFu);
     EXPECT_EQ(view.control("Panel1")->tab_order, -1);
     EXPECT_EQ(view.control("m_licenca")->tab_order, 0);
     // A control without a font of its own has the form's.
     EXPECT_FALSE(view.control("m_licenca")->own_font);
-    EXPECT_EQ(view.control("m_licenca")->font, (sim::FontView{"MS Sans Serif", 11, false, plat::color_default}));
+    EXPECT_EQ(view.control("m_licenca")->font, (plat_control::FontView{"MS Sans Serif", 11, false, plat::color_default}));
     EXPECT_EQ(view.control("nothing"), nullptr);
 
     char buffer[3];
@@ -98,23 +98,23 @@ TEST_F(Dialogs, TheModelKeepsTheLayoutAsBuilt) {
     EXPECT_EQ(plat::control_text(form, 42, buffer, sizeof buffer), 0);
     EXPECT_STREQ(buffer, "");
     plat::form_destroy(form);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(Dialogs, WithoutADriverAShownFormClosesAtOnce) {
     Events events;
     plat::Form form = make(events);
-    auto owner = sim::window_create("XLMAIN");
+    auto owner = plat_control::window_create("XLMAIN");
     EXPECT_TRUE(plat::form_show_modal(form, owner));
     EXPECT_EQ(events.closes, 1);
     EXPECT_EQ(events.destroys, 1);  // closed with the free action
-    EXPECT_EQ(sim::forms_alive(), 0);
-    ASSERT_EQ(sim::shown_forms().size(), 1u);
-    EXPECT_EQ(sim::shown_forms()[0].owner, owner);
-    EXPECT_TRUE(sim::shown_forms()[0].visible);
-    EXPECT_TRUE(sim::shown_forms()[0].modal);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
+    ASSERT_EQ(plat_control::shown_forms().size(), 1u);
+    EXPECT_EQ(plat_control::shown_forms()[0].owner, owner);
+    EXPECT_TRUE(plat_control::shown_forms()[0].visible);
+    EXPECT_TRUE(plat_control::shown_forms()[0].modal);
     // The handle of a destroyed form finds nothing.
-    EXPECT_TRUE(sim::form_view(form).controls.empty());
+    EXPECT_TRUE(plat_control::form_view(form).controls.empty());
     EXPECT_FALSE(plat::form_show_modal(form, owner));
 }
 
@@ -122,19 +122,19 @@ TEST_F(Dialogs, TheDriverTicksAndPressesAsAUserWould) {
     Events events;
     plat::Form form = make(events);
     bool seen_open = false, checked_in_loop = false, clicked_after_close = true, off_clicked = true;
-    sim::dialog_set_driver([&](plat::Form shown) {
+    plat_control::dialog_set_driver([&](plat::Form shown) {
         ASSERT_EQ(shown, form);
-        seen_open = sim::form_open(shown);
-        EXPECT_TRUE(sim::form_click(shown, "box"));
+        seen_open = plat_control::form_open(shown);
+        EXPECT_TRUE(plat_control::form_click(shown, "box"));
         checked_in_loop = plat::control_checked(shown, 1);
-        off_clicked = sim::form_click(shown, "off");   // disabled: nothing happens
-        EXPECT_FALSE(sim::form_click(shown, "missing"));
-        EXPECT_TRUE(sim::form_click(shown, "ok"));     // closes the form
-        EXPECT_FALSE(sim::form_open(shown));
-        clicked_after_close = sim::form_click(shown, "ok");
+        off_clicked = plat_control::form_click(shown, "off");   // disabled: nothing happens
+        EXPECT_FALSE(plat_control::form_click(shown, "missing"));
+        EXPECT_TRUE(plat_control::form_click(shown, "ok"));     // closes the form
+        EXPECT_FALSE(plat_control::form_open(shown));
+        clicked_after_close = plat_control::form_click(shown, "ok");
         // Destruction waits for the end of the modal loop.
         EXPECT_EQ(events.destroys, 0);
-        EXPECT_EQ(sim::forms_alive(), 1);
+        EXPECT_EQ(plat_control::forms_alive(), 1);
     });
     EXPECT_TRUE(plat::form_show_modal(form, nullptr));
     EXPECT_TRUE(seen_open);
@@ -144,7 +144,7 @@ TEST_F(Dialogs, TheDriverTicksAndPressesAsAUserWould) {
     EXPECT_EQ(events.clicks, 1);
     EXPECT_EQ(events.closes, 1);
     EXPECT_EQ(events.destroys, 1);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(Dialogs, APictureKeepsItsBitmapOnlyWhenItIsOne) {
@@ -152,7 +152,7 @@ TEST_F(Dialogs, APictureKeepsItsBitmapOnlyWhenItIsOne) {
     const int picture = plat::control_add(form, plat::ControlKind::picture, "Image1", -1, 19, 8, 41, 41, "");
     const int label = plat::control_add(form, plat::ControlKind::label, "Label1", -1, 0, 0, 9, 9, "L");
     const std::vector<unsigned char> pixels(134 * 133 * 3, 0x80);
-    EXPECT_EQ(sim::form_view(form).control("Image1")->picture_width, 0);  // none until given
+    EXPECT_EQ(plat_control::form_view(form).control("Image1")->picture_width, 0);  // none until given
     // Not a picture, not three components, no pixels, no size or too large: refused, unchanged.
     EXPECT_FALSE(plat::control_set_picture(form, label, {134, 133, 3, pixels.data()}));
     EXPECT_FALSE(plat::control_set_picture(form, picture, {134, 133, 4, pixels.data()}));
@@ -160,15 +160,15 @@ TEST_F(Dialogs, APictureKeepsItsBitmapOnlyWhenItIsOne) {
     EXPECT_FALSE(plat::control_set_picture(form, picture, {0, 133, 3, pixels.data()}));
     EXPECT_FALSE(plat::control_set_picture(form, picture, {134, 5000, 3, pixels.data()}));
     EXPECT_FALSE(plat::control_set_picture(form, 7, {134, 133, 3, pixels.data()}));
-    EXPECT_EQ(sim::form_view(form).control("Image1")->picture_width, 0);
+    EXPECT_EQ(plat_control::form_view(form).control("Image1")->picture_width, 0);
     EXPECT_TRUE(plat::control_set_picture(form, picture, {134, 133, 3, pixels.data()}));
-    const sim::FormView view = sim::form_view(form);
-    const sim::ControlView* shown = view.control("Image1");
+    const plat_control::FormView view = plat_control::form_view(form);
+    const plat_control::ControlView* shown = view.control("Image1");
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ((std::vector<int>{shown->picture_width, shown->picture_height, shown->picture_components}),
               (std::vector<int>{134, 133, 3}));
     EXPECT_EQ((std::vector<int>{shown->width, shown->height}), (std::vector<int>{41, 41}));  // stretched
-    EXPECT_EQ(sim::form_view(form).control("Label1")->picture_width, 0);
+    EXPECT_EQ(plat_control::form_view(form).control("Label1")->picture_width, 0);
     plat::form_destroy(form);
 }
 
@@ -180,14 +180,14 @@ TEST_F(Dialogs, TypingGoesOnlyIntoTextBoxesThatTakeIt) {
     const int off = plat::control_add(form, plat::ControlKind::edit, "off", -1, 0, 0, 50, 20, "off");
     plat::control_add(form, plat::ControlKind::label, "label", -1, 0, 0, 50, 20, "label");
     plat::control_set_enabled(form, off, false);
-    EXPECT_FALSE(sim::form_type(form, "memo", "x"));  // not shown: nobody can type
-    sim::dialog_set_driver([](plat::Form shown) {
-        EXPECT_TRUE(sim::form_type(shown, "memo", "\r\nthree"));
-        EXPECT_FALSE(sim::form_type(shown, "fixed", "x"));
-        EXPECT_FALSE(sim::form_type(shown, "off", "x"));
-        EXPECT_FALSE(sim::form_type(shown, "label", "x"));
-        EXPECT_FALSE(sim::form_type(shown, "missing", "x"));
-        const sim::FormView view = sim::form_view(shown);
+    EXPECT_FALSE(plat_control::form_type(form, "memo", "x"));  // not shown: nobody can type
+    plat_control::dialog_set_driver([](plat::Form shown) {
+        EXPECT_TRUE(plat_control::form_type(shown, "memo", "\r\nthree"));
+        EXPECT_FALSE(plat_control::form_type(shown, "fixed", "x"));
+        EXPECT_FALSE(plat_control::form_type(shown, "off", "x"));
+        EXPECT_FALSE(plat_control::form_type(shown, "label", "x"));
+        EXPECT_FALSE(plat_control::form_type(shown, "missing", "x"));
+        const plat_control::FormView view = plat_control::form_view(shown);
         EXPECT_EQ(view.control("memo")->text, "one\r\ntwo\r\nthree");
         EXPECT_EQ(view.control("fixed")->text, "fixed");
         EXPECT_EQ(view.control("off")->text, "off");
@@ -195,7 +195,7 @@ TEST_F(Dialogs, TypingGoesOnlyIntoTextBoxesThatTakeIt) {
     });
     EXPECT_TRUE(plat::form_show_modal(form, nullptr));
     plat::form_destroy(form);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(Dialogs, CloseActionsDecideTheFormsFate) {
@@ -204,8 +204,8 @@ TEST_F(Dialogs, CloseActionsDecideTheFormsFate) {
     plat::Form form = make(events);
     EXPECT_TRUE(plat::form_show_modal(form, nullptr));
     // Hidden and kept: it can be shown again, and destroyed by its owner.
-    EXPECT_EQ(sim::forms_alive(), 1);
-    EXPECT_FALSE(sim::form_view(form).visible);
+    EXPECT_EQ(plat_control::forms_alive(), 1);
+    EXPECT_FALSE(plat_control::form_view(form).visible);
     EXPECT_TRUE(plat::form_show_modal(form, nullptr));
     EXPECT_EQ(events.closes, 2);
     plat::form_destroy(form);
@@ -216,37 +216,37 @@ TEST_F(Dialogs, CloseActionsDecideTheFormsFate) {
     stubborn.action = plat::CloseAction::none;
     plat::Form other = make(stubborn);
     EXPECT_TRUE(plat::form_show_modal(other, nullptr));
-    EXPECT_FALSE(sim::form_open(other));
-    EXPECT_EQ(sim::forms_alive(), 1);
+    EXPECT_FALSE(plat_control::form_open(other));
+    EXPECT_EQ(plat_control::forms_alive(), 1);
 }
 
 TEST_F(Dialogs, AFormInItsModalLoopCannotBeDestroyedOrShownAgain) {
     Events events;
     events.close_on_click = false;
     plat::Form form = make(events);
-    sim::dialog_set_driver([&](plat::Form shown) {
+    plat_control::dialog_set_driver([&](plat::Form shown) {
         plat::form_destroy(shown);
-        EXPECT_EQ(sim::forms_alive(), 1);
+        EXPECT_EQ(plat_control::forms_alive(), 1);
         EXPECT_FALSE(plat::form_show_modal(shown, nullptr));
         plat::form_hide(shown);
-        EXPECT_FALSE(sim::form_view(shown).visible);
-        EXPECT_TRUE(sim::form_open(shown));  // hidden, still modal
-        EXPECT_TRUE(sim::form_click(shown, "ok"));
+        EXPECT_FALSE(plat_control::form_view(shown).visible);
+        EXPECT_TRUE(plat_control::form_open(shown));  // hidden, still modal
+        EXPECT_TRUE(plat_control::form_click(shown, "ok"));
     });
     EXPECT_TRUE(plat::form_show_modal(form, nullptr));
     // The driver returned with the form open: the stand-in closed it.
     EXPECT_EQ(events.clicks, 1);
     EXPECT_EQ(events.closes, 1);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
 }
 
 TEST_F(Dialogs, ResetDestroysWhatIsLeft) {
     Events events;
     make(events);
-    sim::dialog_set_driver([](plat::Form) { ADD_FAILURE() << "no driver after reset"; });
-    sim::reset();
+    plat_control::dialog_set_driver([](plat::Form) { ADD_FAILURE() << "no driver after reset"; });
+    plat_control::reset();
     EXPECT_EQ(events.destroys, 1);
-    EXPECT_EQ(sim::forms_alive(), 0);
+    EXPECT_EQ(plat_control::forms_alive(), 0);
     Events again;
     EXPECT_TRUE(plat::form_show_modal(make(again), nullptr));
 }

@@ -23,17 +23,17 @@ std::string read(const std::string& path) {
 class RegistryFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         ASSERT_TRUE(scratch.ready());
         path = scratch.file("registry.txt");
     }
-    void TearDown() override { sim::registry_use_file(""); }
+    void TearDown() override { plat_control::registry_use_file(""); }
     void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
     // The error for a file of one good line and then `line`.
     std::string refusal(const std::string& line) {
         write(std::string(key) + "\tPATH\t1\t4300\n" + line + "\n");
         std::string error;
-        EXPECT_FALSE(sim::registry_use_file(path, &error)) << line;
+        EXPECT_FALSE(plat_control::registry_use_file(path, &error)) << line;
         return error;
     }
     vx_test::ScratchFolder scratch;
@@ -41,33 +41,33 @@ protected:
 };
 
 TEST_F(RegistryFile, EveryKindOfValueReadsBackAsItWasSaved) {
-    ASSERT_TRUE(sim::registry_use_file(path));
-    sim::registry_set_text(key, "VERSAO", "1.2");
-    sim::registry_set(key, "EMPTY", {plat::reg_binary, {}});  // saved as a line ending in a tab
-    sim::registry_set(key, "HIGH", {4294967295u, {0x00, 0xAB, 0xFF}});
-    sim::registry_create_key("Software\\Other");
-    ASSERT_EQ(sim::registry_file_error(), "");
-    ASSERT_TRUE(sim::registry_use_file(""));
+    ASSERT_TRUE(plat_control::registry_use_file(path));
+    plat_control::registry_set_text(key, "VERSAO", "1.2");
+    plat_control::registry_set(key, "EMPTY", {plat::reg_binary, {}});  // saved as a line ending in a tab
+    plat_control::registry_set(key, "HIGH", {4294967295u, {0x00, 0xAB, 0xFF}});
+    plat_control::registry_create_key("Software\\Other");
+    ASSERT_EQ(plat_control::registry_file_error(), "");
+    ASSERT_TRUE(plat_control::registry_use_file(""));
     std::string error;
-    ASSERT_TRUE(sim::registry_use_file(path, &error)) << error << "\n" << read(path);
-    EXPECT_EQ(sim::registry_get(key, "VERSAO")->bytes, (std::vector<uint8_t>{'1', '.', '2', 0}));
-    auto empty = sim::registry_get(key, "empty");
+    ASSERT_TRUE(plat_control::registry_use_file(path, &error)) << error << "\n" << read(path);
+    EXPECT_EQ(plat_control::registry_get(key, "VERSAO")->bytes, (std::vector<uint8_t>{'1', '.', '2', 0}));
+    auto empty = plat_control::registry_get(key, "empty");
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->type, plat::reg_binary);
     EXPECT_TRUE(empty->bytes.empty());
-    auto high = sim::registry_get(key, "HIGH");
+    auto high = plat_control::registry_get(key, "HIGH");
     ASSERT_TRUE(high);
     EXPECT_EQ(high->type, 4294967295u);
     EXPECT_EQ(high->bytes, (std::vector<uint8_t>{0x00, 0xAB, 0xFF}));
-    EXPECT_TRUE(sim::registry_key_exists("Software\\Other"));
+    EXPECT_TRUE(plat_control::registry_key_exists("Software\\Other"));
 }
 
 TEST_F(RegistryFile, HandWrittenLinesInEitherCaseOfHexAndWithBlankLinesAreRead) {
     write(std::string("\n") + key + "\tIDIOMA\t1\t3100\n\n" + key + "\tBIN\t3\tAbCd\nSoftware\\Empty");
-    ASSERT_TRUE(sim::registry_use_file(path));
-    EXPECT_EQ(sim::registry_get(key, "IDIOMA")->bytes, (std::vector<uint8_t>{'1', 0}));
-    EXPECT_EQ(sim::registry_get(key, "BIN")->bytes, (std::vector<uint8_t>{0xAB, 0xCD}));
-    EXPECT_TRUE(sim::registry_key_exists("Software\\Empty"));
+    ASSERT_TRUE(plat_control::registry_use_file(path));
+    EXPECT_EQ(plat_control::registry_get(key, "IDIOMA")->bytes, (std::vector<uint8_t>{'1', 0}));
+    EXPECT_EQ(plat_control::registry_get(key, "BIN")->bytes, (std::vector<uint8_t>{0xAB, 0xCD}));
+    EXPECT_TRUE(plat_control::registry_key_exists("Software\\Empty"));
 }
 
 TEST_F(RegistryFile, ATypeThatIsNotAPlainDecimalDwordRefusesTheFile) {
@@ -77,9 +77,9 @@ TEST_F(RegistryFile, ATypeThatIsNotAPlainDecimalDwordRefusesTheFile) {
                       " is not a decimal number from 0 to 4294967295");
         // Nothing of the file is taken, not even its good first line, and the file is not
         // the registry's: changes neither reach nor overwrite it.
-        EXPECT_FALSE(sim::registry_get(key, "PATH")) << type;
+        EXPECT_FALSE(plat_control::registry_get(key, "PATH")) << type;
         const std::string before = read(path);
-        sim::registry_set_text(key, "IDIOMA", "2");
+        plat_control::registry_set_text(key, "IDIOMA", "2");
         EXPECT_EQ(read(path), before);
     }
 }
@@ -103,36 +103,36 @@ TEST_F(RegistryFile, ALineOfTheWrongShapeRefusesTheFile) {
 
 TEST_F(RegistryFile, WhatCannotBeAFileIsRefusedBeforeAnythingIsRead) {
     std::string error;
-    EXPECT_FALSE(sim::registry_use_file(scratch.path(), &error));
+    EXPECT_FALSE(plat_control::registry_use_file(scratch.path(), &error));
     EXPECT_EQ(error, "the registry file " + scratch.path() + " is a folder");
-    EXPECT_FALSE(sim::registry_use_file("/dev/null", &error));
+    EXPECT_FALSE(plat_control::registry_use_file("/dev/null", &error));
     EXPECT_EQ(error, "the registry file /dev/null is not a regular file");
     // Every change is saved at once, so a file that can be read but not written is refused too.
-    EXPECT_FALSE(sim::registry_use_file("/proc/version", &error));
+    EXPECT_FALSE(plat_control::registry_use_file("/proc/version", &error));
     EXPECT_EQ(error.rfind("cannot write the registry file /proc/version: ", 0), 0u) << error;
     const std::string missing = scratch.file("missing");
     const std::string in_missing = (std::filesystem::path(missing) / "registry.txt").string();
-    EXPECT_FALSE(sim::registry_use_file(in_missing, &error));
+    EXPECT_FALSE(plat_control::registry_use_file(in_missing, &error));
     EXPECT_EQ(error, "no folder " + missing + " for the registry file " + in_missing);
     EXPECT_FALSE(std::filesystem::exists(missing));
     // A file not there yet is an empty registry, and is written at the first change.
-    ASSERT_TRUE(sim::registry_use_file(path, &error)) << error;
+    ASSERT_TRUE(plat_control::registry_use_file(path, &error)) << error;
     EXPECT_FALSE(std::filesystem::exists(path));
-    sim::registry_set_text(key, "IDIOMA", "1");
+    plat_control::registry_set_text(key, "IDIOMA", "1");
     EXPECT_EQ(read(path), std::string(key) + "\tIDIOMA\t1\t3100\n");
 }
 
 TEST_F(RegistryFile, WhatTheAddInWritesSurvivesInTheFile) {
-    ASSERT_TRUE(sim::registry_use_file(path));
+    ASSERT_TRUE(plat_control::registry_use_file(path));
     plat::RegKey handle = nullptr;
     ASSERT_EQ(plat::reg_create_for_set(key, &handle), plat::reg_ok);
     EXPECT_EQ(plat::reg_set_text(handle, "IDIOMA", "1"), plat::reg_ok);
     plat::reg_close(handle);
 
-    ASSERT_TRUE(sim::registry_use_file(""));
-    EXPECT_FALSE(sim::registry_get(key, "IDIOMA"));
-    ASSERT_TRUE(sim::registry_use_file(path));
-    auto stored = sim::registry_get(key, "IDIOMA");
+    ASSERT_TRUE(plat_control::registry_use_file(""));
+    EXPECT_FALSE(plat_control::registry_get(key, "IDIOMA"));
+    ASSERT_TRUE(plat_control::registry_use_file(path));
+    auto stored = plat_control::registry_get(key, "IDIOMA");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->bytes, (std::vector<uint8_t>{'1', 0}));
 }
@@ -141,17 +141,17 @@ TEST_F(RegistryFile, ASaveThatFailsKeepsTheChangeInMemoryAndIsRememberedUntilOne
     const std::string folder = scratch.file("sub");
     ASSERT_TRUE(std::filesystem::create_directory(folder));
     const std::string file = (std::filesystem::path(folder) / "registry.txt").string();
-    ASSERT_TRUE(sim::registry_use_file(file));
+    ASSERT_TRUE(plat_control::registry_use_file(file));
     std::filesystem::remove_all(folder);
-    sim::registry_set_text(key, "IDIOMA", "1");
-    EXPECT_TRUE(sim::registry_get(key, "IDIOMA"));
-    EXPECT_EQ(sim::registry_file_error(), "cannot write the registry file " + file + ": No such file or directory");
+    plat_control::registry_set_text(key, "IDIOMA", "1");
+    EXPECT_TRUE(plat_control::registry_get(key, "IDIOMA"));
+    EXPECT_EQ(plat_control::registry_file_error(), "cannot write the registry file " + file + ": No such file or directory");
     // A later save writes the whole registry, the lost change with it.
-    sim::registry_create_key("Software\\Other");
-    EXPECT_NE(sim::registry_file_error(), "");
+    plat_control::registry_create_key("Software\\Other");
+    EXPECT_NE(plat_control::registry_file_error(), "");
     ASSERT_TRUE(std::filesystem::create_directory(folder));
-    sim::registry_set_text(key, "VERSAO", "1.0");
-    EXPECT_EQ(sim::registry_file_error(), "");
+    plat_control::registry_set_text(key, "VERSAO", "1.0");
+    EXPECT_EQ(plat_control::registry_file_error(), "");
     EXPECT_NE(read(file).find("\tIDIOMA\t"), std::string::npos);
 }
 

@@ -9,9 +9,9 @@
 namespace {
 
 TEST(Windows, EnumerationInOrderWithClassNamesCutToTheBuffer) {
-    sim::reset();
-    auto first = sim::window_create("Shell_TrayWnd");
-    auto excel = sim::window_create("XLMAIN");
+    plat_control::reset();
+    auto first = plat_control::window_create("Shell_TrayWnd");
+    auto excel = plat_control::window_create("XLMAIN");
     EXPECT_NE(reinterpret_cast<uintptr_t>(first) & 0xFFFF, reinterpret_cast<uintptr_t>(excel) & 0xFFFF);
 
     std::vector<plat::Window> seen;
@@ -25,29 +25,29 @@ TEST(Windows, EnumerationInOrderWithClassNamesCutToTheBuffer) {
     char name[4];
     EXPECT_EQ(plat::window_class_name(excel, name, sizeof name), 3);
     EXPECT_STREQ(name, "XLM");
-    sim::window_destroy(excel);
+    plat_control::window_destroy(excel);
     EXPECT_EQ(plat::window_class_name(excel, name, sizeof name), 0);
 }
 
 TEST(GlobalMemory, LockCountsAndRelease) {
-    sim::reset();
+    plat_control::reset();
     plat::GlobalBlock block = plat::global_alloc_moveable(64);
     ASSERT_NE(block, nullptr);
     void* data = plat::global_lock(block);
     ASSERT_NE(data, nullptr);
-    EXPECT_EQ(sim::global_blocks_locked(), 1);
+    EXPECT_EQ(plat_control::global_blocks_locked(), 1);
     EXPECT_FALSE(plat::global_unlock(block));
     EXPECT_EQ(plat::global_free(block), nullptr);
     EXPECT_EQ(plat::global_free(block), block);  // a second free fails
-    EXPECT_EQ(sim::global_blocks_outstanding(), 0);
+    EXPECT_EQ(plat_control::global_blocks_outstanding(), 0);
 }
 
 TEST(Processes, SpawnSearchesPathAndReportsFailure) {
-    sim::reset();
+    plat_control::reset();
     EXPECT_EQ(plat::spawn_nowait("no-such-program-here.exe", "no-such-program-here.exe", "x"), -1);
     EXPECT_GT(plat::spawn_nowait("true", "true", "http://example.invalid/"), 0);
-    ASSERT_EQ(sim::spawns().size(), 2u);
-    EXPECT_EQ(sim::spawns()[1].arg1, "http://example.invalid/");
+    ASSERT_EQ(plat_control::spawns().size(), 2u);
+    EXPECT_EQ(plat_control::spawns()[1].arg1, "http://example.invalid/");
 
     char buffer[500];
     EXPECT_GT(plat::search_path("sh", nullptr, buffer, sizeof buffer), 0u);

@@ -16,18 +16,18 @@ constexpr const char* settings_key = "Software\\Varentis";
 
 class Registry : public ::testing::Test {
 protected:
-    void SetUp() override { sim::reset(); }
+    void SetUp() override { plat_control::reset(); }
     void TearDown() override {
-        EXPECT_EQ(sim::registry_open_handles(), 0);
-        sim::reset();
-        EXPECT_FALSE(sim::registry_key_exists(settings_key));
+        EXPECT_EQ(plat_control::registry_open_handles(), 0);
+        plat_control::reset();
+        EXPECT_FALSE(plat_control::registry_key_exists(settings_key));
     }
 };
 
 TEST_F(Registry, MissingKeyAndMissingValue) {
     plat::RegKey key = nullptr;
     EXPECT_EQ(plat::reg_open_query(settings_key, &key), plat::reg_not_found);
-    sim::registry_create_key(settings_key);
+    plat_control::registry_create_key(settings_key);
     ASSERT_EQ(plat::reg_open_query("software\\VARENTIS", &key), plat::reg_ok);
     char buffer[8] = "x";
     uint32_t size = sizeof buffer;
@@ -36,8 +36,8 @@ TEST_F(Registry, MissingKeyAndMissingValue) {
 }
 
 TEST_F(Registry, RawBytesAndSizeRules) {
-    sim::registry_set_text(settings_key, "VERSAO", "1.2.3");
-    sim::registry_set(settings_key, "BIN", {plat::reg_binary, {'a', 'b', 'c'}});
+    plat_control::registry_set_text(settings_key, "VERSAO", "1.2.3");
+    plat_control::registry_set(settings_key, "BIN", {plat::reg_binary, {'a', 'b', 'c'}});
     plat::RegKey key = nullptr;
     ASSERT_EQ(plat::reg_open_query(settings_key, &key), plat::reg_ok);
 
@@ -65,8 +65,8 @@ TEST_F(Registry, RawBytesAndSizeRules) {
 
 TEST_F(Registry, ValuesAroundTheSettingsBufferSize) {
     const std::string fits(499, 'p');  // 499 characters and the NUL: exactly 500 bytes
-    sim::registry_set_text(settings_key, "PATH", fits);
-    sim::registry_set_text(settings_key, "VERSAO", std::string(500, 'p'));
+    plat_control::registry_set_text(settings_key, "PATH", fits);
+    plat_control::registry_set_text(settings_key, "VERSAO", std::string(500, 'p'));
     plat::RegKey key = nullptr;
     ASSERT_EQ(plat::reg_open_query(settings_key, &key), plat::reg_ok);
     char buffer[500];
@@ -81,7 +81,7 @@ TEST_F(Registry, ValuesAroundTheSettingsBufferSize) {
 }
 
 TEST_F(Registry, AQueryHandleCannotWriteAndASetHandleCannotRead) {
-    sim::registry_set_text(settings_key, "IDIOMA", "2");
+    plat_control::registry_set_text(settings_key, "IDIOMA", "2");
     plat::RegKey key = nullptr;
     ASSERT_EQ(plat::reg_open_query(settings_key, &key), plat::reg_ok);
     EXPECT_EQ(plat::reg_set_text(key, "IDIOMA", "1"), plat::reg_access_denied);
@@ -92,7 +92,7 @@ TEST_F(Registry, AQueryHandleCannotWriteAndASetHandleCannotRead) {
     uint32_t size = sizeof buffer;
     EXPECT_EQ(plat::reg_query_value(key, "IDIOMA", nullptr, buffer, &size), plat::reg_access_denied);
     plat::reg_close(key);
-    EXPECT_EQ(sim::registry_get(settings_key, "IDIOMA")->bytes, (std::vector<uint8_t>{'2', 0}));
+    EXPECT_EQ(plat_control::registry_get(settings_key, "IDIOMA")->bytes, (std::vector<uint8_t>{'2', 0}));
 }
 
 TEST_F(Registry, CreateForSetMakesTheKeyAndStoresTheTextWithItsTerminator) {
@@ -100,14 +100,14 @@ TEST_F(Registry, CreateForSetMakesTheKeyAndStoresTheTextWithItsTerminator) {
     ASSERT_EQ(plat::reg_create_for_set(settings_key, &key), plat::reg_ok);
     EXPECT_EQ(plat::reg_set_text(key, "IDIOMA", "1"), plat::reg_ok);
     EXPECT_EQ(plat::reg_close(key), plat::reg_ok);
-    ASSERT_TRUE(sim::registry_key_exists(settings_key));
-    auto stored = sim::registry_get(settings_key, "IDIOMA");
+    ASSERT_TRUE(plat_control::registry_key_exists(settings_key));
+    auto stored = plat_control::registry_get(settings_key, "IDIOMA");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, plat::reg_sz);
     EXPECT_EQ(stored->bytes, (std::vector<uint8_t>{'1', 0}));
 
     // Opening an existing key for setting keeps what it holds.
-    sim::registry_set_text(settings_key, "PATH", "C:\\Varentis");
+    plat_control::registry_set_text(settings_key, "PATH", "C:\\Varentis");
     ASSERT_EQ(plat::reg_create_for_set(settings_key, &key), plat::reg_ok);
     EXPECT_EQ(plat::reg_set_text(key, "IDIOMA", "2"), plat::reg_ok);
     plat::reg_close(key);
@@ -125,7 +125,7 @@ TEST_F(Registry, CreateForSetMakesTheKeyAndStoresTheTextWithItsTerminator) {
 // What a host sets up through the control side is what the add-in reads, and what the add-in
 // leaves open or is refused the control side sees.
 TEST_F(Registry, ValuesSetUpAreWhatThePlatformReads) {
-    sim::registry_set(settings_key, "BIN", {plat::reg_binary, {'a', 0, 'b'}});
+    plat_control::registry_set(settings_key, "BIN", {plat::reg_binary, {'a', 0, 'b'}});
     plat::RegKey key = nullptr;
     ASSERT_EQ(plat::reg_open_query(settings_key, &key), plat::reg_ok);
     char buffer[8];
@@ -134,40 +134,40 @@ TEST_F(Registry, ValuesSetUpAreWhatThePlatformReads) {
     EXPECT_EQ(type, plat::reg_binary);
     EXPECT_EQ(std::string(buffer, size), std::string("a\0b", 3));
     plat::reg_close(key);
-    EXPECT_FALSE(sim::registry_get(settings_key, "PATH"));
+    EXPECT_FALSE(plat_control::registry_get(settings_key, "PATH"));
 }
 
 TEST_F(Registry, OpenHandlesAreCountedUntilClosed) {
-    sim::registry_create_key(settings_key);
-    EXPECT_EQ(sim::registry_open_handles(), 0);
+    plat_control::registry_create_key(settings_key);
+    EXPECT_EQ(plat_control::registry_open_handles(), 0);
     plat::RegKey first = nullptr, second = nullptr;
     ASSERT_EQ(plat::reg_open_query(settings_key, &first), plat::reg_ok);
     ASSERT_EQ(plat::reg_create_for_set(settings_key, &second), plat::reg_ok);
-    EXPECT_EQ(sim::registry_open_handles(), 2);
+    EXPECT_EQ(plat_control::registry_open_handles(), 2);
     plat::reg_close(first);
-    EXPECT_EQ(sim::registry_open_handles(), 1);
+    EXPECT_EQ(plat_control::registry_open_handles(), 1);
     plat::reg_close(second);
-    EXPECT_EQ(sim::registry_open_handles(), 0);
+    EXPECT_EQ(plat_control::registry_open_handles(), 0);
 }
 
 TEST_F(Registry, DeniedWritesCreateNothingAndSetNothing) {
-    sim::registry_deny_writes(true);
+    plat_control::registry_deny_writes(true);
     plat::RegKey key = nullptr;
     EXPECT_EQ(plat::reg_create_for_set(settings_key, &key), plat::reg_access_denied);
-    EXPECT_FALSE(sim::registry_key_exists(settings_key));
-    sim::registry_deny_writes(false);
+    EXPECT_FALSE(plat_control::registry_key_exists(settings_key));
+    plat_control::registry_deny_writes(false);
 
-    sim::registry_set_text(settings_key, "IDIOMA", "2");
-    sim::registry_deny_writes(true);
+    plat_control::registry_set_text(settings_key, "IDIOMA", "2");
+    plat_control::registry_deny_writes(true);
     EXPECT_EQ(plat::reg_create_for_set(settings_key, &key), plat::reg_access_denied);
     // Reading is still allowed.
     ASSERT_EQ(plat::reg_open_query(settings_key, &key), plat::reg_ok);
     plat::reg_close(key);
-    sim::registry_deny_writes(false);
+    plat_control::registry_deny_writes(false);
     ASSERT_EQ(plat::reg_create_for_set(settings_key, &key), plat::reg_ok);
     EXPECT_EQ(plat::reg_set_text(key, "IDIOMA", "1"), plat::reg_ok);
     plat::reg_close(key);
-    EXPECT_EQ(sim::registry_get(settings_key, "IDIOMA")->bytes, (std::vector<uint8_t>{'1', 0}));
+    EXPECT_EQ(plat_control::registry_get(settings_key, "IDIOMA")->bytes, (std::vector<uint8_t>{'1', 0}));
 }
 
 }  // namespace

@@ -59,8 +59,8 @@ std::string demo_sheet() {
 // One cycle in a fresh Excel; the language changes from one cycle to the next, as a restart
 // after a change of language does. Answers the recalculated sheet ("" after a failure).
 std::string cycle(const std::string& sheet, int number) {
-    sim::registry_set_text(settings_key, "PATH", "/opt/varentis");
-    sim::registry_set_text(settings_key, "IDIOMA", number % 2 == 0 ? "1" : "2");
+    plat_control::registry_set_text(settings_key, "PATH", "/opt/varentis");
+    plat_control::registry_set_text(settings_key, "IDIOMA", number % 2 == 0 ? "1" : "2");
     xlhost::Host host;
     std::string error;
     if (!host.load(xlhost::default_addin_path(), &error)) {
@@ -81,7 +81,7 @@ std::string cycle(const std::string& sheet, int number) {
 TEST(Soak, LoadOpenRecalculateCloseUnloadLeavesNothingBehind) {
     const std::string sheet = demo_sheet();
     ASSERT_NE(sheet.find("=VX.DURATION("), std::string::npos) << "no demo sheet at " << VX_DEMO_SHEET;
-    sim::reset();
+    plat_control::reset();
     const int windows_before = top_windows();
     const int count = cycles();
     ASSERT_GT(count, 0) << "VX_SOAK_CYCLES is not a number of cycles above " << warm_up_cycles;
@@ -97,11 +97,11 @@ TEST(Soak, LoadOpenRecalculateCloseUnloadLeavesNothingBehind) {
         }
         ASSERT_EQ(values, expected) << "cycle " << number;
         ASSERT_EQ(top_windows(), windows_before) << "cycle " << number;
-        ASSERT_EQ(sim::registry_open_handles(), 0) << "cycle " << number;
-        ASSERT_EQ(sim::global_blocks_outstanding(), 0) << "cycle " << number;
-        ASSERT_TRUE(sim::debug_lines().empty()) << "cycle " << number << ": " << sim::debug_lines().front();
-        ASSERT_TRUE(sim::message_boxes().empty()) << "cycle " << number;
-        ASSERT_TRUE(sim::spawns().empty()) << "cycle " << number;
+        ASSERT_EQ(plat_control::registry_open_handles(), 0) << "cycle " << number;
+        ASSERT_EQ(plat_control::global_blocks_outstanding(), 0) << "cycle " << number;
+        ASSERT_TRUE(plat_control::debug_lines().empty()) << "cycle " << number << ": " << plat_control::debug_lines().front();
+        ASSERT_TRUE(plat_control::message_boxes().empty()) << "cycle " << number;
+        ASSERT_TRUE(plat_control::spawns().empty()) << "cycle " << number;
         if (HasFailure()) return;
     }
     const long growth_kb = resident_kb() - warm_kb;

@@ -38,10 +38,10 @@ TEST_F(Boundary, AProcedureThatIsNotStdcallIsRefusedOn32BitWindowsOnly) {
 }
 
 TEST_F(Boundary, AMessageBoxOfTheAddInIsRecordedAndClosed) {
-    sim::message_box_set_answer(plat::id_cancel);
+    plat_control::message_box_set_answer(plat::id_cancel);
     EXPECT_EQ(eval("=W.BOX(0)"), xlhost::Value::num(plat::id_cancel));
-    ASSERT_EQ(sim::message_boxes().size(), 1u);
-    const sim::MessageBoxRecord box = sim::message_boxes()[0];
+    ASSERT_EQ(plat_control::message_boxes().size(), 1u);
+    const plat_control::MessageBoxRecord box = plat_control::message_boxes()[0];
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(box.owner), host->main_window());
     EXPECT_EQ(box.text, "Caixa da sonda");
     EXPECT_EQ(box.caption, "Aten\xE7\xE3o");
@@ -50,25 +50,25 @@ TEST_F(Boundary, AMessageBoxOfTheAddInIsRecordedAndClosed) {
 
 // The host reads back what leaves no trace of its own: global blocks and launched programs.
 TEST_F(Boundary, GlobalBlocksAndLaunchedProgramsAreRecorded) {
-    const int before = sim::global_blocks_outstanding();
+    const int before = plat_control::global_blocks_outstanding();
     EXPECT_EQ(eval("=W.GLOBAL(1)"), xlhost::Value::num(1));
-    EXPECT_EQ(sim::global_blocks_outstanding(), before + 1);
-    EXPECT_EQ(sim::global_blocks_locked(), 1);
+    EXPECT_EQ(plat_control::global_blocks_outstanding(), before + 1);
+    EXPECT_EQ(plat_control::global_blocks_locked(), 1);
     EXPECT_EQ(eval("=W.GLOBAL(2)"), xlhost::Value::num(0));  // no lock left
-    EXPECT_EQ(sim::global_blocks_locked(), 0);
+    EXPECT_EQ(plat_control::global_blocks_locked(), 0);
     EXPECT_EQ(eval("=W.GLOBAL(3)"), xlhost::Value::num(1));
-    EXPECT_EQ(sim::global_blocks_outstanding(), before);
+    EXPECT_EQ(plat_control::global_blocks_outstanding(), before);
 
     EXPECT_EQ(eval("=W.SPAWN(0)"), xlhost::Value::num(1));
-    ASSERT_EQ(sim::searches().size(), 1u);
-    EXPECT_EQ(sim::searches()[0].file, "cmd");
-    EXPECT_EQ(sim::searches()[0].extension, ".exe");
-    ASSERT_EQ(sim::spawns().size(), 1u);
-    EXPECT_NE(sim::spawns()[0].result, -1);
-    EXPECT_EQ(sim::spawns()[0].arg0, sim::spawns()[0].program);
-    EXPECT_EQ(sim::spawns()[0].arg1, "/c");
-    sim::spawns_reap();
-    EXPECT_TRUE(sim::spawns().empty());
+    ASSERT_EQ(plat_control::searches().size(), 1u);
+    EXPECT_EQ(plat_control::searches()[0].file, "cmd");
+    EXPECT_EQ(plat_control::searches()[0].extension, ".exe");
+    ASSERT_EQ(plat_control::spawns().size(), 1u);
+    EXPECT_NE(plat_control::spawns()[0].result, -1);
+    EXPECT_EQ(plat_control::spawns()[0].arg0, plat_control::spawns()[0].program);
+    EXPECT_EQ(plat_control::spawns()[0].arg1, "/c");
+    plat_control::spawns_reap();
+    EXPECT_TRUE(plat_control::spawns().empty());
 }
 
 struct ChildRun {

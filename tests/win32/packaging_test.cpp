@@ -19,7 +19,7 @@ bool import_with_regedit(const std::string& file) {
     return finished;
 }
 
-std::string text_of(const std::optional<sim::RegValue>& value) {
+std::string text_of(const std::optional<plat_control::RegValue>& value) {
     if (!value) return "<missing>";
     return std::string(value->bytes.begin(), value->bytes.end());
 }
@@ -28,9 +28,9 @@ class ShippedSettings : public AddinTest {};
 
 TEST_F(ShippedSettings, TheRegFileMakesThePortugueseInstallation) {
     ASSERT_TRUE(import_with_regedit(VX_SHIPPED_REG_FILE));
-    EXPECT_EQ(text_of(sim::registry_get(settings_key, "PATH")), std::string("C:\\Program Files\\Varentis", 26));
-    EXPECT_EQ(text_of(sim::registry_get(settings_key, "VERSAO")), std::string("1.0", 4));
-    EXPECT_EQ(text_of(sim::registry_get(settings_key, "IDIOMA")), std::string("1", 2));
+    EXPECT_EQ(text_of(plat_control::registry_get(settings_key, "PATH")), std::string("C:\\Program Files\\Varentis", 26));
+    EXPECT_EQ(text_of(plat_control::registry_get(settings_key, "VERSAO")), std::string("1.0", 4));
+    EXPECT_EQ(text_of(plat_control::registry_get(settings_key, "IDIOMA")), std::string("1", 2));
 
     load_and_open();
     const auto registrations = catalogue_registers();

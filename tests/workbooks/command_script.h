@@ -3,31 +3,19 @@
 // construction builds them (16-bit integers, counted texts, references of the active sheet).
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <deque>
 #include <initializer_list>
 #include <string>
 
 #include "model/workbook.h"
-#include "platform/control/platform_control.h"
+#include "support/addin_host.h"
 #include "xll/xlcall.h"
 #include "xlhost/host.h"
 
-class CommandScript : public ::testing::Test {
+class CommandScript : public AddinHost {
 protected:
-    void SetUp() override {
-        sim::reset();
-        host = std::make_unique<xlhost::Host>();
-        std::string error;
-        ASSERT_TRUE(host->load(XLHOST_TEST_ADDIN, &error)) << error;
-    }
-    void TearDown() override {
-        EXPECT_EQ(host->outstanding_values(), 0);
-        if (!expect_faults)
-            for (const auto& fault : host->faults()) ADD_FAILURE() << "fault: " << fault;
-        host.reset();
-    }
+    // Loaded, not opened: the test plays the add-in's commands itself.
+    CommandScript() : AddinHost(XLHOST_TEST_ADDIN, Opening::left_closed) {}
 
     // ---- Argument records ----
     XLOPER i(int n) {
@@ -96,7 +84,5 @@ protected:
         return xlhost::resolve(sheet.objects().formats.look_at(row, column));
     }
 
-    std::unique_ptr<xlhost::Host> host;
     std::deque<std::string> texts;
-    bool expect_faults = false;
 };

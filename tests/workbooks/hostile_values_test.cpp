@@ -90,7 +90,7 @@ TEST_F(HostileValues, AFileThatCannotBeWrittenIsOneLineAndTouchesNothing) {
 
 // On the command line, that one line is all stderr says, and the status is 2.
 TEST(HostileChartFile, AnOutputThatCannotBeWrittenIsOneLine) {
-    sim::reset();
+    plat_control::reset();
     vx_test::ScratchFolder folder;
     const std::string curve = folder.write("curve.csv", "0.18,21\n0.185,63\n0.195,126\n0.2,252\n");
     const std::string book = folder.file("missing/chart.xlsx");

@@ -4,12 +4,14 @@
 #include <cstring>
 #include <string>
 
+#include "automacao/bridge_coerce.h"
+#include "automacao/reference_fallback.h"
+#include "automacao/variant_values.h"
+#include "automacao/xlauto.h"
 #include "call_layer_fixture.h"
 #include "platform/sim/sim_automation.h"
-#include "xll/bridge_coerce.h"
 #include "xll/call_excel.h"
-#include "xll/variant_values.h"
-#include "xll/xlauto.h"
+#include "xll/coerce.h"
 
 namespace {
 
@@ -49,8 +51,8 @@ std::string counted(const XLOPER& value) {
 class AutomationValues : public CallLayerTest {
 protected:
     void TearDown() override {
-        EXPECT_EQ(sim::automation_strings_alive(), 0);
-        EXPECT_EQ(sim::safe_arrays_alive(), 0);
+        EXPECT_EQ(plat_control::automation_strings_alive(), 0);
+        EXPECT_EQ(plat_control::safe_arrays_alive(), 0);
     }
     XLOPER value{};
 };
@@ -66,7 +68,7 @@ TEST_F(AutomationValues, EveryKindOfTheArrayBecomesItsRecordColumnByColumn) {
         cells.at(2, 1, 1).vt = plat::vt_bstr, cells.at(2, 1, 1).bstrVal = plat::sys_alloc_string(text.c_str());
         cells.at(2, 0, 2).vt = plat::vt_error, cells.at(2, 0, 2).scode = static_cast<int32_t>(0x800A07FAu);  // #N/A
         cells.at(2, 1, 2).vt = plat::vt_date, cells.at(2, 1, 2).date = 45000.5;
-        ASSERT_EQ(xll::array_to_multi(cells.array, &value), 0);
+        ASSERT_EQ(automacao::array_to_multi(cells.array, &value), 0);
     }
     ASSERT_EQ(value.xltype, xltypeMulti);
     ASSERT_EQ(value.val.array.rows, 2);
@@ -83,7 +85,7 @@ TEST_F(AutomationValues, EveryKindOfTheArrayBecomesItsRecordColumnByColumn) {
     EXPECT_EQ(counted(e[4]), "V\xE9rtice");  // in the ANSI code page
     EXPECT_EQ(e[5].xltype, xltypeNum);
     EXPECT_EQ(e[5].val.num, 45000.5);
-    EXPECT_EQ(xll::free_temp_value(&value), 0);
+    EXPECT_EQ(automacao::free_temp_value(&value), 0);
 }
 
 TEST_F(AutomationValues, KindsConvertedWhereExactAndRefusedOtherwise) {
@@ -93,14 +95,14 @@ TEST_F(AutomationValues, KindsConvertedWhereExactAndRefusedOtherwise) {
         cells.at(1, 0, 1).vt = plat::vt_i4, cells.at(1, 0, 1).lVal = 2000000000;
         cells.at(1, 0, 2).vt = plat::vt_r4, cells.at(1, 0, 2).fltVal = 0.5f;
         cells.at(1, 0, 3).vt = plat::vt_cy, cells.at(1, 0, 3).cyVal = 12345;  // 1.2345
-        ASSERT_EQ(xll::array_to_multi(cells.array, &value), 0);
+        ASSERT_EQ(automacao::array_to_multi(cells.array, &value), 0);
         const XLOPER* e = value.val.array.lparray;
         EXPECT_EQ(e[0].xltype, xltypeBool);
         EXPECT_EQ(e[0].val.xbool, 1);
         EXPECT_EQ(e[1].val.num, 2000000000.0);
         EXPECT_EQ(e[2].val.num, 0.5);
         EXPECT_EQ(e[3].val.num, 1.2345);
-        EXPECT_EQ(xll::free_temp_value(&value), 0);
+        EXPECT_EQ(automacao::free_temp_value(&value), 0);
     }
     for (uint16_t refused : {plat::vt_null, plat::vt_unknown, plat::vt_dispatch, plat::vt_variant}) {
         VariantArray cells(1, 2);
@@ -109,48 +111,48 @@ TEST_F(AutomationValues, KindsConvertedWhereExactAndRefusedOtherwise) {
         cells.at(1, 0, 1).vt = refused;
         if (refused == plat::vt_unknown || refused == plat::vt_dispatch) cells.at(1, 0, 1).vt = plat::vt_null;
         XLOPER refused_value{};
-        EXPECT_EQ(xll::array_to_multi(cells.array, &refused_value), xlretFailed) << refused;
+        EXPECT_EQ(automacao::array_to_multi(cells.array, &refused_value), xlretFailed) << refused;
         EXPECT_EQ(refused_value.xltype, 0) << "nothing handed out";
     }
     // A currency amount no double holds exactly cannot become a number.
     VariantArray inexact(1, 1);
     inexact.at(1, 0, 0).vt = plat::vt_cy, inexact.at(1, 0, 0).cyVal = (int64_t{1} << 62) + 1;
-    EXPECT_EQ(xll::array_to_multi(inexact.array, &value), xlretFailed);
+    EXPECT_EQ(automacao::array_to_multi(inexact.array, &value), xlretFailed);
 }
 
 TEST_F(AutomationValues, AnArrayBeyondAnArrayRecordIsRefusedNotCut) {
     {
         VariantArray rows(65536, 1);
-        EXPECT_EQ(xll::array_to_multi(rows.array, &value), xlretFailed);
+        EXPECT_EQ(automacao::array_to_multi(rows.array, &value), xlretFailed);
     }
     {
         VariantArray columns(1, 257);
-        EXPECT_EQ(xll::array_to_multi(columns.array, &value), xlretFailed);
+        EXPECT_EQ(automacao::array_to_multi(columns.array, &value), xlretFailed);
     }
     {
         // A sheet's 256 columns, A to IV, are one row of the record.
         VariantArray columns(1, 256);
-        ASSERT_EQ(xll::array_to_multi(columns.array, &value), 0);
+        ASSERT_EQ(automacao::array_to_multi(columns.array, &value), 0);
         EXPECT_EQ(value.val.array.columns, 256);
-        EXPECT_EQ(xll::free_temp_value(&value), 0);
+        EXPECT_EQ(automacao::free_temp_value(&value), 0);
     }
     VariantArray largest(65535, 1);
-    ASSERT_EQ(xll::array_to_multi(largest.array, &value), 0);
+    ASSERT_EQ(automacao::array_to_multi(largest.array, &value), 0);
     EXPECT_EQ(value.val.array.rows, 65535);
-    EXPECT_EQ(xll::free_temp_value(&value), 0);
-    EXPECT_EQ(xll::free_temp_value(&value), xlretFailed) << "released, the value is nil";
+    EXPECT_EQ(automacao::free_temp_value(&value), 0);
+    EXPECT_EQ(automacao::free_temp_value(&value), xlretFailed) << "released, the value is nil";
 }
 
 TEST_F(AutomationValues, TextsUpTo255CharactersBecomeCountedTexts) {
     const std::u16string longest(255, u'x');
-    ASSERT_EQ(xll::wide_to_counted(longest.c_str(), 255, &value), 0);
+    ASSERT_EQ(automacao::wide_to_counted(longest.c_str(), 255, &value), 0);
     EXPECT_EQ(static_cast<unsigned char>(value.val.str[0]), 255);
-    EXPECT_EQ(xll::free_temp_value(&value), 0);
+    EXPECT_EQ(automacao::free_temp_value(&value), 0);
     const std::u16string longer(256, u'x');
-    EXPECT_EQ(xll::wide_to_counted(longer.c_str(), 256, &value), xlretFailed);
-    ASSERT_EQ(xll::wide_to_counted(u"", 0, &value), 0);
+    EXPECT_EQ(automacao::wide_to_counted(longer.c_str(), 256, &value), xlretFailed);
+    ASSERT_EQ(automacao::wide_to_counted(u"", 0, &value), 0);
     EXPECT_EQ(value.val.str[0], 0);
-    EXPECT_EQ(xll::free_temp_value(&value), 0);
+    EXPECT_EQ(automacao::free_temp_value(&value), 0);
 }
 
 TEST_F(AutomationValues, OnlyTextsAndArraysOfVariantsAreValues) {
@@ -161,7 +163,7 @@ TEST_F(AutomationValues, OnlyTextsAndArraysOfVariantsAreValues) {
     XLOPER result{};
     XLOPER requested{};
     requested.xltype = xltypeMissing;
-    EXPECT_EQ(xll::variant_to_value(&result, &requested, number), xlretFailed);
+    EXPECT_EQ(automacao::variant_to_value(&result, &requested, number), xlretFailed);
     EXPECT_TRUE(excel.calls().empty()) << "Excel is not asked";
 }
 
@@ -185,7 +187,7 @@ TEST_F(AutomationValues, AddressTextsInLowerCaseA1) {
                  {65535, 65535, 51, 52, "az65536:ba65536"}};
     for (const auto& c : cases) {
         const XLOPER reference = reference_to(areas, c.first_row, c.last_row, c.first_column, c.last_column);
-        plat::AutoString text = xll::address_text(reference);
+        plat::AutoString text = automacao::address_text(reference);
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(narrow(text), c.text);
         plat::sys_free_string(text);
@@ -205,7 +207,7 @@ TEST_F(AutomationValues, SheetNamesSplitAtTheFirstClosingBracket) {
     XLMREF areas{};
     XLOPER reference = reference_to(areas, 0, 0, 0, 0);
     plat::AutoString book = nullptr, sheet = nullptr;
-    ASSERT_EQ(xll::sheet_name_parts(&reference, &book, &sheet), 0);
+    ASSERT_EQ(automacao::sheet_name_parts(&reference, &book, &sheet), 0);
     EXPECT_EQ(narrow(book), "Pasta1.xls");
     EXPECT_EQ(narrow(sheet), "Plan1");
     plat::sys_free_string(book);
@@ -214,21 +216,21 @@ TEST_F(AutomationValues, SheetNamesSplitAtTheFirstClosingBracket) {
     EXPECT_EQ(excel.calls()[1].function, xlFree) << "the answer goes back";
 
     answer[1] = 'P';  // no opening bracket: not a sheet name Excel gives
-    EXPECT_EQ(xll::sheet_name_parts(&reference, &book, &sheet), xlretFailed);
+    EXPECT_EQ(automacao::sheet_name_parts(&reference, &book, &sheet), xlretFailed);
     EXPECT_EQ(book, nullptr);
     excel.answer([](int, LPXLOPER, int, LPXLOPER*) { return xlretInvXloper; });
-    EXPECT_EQ(xll::sheet_name_parts(&reference, &book, &sheet), xlretInvXloper);
+    EXPECT_EQ(automacao::sheet_name_parts(&reference, &book, &sheet), xlretInvXloper);
 }
 
 TEST_F(AutomationValues, NoReadBeforeAConnectionAndNoProbeOutsideOne) {
     plat::Variant book, sheet, address, value;
     for (plat::Variant* v : {&book, &sheet, &address, &value}) plat::variant_init(v);
-    EXPECT_EQ(xll::bridge_range_value(book, sheet, address, &value), plat::disp_e_unknowninterface);
+    EXPECT_EQ(automacao::bridge_range_value(book, sheet, address, &value), plat::disp_e_unknowninterface);
     EXPECT_EQ(value.vt, plat::vt_empty);
-    EXPECT_EQ(sim::automation_helpers_alive(), 0);
+    EXPECT_EQ(plat_control::automation_helpers_alive(), 0);
     EXPECT_TRUE(excel.calls().empty());
     EXPECT_EQ(CheckInstance(), 0);
-    EXPECT_EQ(xll::own_instance_found, 0) << "a probe that is not ours sets nothing";
+    EXPECT_EQ(automacao::own_instance_found, 0) << "a probe that is not ours sets nothing";
 }
 
 }  // namespace
@@ -250,10 +252,18 @@ int disturbed_excel(int function, LPXLOPER result, int, LPXLOPER*) {
     return 0;
 }
 
-class CoercionFallback : public CallLayerTest {};
+// The call layer with the bridge's road set, as the add-in sets it at process attach.
+class CoercionFallback : public CallLayerTest {
+protected:
+    void SetUp() override {
+        CallLayerTest::SetUp();
+        xll::set_reference_fallback(automacao::read_reference);
+    }
+    void TearDown() override { xll::set_reference_fallback(nullptr); }
+};
 
 TEST_F(CoercionFallback, OneMessageBoxPerLoadOneRetryThenFailures) {
-    std::strcpy(xll::host_version_text, "8.0");
+    std::strcpy(automacao::host_version_text, "8.0");
     excel.answer(disturbed_excel);
     XLMREF areas{};
     XLOPER reference = reference_to(areas, 0, 3, 0, 1);
@@ -264,12 +274,12 @@ TEST_F(CoercionFallback, OneMessageBoxPerLoadOneRetryThenFailures) {
     XLOPER result{};
 
     EXPECT_EQ(xll::call_excel_v(xlCoerce, &result, 2, arguments), xlretFailed);
-    ASSERT_EQ(sim::message_boxes().size(), 1u);
-    EXPECT_EQ(sim::message_boxes()[0].text,
+    ASSERT_EQ(plat_control::message_boxes().size(), 1u);
+    EXPECT_EQ(plat_control::message_boxes()[0].text,
               "Unable to complete calculation with other instances of Excel Opened\n"
               "Please close all other instances of Excel, then Click OK");
-    EXPECT_EQ(sim::message_boxes()[0].caption, "Error");
-    EXPECT_EQ(sim::message_boxes()[0].style, plat::mb_ok);
+    EXPECT_EQ(plat_control::message_boxes()[0].caption, "Error");
+    EXPECT_EQ(plat_control::message_boxes()[0].style, plat::mb_ok);
     // The box, then the bridge started again (its first call asks for the add-in's name), then
     // the same request once more: two probes of CALCULATE.NOW.
     int calculations = 0, names = 0;
@@ -279,15 +289,15 @@ TEST_F(CoercionFallback, OneMessageBoxPerLoadOneRetryThenFailures) {
     }
     EXPECT_EQ(calculations, 2);
     EXPECT_GE(names, 1);
-    EXPECT_EQ(sim::debug_lines().size() > 0, true);
+    EXPECT_EQ(plat_control::debug_lines().size() > 0, true);
 
     EXPECT_EQ(xll::call_excel_v(xlCoerce, &result, 2, arguments), xlretFailed);
-    EXPECT_EQ(sim::message_boxes().size(), 1u) << "never a second box";
+    EXPECT_EQ(plat_control::message_boxes().size(), 1u) << "never a second box";
     EXPECT_TRUE(pool_is_empty());
 }
 
 TEST_F(CoercionFallback, AnOrdinaryCoercionAsksNothingMore) {
-    std::strcpy(xll::host_version_text, "8.0");
+    std::strcpy(automacao::host_version_text, "8.0");
     excel.answer(disturbed_excel);
     XLOPER number{};
     number.xltype = xltypeNum;
@@ -306,11 +316,11 @@ TEST_F(CoercionFallback, AnOrdinaryCoercionAsksNothingMore) {
     arguments[0] = &reference;
     EXPECT_EQ(xll::call_excel_v(xlCoerce, &result, 2, arguments), 0);
     EXPECT_EQ(excel.calls().size(), 2u);
-    EXPECT_TRUE(sim::message_boxes().empty());
+    EXPECT_TRUE(plat_control::message_boxes().empty());
 }
 
 TEST_F(CoercionFallback, AnUndisturbedExcelCoercesAsItIs) {
-    std::strcpy(xll::host_version_text, "8.0");
+    std::strcpy(automacao::host_version_text, "8.0");
     excel.answer([](int function, LPXLOPER result, int, LPXLOPER*) {
         if (function == xlcCalculateNow || function == xlfOr) {
             result->xltype = xltypeBool;
@@ -330,7 +340,7 @@ TEST_F(CoercionFallback, AnUndisturbedExcelCoercesAsItIs) {
     EXPECT_EQ(asked[0].function, xlcCalculateNow);
     EXPECT_EQ(asked[1].function, xlCoerce);
     EXPECT_EQ(asked[1].arguments[1].xltype, xltypeMissing) << "one argument: the types are missing";
-    EXPECT_TRUE(sim::message_boxes().empty());
+    EXPECT_TRUE(plat_control::message_boxes().empty());
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_F(CallExcel, RegistrationWithNineteenTextsReachesExcelAndEmptiesThePool) {
     EXPECT_EQ(counted(call.arguments[0]), "C:\\varentis.xll");
     for (int i = 0; i < 19; ++i)
         EXPECT_EQ(counted(call.arguments[static_cast<size_t>(i) + 1]), "column " + std::to_string(i + 1));
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
     EXPECT_TRUE(pool_is_empty());
 }
 
@@ -72,7 +72,7 @@ TEST_F(CallExcel, NullArgumentIsRefusedWithoutCallingExcel) {
     EXPECT_EQ(call_excel(xlfSetName, nullptr, 2, scratch_integer(1), static_cast<LPXLOPER>(nullptr)),
               xlretFailed);
     EXPECT_TRUE(excel.calls().empty());
-    EXPECT_EQ(sim::debug_lines(),
+    EXPECT_EQ(plat_control::debug_lines(),
               Lines{"Erro! Parâmetro zero está sendo passado para o Excel. Limpando memória...\r"});
     EXPECT_TRUE(pool_is_empty());
 }
@@ -80,7 +80,7 @@ TEST_F(CallExcel, NullArgumentIsRefusedWithoutCallingExcel) {
 TEST_F(CallExcel, CommandThatIsAnInvalidFunction) {
     excel.answer([](int, LPXLOPER, int, LPXLOPER*) { return static_cast<int>(xlretInvXlfn); });
     EXPECT_EQ(call_excel(xlcAlert, nullptr, 1, scratch_integer(2)), xlretInvXlfn);
-    EXPECT_EQ(sim::debug_lines(), (Lines{"Erro! Excel4(", "xlCommand | ", "118) falha em callback:",
+    EXPECT_EQ(plat_control::debug_lines(), (Lines{"Erro! Excel4(", "xlCommand | ", "118) falha em callback:",
                                          " Função Inválida\r"}));
     EXPECT_TRUE(pool_is_empty());
 }
@@ -88,7 +88,7 @@ TEST_F(CallExcel, CommandThatIsAnInvalidFunction) {
 TEST_F(CallExcel, EveryFlagAndEveryReasonInTheirOrder) {
     excel.answer([](int, LPXLOPER, int, LPXLOPER*) { return 1 | 2 | 4 | 8 | 16 | 32 | 64; });
     EXPECT_NE(call_excel(0xF000 | 0x0ABC, nullptr, 0), xlretSuccess);
-    EXPECT_EQ(sim::debug_lines(),
+    EXPECT_EQ(plat_control::debug_lines(),
               (Lines{"Erro! Excel4(", "xlCommand | ", "xlSpecial | ", "xlIntl | ", "xlPrompt | ",
                      "2748) falha em callback:", " Macro Abortada\r", " Função Inválida\r",
                      " Número de argumentos inválido\r", " Invalido XLOPER\r", " Stack Overflow\r",
@@ -99,7 +99,7 @@ TEST_F(CallExcel, FailureWithoutFlagsNamesOnlyTheNumberAndTheReason) {
     excel.answer([](int, LPXLOPER, int, LPXLOPER*) { return static_cast<int>(xlretUncalced); });
     scratch_number(1);
     call_excel(xlfAddMenu | xlIntl, nullptr, 0);
-    EXPECT_EQ(sim::debug_lines(), (Lines{"Erro! Excel4(", "xlIntl | ", "152) falha em callback:",
+    EXPECT_EQ(plat_control::debug_lines(), (Lines{"Erro! Excel4(", "xlIntl | ", "152) falha em callback:",
                                          " Célula sem cálculo\r"}));
     EXPECT_TRUE(pool_is_empty());
 }
@@ -108,14 +108,14 @@ TEST_F(CallExcel, SuccessEmptiesThePoolAndSaysNothing) {
     scratch_number(1);
     scratch_number(2);
     EXPECT_EQ(call_excel(xlcCalculateNow, nullptr, 0), xlretSuccess);
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
     EXPECT_TRUE(pool_is_empty());
 }
 
 TEST_F(CallExcel, MoreArgumentsThanExcelTakes) {
     EXPECT_EQ(call_excel(xlfRegister, nullptr, 31), xlretInvCount);
     EXPECT_TRUE(excel.calls().empty());
-    EXPECT_EQ(sim::debug_lines().back(), " Número de argumentos inválido\r");
+    EXPECT_EQ(plat_control::debug_lines().back(), " Número de argumentos inválido\r");
 }
 
 TEST_F(CallExcel, CoercionWithOneArgumentAsksForMissingTypes) {
@@ -152,7 +152,7 @@ TEST_F(CallExcel, CoercionWithAnyOtherCountIsInvalidWithoutCallingExcel) {
               xlretInvCount);
     EXPECT_EQ(call_excel(xlCoerce, &coerced, 0), xlretInvCount);
     EXPECT_TRUE(excel.calls().empty());
-    EXPECT_EQ(sim::debug_lines(),
+    EXPECT_EQ(plat_control::debug_lines(),
               (Lines{"Erro! Excel4(", "xlSpecial | ", "2) falha em callback:",
                      " Número de argumentos inválido\r", "Erro! Excel4(", "xlSpecial | ",
                      "2) falha em callback:", " Número de argumentos inválido\r"}));
@@ -162,9 +162,9 @@ TEST_F(CallExcel, CoercionWithAnyOtherCountIsInvalidWithoutCallingExcel) {
 TEST_F(CallExcel, DebugLineIsFormattedAndCutAt255Characters) {
     debug_print("%u) falha", 4002u);
     debug_print("%s", std::string(400, 'x').c_str());
-    ASSERT_EQ(sim::debug_lines().size(), 2u);
-    EXPECT_EQ(sim::debug_lines()[0], "4002) falha");
-    EXPECT_EQ(sim::debug_lines()[1], std::string(255, 'x'));
+    ASSERT_EQ(plat_control::debug_lines().size(), 2u);
+    EXPECT_EQ(plat_control::debug_lines()[0], "4002) falha");
+    EXPECT_EQ(plat_control::debug_lines()[1], std::string(255, 'x'));
 }
 
 }  // namespace

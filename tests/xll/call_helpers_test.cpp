@@ -90,7 +90,7 @@ TEST_F(CallHelpers, ExcelValueObtainedDirectlyGoesBackDirectly) {
         return function == xlFree ? static_cast<int>(xlretFailed) : answer_text(function, result, 0, nullptr);
     });
     { ExcelValue name(ExcelValue::direct); Call().run_direct(xlGetName, name.record()); }
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
 }
 
 TEST_F(CallHelpers, CallHandsItsArgumentsOverInOrderAndEmptiesThePool) {
@@ -120,7 +120,7 @@ TEST_F(CallHelpers, CallHandsItsArgumentsOverInOrderAndEmptiesThePool) {
 TEST_F(CallHelpers, CallRefusesANullArgumentLikeCallExcel) {
     EXPECT_EQ(Call().integer(1).value(nullptr).run(xlcAlert), xlretFailed);
     EXPECT_TRUE(excel.calls().empty());
-    ASSERT_EQ(sim::debug_lines().size(), 1u);
+    ASSERT_EQ(plat_control::debug_lines().size(), 1u);
     EXPECT_TRUE(pool_is_empty());
 }
 
@@ -141,14 +141,14 @@ TEST_F(CallHelpers, DirectCallLeavesThePoolAndTheDebuggerOutputAlone) {
     ASSERT_EQ(excel.calls().size(), 1u);
     EXPECT_EQ(excel.calls()[0].function, xlCoerce);  // not routed through coerce_value
     EXPECT_EQ(excel.calls()[0].count, 1);
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
     EXPECT_FALSE(pool_is_empty());
     EXPECT_EQ(kept->val.num, 4.5);
 
     scratch_reset();
     EXPECT_EQ(Call().value(nullptr).run_direct(xlCoerce, &result), xlretFailed);
     EXPECT_EQ(excel.calls().size(), 1u);
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
 }
 
 // A sheet identifier is as wide as a pointer: a 64-bit Excel's uses the upper half too.
@@ -176,7 +176,7 @@ TEST_F(CallHelpers, SheetIdIsTheActiveSheetsOrNothing) {
     });
     EXPECT_EQ(sheet_id(), std::nullopt);
     EXPECT_EQ(scratch_sheet_ref(0, 0, 0, 0), nullptr);
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 class CallLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         xll::scratch_reset();
     }
     // True when the whole pool is free (and leaves it so).

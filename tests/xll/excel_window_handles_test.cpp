@@ -16,15 +16,15 @@ uint16_t low_bits(plat::Window window) {
 }
 
 TEST(ExcelWindowHandles, AllSixteenLowBitsDecide) {
-    sim::reset();
+    plat_control::reset();
     ambiente::excel_hwnd = nullptr;
-    plat::Window other_excel = sim::window_create("XLMAIN");
+    plat::Window other_excel = plat_control::window_create("XLMAIN");
     const uint16_t wanted = low_bits(other_excel) ^ 0x8000;
     plat::Window excel_main = nullptr;
     for (int tries = 0; tries < 0x10000 && excel_main == nullptr; ++tries) {
-        plat::Window window = sim::window_create("XLMAIN");
+        plat::Window window = plat_control::window_create("XLMAIN");
         if (low_bits(window) == wanted) excel_main = window;
-        else sim::window_destroy(window);
+        else plat_control::window_destroy(window);
     }
     ASSERT_NE(excel_main, nullptr);
     ScriptedExcel excel;

@@ -17,7 +17,7 @@ uint16_t low_bits(plat::Window window) {
 class ExcelWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         ambiente::excel_hwnd = nullptr;
     }
     // Excel answers xlGetHwnd with these low bits as its 16-bit integer.
@@ -33,10 +33,10 @@ protected:
 };
 
 TEST_F(ExcelWindow, ClassNameMatchesWithoutCaseAndTheLowBitsDecide) {
-    plat::Window other_main = sim::window_create("XLMAIN");
-    sim::window_create("Shell_TrayWnd");
-    plat::Window excel_main = sim::window_create("xlMain");
-    sim::window_create("XLMAIN");
+    plat::Window other_main = plat_control::window_create("XLMAIN");
+    plat_control::window_create("Shell_TrayWnd");
+    plat::Window excel_main = plat_control::window_create("xlMain");
+    plat_control::window_create("XLMAIN");
     excel_reports(low_bits(excel_main));
     EXPECT_EQ(ambiente::find_excel_window(), excel_main);
     EXPECT_EQ(ambiente::excel_hwnd, excel_main);
@@ -47,34 +47,34 @@ TEST_F(ExcelWindow, ClassNameMatchesWithoutCaseAndTheLowBitsDecide) {
 
 TEST_F(ExcelWindow, LowBitsAboveTheSignBitOfTheInteger) {
     plat::Window window = nullptr;
-    while ((window = sim::window_create("Progman")) != nullptr && low_bits(window) < 0x8000) {
+    while ((window = plat_control::window_create("Progman")) != nullptr && low_bits(window) < 0x8000) {
     }
-    sim::window_destroy(window);
-    plat::Window excel_main = sim::window_create("XLMAIN");
+    plat_control::window_destroy(window);
+    plat::Window excel_main = plat_control::window_create("XLMAIN");
     ASSERT_GE(low_bits(excel_main), 0x8000);
     excel_reports(low_bits(excel_main));
     EXPECT_EQ(ambiente::find_excel_window(), excel_main);
 }
 
 TEST_F(ExcelWindow, WindowOfAnotherClassIsNotExcel) {
-    plat::Window excel_main = sim::window_create("XLMAIN");
+    plat::Window excel_main = plat_control::window_create("XLMAIN");
     excel_reports(low_bits(excel_main));
     ASSERT_EQ(ambiente::find_excel_window(), excel_main);
 
     // A later search that finds no match keeps the window found before.
-    plat::Window impostor = sim::window_create("XLMAIN2");
+    plat::Window impostor = plat_control::window_create("XLMAIN2");
     excel_reports(low_bits(impostor));
     EXPECT_EQ(ambiente::find_excel_window(), excel_main);
-    plat::Window desk = sim::window_create("XLDESK");
+    plat::Window desk = plat_control::window_create("XLDESK");
     excel_reports(low_bits(desk));
     EXPECT_EQ(ambiente::find_excel_window(), excel_main);
 }
 
 TEST_F(ExcelWindow, ExcelThatDoesNotAnswerLeavesTheWindowUnchanged) {
-    plat::Window excel_main = sim::window_create("XLMAIN");
+    plat::Window excel_main = plat_control::window_create("XLMAIN");
     excel.answer([](int, LPXLOPER, int, LPXLOPER*) { return static_cast<int>(xlretFailed); });
     EXPECT_EQ(ambiente::find_excel_window(), nullptr);
-    EXPECT_EQ(sim::debug_lines().front(), "Erro! Excel4(");
+    EXPECT_EQ(plat_control::debug_lines().front(), "Erro! Excel4(");
 
     excel.answer([&](int, LPXLOPER result, int, LPXLOPER*) {
         result->xltype = xltypeNum;  // not the 16-bit integer Excel answers

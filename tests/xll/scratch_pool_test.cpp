@@ -20,7 +20,7 @@ constexpr size_t pool_records = scratch_pool_bytes / sizeof(XLOPER);
 class ScratchPool : public ::testing::Test {
 protected:
     void SetUp() override {
-        sim::reset();
+        plat_control::reset();
         scratch_reset();
     }
     ScriptedExcel excel;
@@ -72,8 +72,8 @@ TEST_F(ScratchPool, FullPoolMakesTheNextBuilderNullAndTheCallRefused) {
 
     EXPECT_EQ(call_excel(xlcAlert, nullptr, 2, previous, overflow), xlretFailed);
     EXPECT_TRUE(excel.calls().empty());
-    ASSERT_EQ(sim::debug_lines().size(), 1u);
-    EXPECT_EQ(sim::debug_lines()[0],
+    ASSERT_EQ(plat_control::debug_lines().size(), 1u);
+    EXPECT_EQ(plat_control::debug_lines()[0],
               "Erro! Parâmetro zero está sendo passado para o Excel. Limpando memória...\r");
     // The refusal emptied the pool.
     EXPECT_NE(scratch_alloc(scratch_pool_bytes), nullptr);
@@ -125,7 +125,7 @@ TEST_F(ScratchPool, SheetReferenceAsksExcelDirectlyAndKeepsThePool) {
     ASSERT_EQ(excel.calls().size(), 1u);
     EXPECT_EQ(excel.calls()[0].function, xlSheetId);
     EXPECT_EQ(excel.calls()[0].count, 0);
-    EXPECT_TRUE(sim::debug_lines().empty());
+    EXPECT_TRUE(plat_control::debug_lines().empty());
 
     // The pool was not emptied while building: the three blocks are distinct and intact.
     EXPECT_EQ(before->val.num, 1);

@@ -3,8 +3,8 @@
 // calls into Excel, and checks the add-in as Excel would punish it: a value never given back
 // with xlFree, a double free, an unknown function number, a wrong argument count.
 //
-// Texts inside the host are kept as Excel keeps them: bytes in the Windows Latin-1 code page
-// (cp1252). `utf8` and `cp1252` convert for printing and for tests written in UTF-8.
+// The host's vocabulary lives in host/model/ (values and texts, registrations, what the add-in
+// did, the coercion probes); this facade includes it, so that a user needs this header alone.
 //
 // One Host at a time can have an add-in loaded: Excel4/Excel4v reach the host through one
 // process-wide handler, as they reach the one running Excel. Hosts made `beside_others` are
@@ -18,72 +18,16 @@
 #include <string>
 #include <vector>
 
+#include "model/call_records.h"
+#include "model/coercion_probes.h"
+#include "model/registration.h"
+#include "model/text.h"
+#include "model/value.h"
 #include "xlhost/menus.h"
 
 namespace xlhost {
 
 class Model;  // workbooks, sheets, formats and charts (model/workbook.h)
-
-std::string utf8(const std::string& cp1252_text);
-// Characters outside cp1252 become '?', as Windows' best-fit conversion writes them.
-std::string cp1252(const std::string& utf8_text);
-// A text fit for one line of a message: control characters (NUL, line breaks, terminal escapes)
-// are written as \xHH, so that nothing read from the input acts on the terminal or splits the line.
-std::string printable(const std::string& text);
-
-// A value as a cell, an argument or a result holds it.
-struct Value {
-    enum class Kind { nil, number, text, boolean, error, integer, array, missing, reference };
-    Kind kind = Kind::nil;
-    double number = 0;         // number, integer
-    std::string text;          // text (cp1252); reference: its address, "[Book1]Sheet1!$A$1:$B$4"
-    bool boolean = false;
-    int error = 0;             // Excel error code (0 #NULL!, 7 #DIV/0!, 15 #VALUE!, ...)
-    int rows = 0, columns = 0; // array; reference: the extent of its first area
-    std::vector<Value> items;  // array, row by row
-    int row = 0, column = 0;   // reference: 0-based first cell of its first area
-
-    static Value nil();
-    static Value num(double n);
-    static Value str(const std::string& cp1252_text);
-    static Value boolean_value(bool b);
-    static Value err(int code);
-    static Value integer_value(int n);
-    static Value missing_value();
-    static Value array(int rows, int columns, std::vector<Value> items);
-    bool operator==(const Value& other) const;
-    bool operator!=(const Value& other) const { return !(*this == other); }
-};
-
-// Numbers with 17 significant digits, errors as Excel writes them (#N/A, #VALUE!, ...),
-// booleans TRUE/FALSE, texts as they are, arrays one row per line with tab-separated columns,
-// empty and missing values as nothing.
-std::string display(const Value& value);
-// A value as an Excel constant inside a CSV cell: an array as {1,2;3,4} with texts quoted.
-std::string constant_text(const Value& value);
-// Excel's text of an error code ("#N/A"), or "" for a code Excel does not have.
-std::string error_text(int code);
-
-// One call of the add-in into Excel: function number, decoded arguments, return code and the
-// decoded result (empty when the call wrote no result).
-struct CallRecord {
-    int function = 0;
-    std::vector<std::string> arguments;  // each decoded as display() would print it
-    int code = 0;
-    std::string result;
-    std::string note;  // why the host refused the call, when it did (REGISTER answering #VALUE!)
-};
-
-// One procedure that REGISTER accepted (a re-registration of the same procedure updates it).
-struct Registration {
-    std::string module, procedure, type_text, function_text, argument_text;
-    int macro_type = 0;  // 1 function, 2 command, 0 hidden
-    std::string category, shortcut, help_topic, function_help;
-    std::vector<std::string> argument_help;
-    double register_id = 0;
-    bool name_defined = true;  // false once SET.NAME deleted the name
-    int use_count = 1;         // REGISTER adds one, UNREGISTER takes one
-};
 
 // An argument in the C form its type-text letter declares, as a procedure receives it once Excel
 // has converted it: a number for B, an integer for A, I and J, for P the address of a record
@@ -92,51 +36,6 @@ struct CArgument {
     double number = 0;
     std::int32_t integer = 0;
     const void* record = nullptr;
-};
-
-// One call that reached this instance's automation objects (from the add-in's bridge, in this
-// process or through COM from another): a name looked up (GetIDsOfNames) or a member invoked
-// (Invoke), with the locale and flags COM delivered.
-struct AutomationCall {
-    std::string object;   // "Application", "Workbooks", "Workbook", "Worksheets", "Worksheet", "Range"
-    std::string member;   // the name as it was asked for; for Invoke, the member's own name
-    bool invoke = false;  // false: GetIDsOfNames
-    uint32_t locale = 0;  // LCID
-    uint16_t flags = 0;   // Invoke: DISPATCH_METHOD 1, DISPATCH_PROPERTYGET 2, and the puts
-    std::vector<Value> arguments;  // Invoke: in their written order
-    int32_t status = 0;   // what the object answered (an HRESULT)
-    // How many calls of the add-in into Excel this instance had answered by then (calls()): where
-    // the automation call falls among them.
-    size_t calls_before = 0;
-};
-
-// How an instance answers the reference-coercion probes of the add-in's call layer,
-// CALCULATE.NOW and ISTEXT of a reference. An Excel 97 beside other instances of it answers
-// both as disturbed() says; each can be set on its own.
-struct CoercionProbes {
-    enum class Calculation { recalculates, answers_false, refuses };  // TRUE after calculating; FALSE; xlretFailed
-    enum class TextTest { reads, answers_ref, refuses };              // the first cell's answer; #REF!; xlretFailed
-    Calculation calculation = Calculation::recalculates;
-    TextTest text_test = TextTest::reads;
-    static CoercionProbes disturbed() { return {Calculation::answers_false, TextTest::answers_ref}; }
-    bool operator==(const CoercionProbes& other) const {
-        return calculation == other.calculation && text_test == other.text_test;
-    }
-};
-
-struct Alert {
-    std::string text;  // cp1252
-    int type = 0;      // 1 OK/Cancel, 2 information, 3 error
-    // How many of the message boxes() the add-in had shown when it showed this alert: where
-    // the alert falls among them on the user's screen.
-    size_t message_boxes_before = 0;
-};
-
-// A Windows message box the add-in showed (the platform recorded it and closed it with OK).
-struct ShownMessageBox {
-    std::string caption;  // cp1252
-    std::string text;     // cp1252
-    unsigned style = 0;   // MB_ICON* | MB_OK, MB_OKCANCEL, ...
 };
 
 struct Options {

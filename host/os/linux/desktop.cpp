@@ -9,22 +9,22 @@
 namespace xlhost::os {
 
 WindowHandle create_top_window(const std::string& class_name) {
-    return reinterpret_cast<WindowHandle>(sim::window_create(class_name));
+    return reinterpret_cast<WindowHandle>(plat_control::window_create(class_name));
 }
 
-void destroy_top_window(WindowHandle window) { sim::window_destroy(reinterpret_cast<plat::Window>(window)); }
+void destroy_top_window(WindowHandle window) { plat_control::window_destroy(reinterpret_cast<plat::Window>(window)); }
 
-void activate_window(WindowHandle window) { sim::window_set_active(reinterpret_cast<plat::Window>(window)); }
+void activate_window(WindowHandle window) { plat_control::window_set_active(reinterpret_cast<plat::Window>(window)); }
 
 std::vector<MessageBoxShown> message_boxes_shown() {
     std::vector<MessageBoxShown> shown;
-    for (const auto& box : sim::message_boxes()) shown.push_back({box.caption, box.text, box.style});
+    for (const auto& box : plat_control::message_boxes()) shown.push_back({box.caption, box.text, box.style});
     return shown;
 }
 
 bool registry_set_text(const std::string& subkey, const std::string& name, const std::string& text,
                        std::string*) {
-    sim::registry_set_text(subkey, name, text);
+    plat_control::registry_set_text(subkey, name, text);
     return true;
 }
 
@@ -38,11 +38,11 @@ bool registry_use_file(const std::string& path, bool make_folder, std::string* e
             return false;
         }
     }
-    return sim::registry_use_file(path, error);
+    return plat_control::registry_use_file(path, error);
 }
 
 bool registry_saved(std::string* error) {
-    const std::string failure = sim::registry_file_error();
+    const std::string failure = plat_control::registry_file_error();
     if (failure.empty()) return true;
     if (error) *error = failure;
     return false;

@@ -1,12 +1,6 @@
 // Excel's windows and the registry for the Windows host: real top-level windows, of which the
 // one of class "XLMAIN" is Excel's main window, and the real registry.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/windows/control/win32.h"
 
 #include "os/os.h"
 #include "os/windows/control/debug_output_watch.h"

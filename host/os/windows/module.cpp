@@ -1,13 +1,7 @@
 // The add-in as a Windows DLL: LoadLibrary runs its DllMain (process attach), GetProcAddress
 // finds its exports. A DLL that is still loaded would only gain a reference, without a new
 // attach, so such a load maps a private copy of the file instead.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/windows/control/win32.h"
 
 #include <fcntl.h>
 #include <io.h>

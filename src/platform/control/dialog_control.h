@@ -15,7 +15,7 @@
 
 #include "platform/platform.h"
 
-namespace sim {
+namespace plat_control {
 
 struct FontView {
     std::string name;
@@ -70,7 +70,11 @@ struct FormView {
     std::vector<ControlView> controls;
 
     // The control of that name, or null.
-    const ControlView* control(const std::string& name) const;
+    const ControlView* control(const std::string& name) const {
+        for (const auto& c : controls)
+            if (c.name == name) return &c;
+        return nullptr;
+    }
 };
 
 // Runs inside the modal loop of every form shown modally while it is set; null: none.
@@ -99,4 +103,4 @@ int forms_alive();
 // No driver, no records; forms still alive are destroyed.
 void dialogs_reset();
 
-}  // namespace sim
+}  // namespace plat_control

@@ -3,7 +3,8 @@
 // did (message boxes, debug output, launched programs, global blocks). The add-in never
 // includes it. On Linux the stand-in (platform/sim/) implements it over its own state; on
 // Windows the host's control side (host/os/windows/control/) over the real system. Namespace
-// sim: the machine the add-in sees, as a host sets it up.
+// plat_control: the control side of the platform (`plat`), kept by both implementations alike;
+// what only the stand-in offers besides is in namespace sim (platform/sim/sim_automation.h).
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 
 #include "platform/platform.h"
 
-namespace sim {
+namespace plat_control {
 
 // ---- Registry (HKEY_LOCAL_MACHINE) ----
 struct RegValue {
@@ -103,4 +104,4 @@ int safe_arrays_alive();
 // Everything back to the state of a fresh machine (registry in memory, no windows, no records).
 void reset();
 
-}  // namespace sim
+}  // namespace plat_control

@@ -150,12 +150,6 @@ void running_table_revoke(uint32_t cookie) {
         }
 }
 
-int running_table_enumerations() { return enumerations; }
-int automation_helpers_alive() { return plat::helpers_alive; }
-int automation_strings_alive() { return static_cast<int>(strings.size()); }
-int safe_arrays_alive() { return static_cast<int>(arrays.size()); }
-int ole_initializations() { return initializations; }
-int ole_uninitializations() { return uninitializations; }
 void ole_refuse_initialize(bool refuse) { refuse_initialize = refuse; }
 
 plat::SafeArray safe_array_of_variants(int rows, int columns) {
@@ -182,6 +176,18 @@ void automation_reset() {
 }
 
 }  // namespace sim
+
+// What the add-in did with this COM, as the platform's control side reports it.
+namespace plat_control {
+
+int running_table_enumerations() { return enumerations; }
+int automation_helpers_alive() { return plat::helpers_alive; }
+int automation_strings_alive() { return static_cast<int>(strings.size()); }
+int safe_arrays_alive() { return static_cast<int>(arrays.size()); }
+int ole_initializations() { return initializations; }
+int ole_uninitializations() { return uninitializations; }
+
+}  // namespace plat_control
 
 namespace plat {
 

@@ -20,7 +20,7 @@ struct Click {
 };
 
 struct Record {
-    sim::FormView view;
+    plat_control::FormView view;
     std::vector<Click> clicks;  // one per control
     plat::CloseHandler on_close = nullptr;
     plat::DestroyHandler on_destroy = nullptr;
@@ -31,22 +31,22 @@ struct Record {
 
 std::map<uintptr_t, std::unique_ptr<Record>> forms;
 uintptr_t next_handle = 0x5A0;
-sim::DialogDriver driver;
-std::vector<sim::FormView> shown;
+plat_control::DialogDriver driver;
+std::vector<plat_control::FormView> shown;
 
 Record* find(plat::Form form) {
     const auto found = forms.find(reinterpret_cast<uintptr_t>(form));
     return found == forms.end() ? nullptr : found->second.get();
 }
 
-sim::ControlView* control_of(plat::Form form, int control) {
+plat_control::ControlView* control_of(plat::Form form, int control) {
     Record* record = find(form);
     if (record == nullptr || control < 0 || control >= static_cast<int>(record->view.controls.size()))
         return nullptr;
     return &record->view.controls[static_cast<size_t>(control)];
 }
 
-sim::FontView font_view(const plat::FontSpec& font) {
+plat_control::FontView font_view(const plat::FontSpec& font) {
     return {font.name ? font.name : "", font.height, font.bold, font.color};
 }
 
@@ -60,13 +60,7 @@ void destroy(uintptr_t handle) {
 
 }  // namespace
 
-namespace sim {
-
-const ControlView* FormView::control(const std::string& name) const {
-    for (const auto& c : controls)
-        if (c.name == name) return &c;
-    return nullptr;
-}
+namespace plat_control {
 
 void dialog_set_driver(DialogDriver value) { driver = std::move(value); }
 
@@ -118,7 +112,7 @@ void dialogs_reset() {
     while (!forms.empty()) destroy(forms.begin()->first);
 }
 
-}  // namespace sim
+}  // namespace plat_control
 
 namespace plat {
 
@@ -166,7 +160,7 @@ bool form_show_modal(Form form, Window owner) {
     record->free_after = false;
     shown.push_back(record->view);
     if (driver) {
-        const sim::DialogDriver running = driver;  // the driver may replace itself
+        const plat_control::DialogDriver running = driver;  // the driver may replace itself
         running(form);
     }
     record = find(form);
@@ -212,7 +206,7 @@ int control_add(Form form, ControlKind kind, const char* name, int parent, int l
     if (parent >= static_cast<int>(controls.size()) ||
         (parent >= 0 && controls[static_cast<size_t>(parent)].kind != ControlKind::panel))
         return -1;
-    sim::ControlView control;
+    plat_control::ControlView control;
     control.number = static_cast<int>(controls.size());
     control.kind = kind;
     control.name = name ? name : "";
@@ -230,12 +224,12 @@ int control_add(Form form, ControlKind kind, const char* name, int parent, int l
 }
 
 void control_set_text(Form form, int control, const char* text) {
-    if (sim::ControlView* c = control_of(form, control)) c->text = text ? text : "";
+    if (plat_control::ControlView* c = control_of(form, control)) c->text = text ? text : "";
 }
 
 int control_text(Form form, int control, char* buffer, int size) {
     if (buffer == nullptr || size <= 0) return 0;
-    const sim::ControlView* c = control_of(form, control);
+    const plat_control::ControlView* c = control_of(form, control);
     const std::string text = c ? c->text : std::string();
     const int count = std::min<int>(size - 1, static_cast<int>(text.size()));
     std::memcpy(buffer, text.data(), static_cast<size_t>(count));
@@ -244,43 +238,43 @@ int control_text(Form form, int control, char* buffer, int size) {
 }
 
 void control_set_font(Form form, int control, const FontSpec& font) {
-    if (sim::ControlView* c = control_of(form, control)) {
+    if (plat_control::ControlView* c = control_of(form, control)) {
         c->font = font_view(font);
         c->own_font = true;
     }
 }
 
 void control_set_color(Form form, int control, uint32_t color) {
-    if (sim::ControlView* c = control_of(form, control)) c->color = color;
+    if (plat_control::ControlView* c = control_of(form, control)) c->color = color;
 }
 
 void control_set_enabled(Form form, int control, bool enabled) {
-    if (sim::ControlView* c = control_of(form, control)) c->enabled = enabled;
+    if (plat_control::ControlView* c = control_of(form, control)) c->enabled = enabled;
 }
 
 void control_set_tab_order(Form form, int control, int position) {
-    if (sim::ControlView* c = control_of(form, control)) c->tab_order = position < 0 ? -1 : position;
+    if (plat_control::ControlView* c = control_of(form, control)) c->tab_order = position < 0 ? -1 : position;
 }
 
 void control_set_checked(Form form, int control, bool checked) {
-    if (sim::ControlView* c = control_of(form, control)) c->checked = checked;
+    if (plat_control::ControlView* c = control_of(form, control)) c->checked = checked;
 }
 
 bool control_checked(Form form, int control) {
-    const sim::ControlView* c = control_of(form, control);
+    const plat_control::ControlView* c = control_of(form, control);
     return c != nullptr && c->checked;
 }
 
 void control_set_click(Form form, int control, ClickHandler on_click, void* context) {
     Record* record = find(form);
-    sim::ControlView* c = control_of(form, control);
+    plat_control::ControlView* c = control_of(form, control);
     if (c == nullptr) return;
     c->has_click = on_click != nullptr;
     record->clicks[static_cast<size_t>(control)] = {on_click, context};
 }
 
 bool control_set_picture(Form form, int control, const PictureSpec& picture) {
-    sim::ControlView* c = control_of(form, control);
+    plat_control::ControlView* c = control_of(form, control);
     if (c == nullptr || c->kind != ControlKind::picture || picture.components != 3 || picture.width < 1 ||
         picture.height < 1 || picture.width > picture_side_max || picture.height > picture_side_max ||
         picture.pixels == nullptr)

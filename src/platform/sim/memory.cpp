@@ -14,14 +14,14 @@ std::map<plat::GlobalBlock, Block> blocks;
 uintptr_t next_handle = 0x00A40004;
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 int global_blocks_outstanding() { return static_cast<int>(blocks.size()); }
 int global_blocks_locked() {
     int locked = 0;
     for (const auto& entry : blocks) locked += entry.second.locks > 0;
     return locked;
 }
-}  // namespace sim
+}  // namespace plat_control
 
 namespace plat {
 

@@ -9,13 +9,13 @@
 #include "platform/sim/sim_state.h"
 
 namespace {
-std::vector<sim::MessageBoxRecord> boxes;
+std::vector<plat_control::MessageBoxRecord> boxes;
 int answer = plat::id_ok;
 std::vector<std::string> debug;
 bool echo = std::getenv("VARENTIS_DEBUG") != nullptr;
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 const std::vector<MessageBoxRecord>& message_boxes() { return boxes; }
 void message_boxes_clear() { boxes.clear(); }
 void message_box_set_answer(int value) { answer = value; }
@@ -23,14 +23,15 @@ const std::vector<std::string>& debug_lines() { return debug; }
 void debug_lines_clear() { debug.clear(); }
 void debug_set_echo(bool value) { echo = value; }
 
-namespace detail {
+}  // namespace plat_control
+
+namespace sim::detail {
 void reset_records() {
     boxes.clear();
     answer = plat::id_ok;
     debug.clear();
 }
-}  // namespace detail
-}  // namespace sim
+}  // namespace sim::detail
 
 namespace plat {
 

@@ -16,8 +16,8 @@
 extern char** environ;
 
 namespace {
-std::vector<sim::SpawnRecord> launched;
-std::vector<sim::SearchRecord> searched;
+std::vector<plat_control::SpawnRecord> launched;
+std::vector<plat_control::SearchRecord> searched;
 
 bool is_file(const std::string& path) {
     struct stat info {};
@@ -25,7 +25,7 @@ bool is_file(const std::string& path) {
 }
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 const std::vector<SpawnRecord>& spawns() { return launched; }
 void spawns_clear() {
     launched.clear();
@@ -37,7 +37,7 @@ void spawns_reap() {
         if (spawn.result > 0) ::waitpid(static_cast<pid_t>(spawn.result), nullptr, 0);
     spawns_clear();
 }
-}  // namespace sim
+}  // namespace plat_control
 
 namespace plat {
 

@@ -38,7 +38,7 @@ OpenKey* as_open(plat::RegKey key) {
 
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 
 void registry_clear() {
     keys.clear();
@@ -85,7 +85,7 @@ bool registry_use_file(const std::string& path, std::string* error) {
     file_error.clear();
     keys.clear();
     if (path.empty()) return true;
-    if (!detail::read_registry_file(path, keys, error)) return false;
+    if (!sim::detail::read_registry_file(path, keys, error)) return false;
     backing_file = path;
     return true;
 }
@@ -94,7 +94,9 @@ std::string registry_file_error() { return file_error; }
 
 int registry_open_handles() { return static_cast<int>(open_keys.size()); }
 
-namespace detail {
+}  // namespace plat_control
+
+namespace sim::detail {
 void reset_registry() {
     backing_file.clear();
     file_error.clear();
@@ -103,9 +105,7 @@ void reset_registry() {
     for (OpenKey* key : open_keys) delete key;
     open_keys.clear();
 }
-}  // namespace detail
-
-}  // namespace sim
+}  // namespace sim::detail
 
 namespace plat {
 
@@ -124,7 +124,7 @@ long reg_query_value(RegKey key, const char* name, uint32_t* type, void* buffer,
     // A handle opened for setting only may not read, as the real one opened with KEY_SET_VALUE.
     if (open->access != Access::query) return reg_access_denied;
     if (buffer != nullptr && size == nullptr) return 998;  // ERROR_NOACCESS
-    auto found = sim::registry_get(open->subkey, name ? name : "");
+    auto found = plat_control::registry_get(open->subkey, name ? name : "");
     if (!found) return reg_not_found;
     if (type) *type = found->type;
     const auto needed = static_cast<uint32_t>(found->bytes.size());
@@ -145,7 +145,7 @@ long reg_query_value(RegKey key, const char* name, uint32_t* type, void* buffer,
 long reg_create_for_set(const char* subkey, RegKey* key) {
     if (subkey == nullptr || key == nullptr) return 87;
     if (writes_denied) return reg_access_denied;
-    if (keys.find(subkey) == keys.end()) sim::registry_create_key(subkey);
+    if (keys.find(subkey) == keys.end()) plat_control::registry_create_key(subkey);
     auto* open = new OpenKey{subkey, Access::set};
     open_keys.insert(open);
     *key = open;
@@ -156,7 +156,7 @@ long reg_set_text(RegKey key, const char* name, const char* text) {
     OpenKey* open = as_open(key);
     if (open == nullptr) return 6;
     if (open->access != Access::set || writes_denied) return reg_access_denied;
-    sim::registry_set_text(open->subkey, name ? name : "", text ? text : "");
+    plat_control::registry_set_text(open->subkey, name ? name : "", text ? text : "");
     return reg_ok;
 }
 

@@ -11,6 +11,8 @@
 
 namespace sim::detail {
 
+using plat_control::RegValue;
+
 // Key and value names compare without regard to case, as Windows compares them.
 struct NoCase {
     bool operator()(const std::string& a, const std::string& b) const {

@@ -3,13 +3,13 @@
 #include "platform/sim/sim_automation.h"
 #include "platform/sim/sim_state.h"
 
-namespace sim {
+namespace plat_control {
 void reset() {
-    detail::reset_registry();
-    detail::reset_windows();
-    detail::reset_records();
+    sim::detail::reset_registry();
+    sim::detail::reset_windows();
+    sim::detail::reset_records();
     spawns_clear();
     dialogs_reset();
-    automation_reset();
+    sim::automation_reset();
 }
-}  // namespace sim
+}  // namespace plat_control

@@ -58,7 +58,7 @@ void ole_refuse_initialize(bool refuse);
 // variant that holds it.
 plat::SafeArray safe_array_of_variants(int rows, int columns);
 
-// Everything back to a fresh machine (called by sim::reset).
+// Everything back to a fresh machine (called by plat_control::reset).
 void automation_reset();
 
 }  // namespace sim

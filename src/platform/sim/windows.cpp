@@ -20,7 +20,7 @@ plat::Window active = nullptr;
 uintptr_t next_handle = 0x000301A4;
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 
 plat::Window window_create(const std::string& class_name) {
     auto* handle = reinterpret_cast<plat::Window>(next_handle);
@@ -38,16 +38,16 @@ void window_destroy(plat::Window window) {
 
 void window_set_active(plat::Window window) { active = window; }
 
-void windows_clear() { detail::reset_windows(); }
+void windows_clear() { sim::detail::reset_windows(); }
 
-namespace detail {
+}  // namespace plat_control
+
+namespace sim::detail {
 void reset_windows() {
     windows.clear();
     active = nullptr;
 }
-}  // namespace detail
-
-}  // namespace sim
+}  // namespace sim::detail
 
 namespace plat {
 

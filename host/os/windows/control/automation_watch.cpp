@@ -240,7 +240,7 @@ void note_handed_to_addin(const void* variant) {
 
 }  // namespace xlhost::win32
 
-namespace sim {
+namespace plat_control {
 
 int ole_initializations() { return xlhost::win32::initializations; }
 int ole_uninitializations() { return xlhost::win32::uninitializations; }
@@ -265,4 +265,4 @@ int automation_helpers_alive() {
 int automation_strings_alive() { return xlhost::win32::strings; }
 int safe_arrays_alive() { return xlhost::win32::arrays; }
 
-}  // namespace sim
+}  // namespace plat_control

@@ -6,13 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/windows/control/win32.h"
 
 namespace xlhost::win32 {
 namespace {

@@ -19,8 +19,8 @@ namespace win32 = xlhost::win32;
 constexpr DWORD watchdog_limit_ms = 10000;
 
 HHOOK hook = nullptr;
-sim::DialogDriver driver;
-std::vector<sim::FormView> shown;
+plat_control::DialogDriver driver;
+std::vector<plat_control::FormView> shown;
 std::vector<HWND> waiting;  // forms created whose driver has not run yet
 
 CRITICAL_SECTION guard;  // what the watchdog thread shares
@@ -163,13 +163,7 @@ std::vector<HWND> live_forms() {
 
 }  // namespace
 
-namespace sim {
-
-const ControlView* FormView::control(const std::string& name) const {
-    for (const auto& c : controls)
-        if (c.name == name) return &c;
-    return nullptr;
-}
+namespace plat_control {
 
 void dialog_set_driver(DialogDriver new_driver) {
     start_watch();
@@ -208,4 +202,4 @@ void dialogs_reset() {
     closed_by_watchdog = 0;
 }
 
-}  // namespace sim
+}  // namespace plat_control

@@ -32,8 +32,8 @@ std::string name_of(HWND control) {
     return std::string(name, length);
 }
 
-sim::FontView font_of(HWND window) {
-    sim::FontView view;
+plat_control::FontView font_of(HWND window) {
+    plat_control::FontView view;
     const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
     LOGFONTA logical{};
     if (font == nullptr || GetObjectA(font, sizeof logical, &logical) == 0) return view;
@@ -95,8 +95,8 @@ std::vector<HWND> controls_of(HWND form) {
     return found.controls;
 }
 
-sim::ControlView read_control(HWND form, HWND control, const sim::FontView& form_font) {
-    sim::ControlView view;
+plat_control::ControlView read_control(HWND form, HWND control, const plat_control::FontView& form_font) {
+    plat_control::ControlView view;
     view.number = GetDlgCtrlID(control) - marks::first_control_id;
     view.kind = kind_of(control, &view.options);
     view.name = name_of(control);
@@ -160,8 +160,8 @@ bool form_window_open(HWND form) {
     return is_form_window(form) && GetPropA(form, marks::form_closed) == nullptr;
 }
 
-sim::FormView read_form(HWND form) {
-    sim::FormView view;
+plat_control::FormView read_form(HWND form) {
+    plat_control::FormView view;
     if (!is_form_window(form)) return view;
     view.caption = text_of(form);
     RECT client{};
@@ -185,7 +185,7 @@ sim::FormView read_form(HWND form) {
                  (view.owner == nullptr || !IsWindowEnabled(static_cast<HWND>(view.owner)));
     for (HWND control : controls_of(form)) view.controls.push_back(read_control(form, control, view.font));
     // A control inside a panel is drawn on the panel's colour: it has none of its own.
-    for (sim::ControlView& control : view.controls) {
+    for (plat_control::ControlView& control : view.controls) {
         if (control.parent < 0 || control.parent >= static_cast<int>(view.controls.size())) continue;
         if (control.color == view.controls[static_cast<size_t>(control.parent)].color)
             control.color = plat::color_default;

@@ -14,7 +14,7 @@ bool is_form_window(HWND window);
 // In its modal loop and not yet closed by the add-in.
 bool form_window_open(HWND form);
 // The form as its windows show it now, colours as they are given to each control when it paints.
-sim::FormView read_form(HWND form);
+plat_control::FormView read_form(HWND form);
 // Presses the named control with the messages a user's click sends (BM_CLICK for buttons and
 // check boxes), so the add-in's own handlers run. False for an unknown or disabled control, or a
 // form that is not open.

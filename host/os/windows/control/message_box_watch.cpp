@@ -1,12 +1,6 @@
 #include "os/windows/control/message_box_watch.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "os/windows/control/win32.h"
 
 namespace xlhost::win32 {
 namespace {

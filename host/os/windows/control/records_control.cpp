@@ -19,7 +19,7 @@ struct Watching {
 
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 
 const std::vector<MessageBoxRecord>& message_boxes() {
     static std::vector<MessageBoxRecord> records;
@@ -74,4 +74,4 @@ void reset() {
     spawns_clear();
 }
 
-}  // namespace sim
+}  // namespace plat_control

@@ -105,7 +105,7 @@ void restore_access() {
 
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 
 void registry_clear() {
     restore_access();
@@ -202,4 +202,4 @@ int registry_open_handles() {
     return xlhost::win32::open_machine_key_handles(keys);
 }
 
-}  // namespace sim
+}  // namespace plat_control

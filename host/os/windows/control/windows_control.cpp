@@ -22,7 +22,7 @@ bool class_ready(const std::string& class_name) {
 
 }  // namespace
 
-namespace sim {
+namespace plat_control {
 
 plat::Window window_create(const std::string& class_name) {
     if (!class_ready(class_name)) return nullptr;
@@ -52,4 +52,4 @@ void windows_clear() {
     made.clear();
 }
 
-}  // namespace sim
+}  // namespace plat_control

@@ -1,4 +1,4 @@
-#include "xll/variant_values.h"
+#include "automacao/variant_values.h"
 
 #include <math.h>
 #include <stdlib.h>
@@ -6,7 +6,10 @@
 #include "xll/counted_text.h"
 #include "xll/xlcall.h"
 
-namespace xll {
+namespace automacao {
+
+using xll::base_type;
+using xll::counted_text_max;
 
 namespace {
 
@@ -155,4 +158,4 @@ int free_temp_value(XLOPER* value) {
     return 0;
 }
 
-}  // namespace xll
+}  // namespace automacao

@@ -4,12 +4,17 @@
 // value Excel answers goes back with xlFree.
 #include <string.h>
 
+#include "automacao/xlauto.h"
+#include "automacao/xlauto_internal.h"
 #include "platform/platform.h"
 #include "xll/values.h"
-#include "xll/xlauto.h"
-#include "xll/xlauto_internal.h"
 
-namespace xll {
+namespace automacao {
+
+using xll::integer;
+using xll::logical;
+using xll::number;
+using xll::text;
 
 namespace {
 // Counted texts: a reserved length byte in front of the characters.
@@ -81,4 +86,4 @@ void unregister_probe() {
     Excel4(xlfUnregister, done.record(), 1, id.record());
 }
 
-}  // namespace xll
+}  // namespace automacao

@@ -2,14 +2,14 @@
 // first, then every entry of the running object table in its order. Each candidate's
 // Application is asked to evaluate the probe formula; only the own instance runs the probe in
 // this copy of the add-in, whose flag is raised while it asks.
-#include <stdarg.h>
 #include <string.h>
 
+#include "automacao/format.h"
+#include "automacao/xlauto.h"
+#include "automacao/xlauto_internal.h"
 #include "platform/platform.h"
-#include "xll/xlauto.h"
-#include "xll/xlauto_internal.h"
 
-namespace xll {
+namespace automacao {
 
 namespace {
 
@@ -20,14 +20,6 @@ constexpr uint16_t method_or_get = plat::dispatch_method | plat::dispatch_proper
 
 const char probe_opening[] = "cALL(\"";
 const char probe_closing[] = "\",\"CheckInstance\",\"j\")";
-
-int format(char* buffer, size_t size, const char* pattern, ...) {
-    va_list arguments;
-    va_start(arguments, pattern);
-    const int length = plat::format_text(buffer, size, pattern, arguments);
-    va_end(arguments);
-    return length;
-}
 
 plat::HResult active_application(plat::Unknown* active) {
     plat::Guid clsid{};
@@ -145,4 +137,4 @@ plat::HResult find_application(plat::Dispatch* ppdispExcel) {
     return result;
 }
 
-}  // namespace xll
+}  // namespace automacao

@@ -6,7 +6,7 @@
 #include "platform/automation.h"
 #include "xll/xloper.h"
 
-namespace xll {
+namespace automacao {
 
 // The most rows and columns an array record holds: its counts are 16-bit, and a sheet has 256
 // columns (A to IV), every one of which a range can span.
@@ -26,4 +26,4 @@ int variant_to_value(LPXLOPER result, LPXLOPER requested, const plat::Variant& v
 // Releases what wide_to_counted or array_to_multi allocated: 0, or 32 for any other type.
 int free_temp_value(XLOPER* value);
 
-}  // namespace xll
+}  // namespace automacao

@@ -10,7 +10,7 @@
 #include "platform/automation.h"
 #include "xll/xlcall.h"
 
-namespace xll {
+namespace automacao {
 
 // Set by CheckInstance during a probe of the own instance; cleared when a search starts and
 // when the bridge stops. Read by the coercion fallback.
@@ -29,7 +29,7 @@ void bridge_stop();
 plat::HResult bridge_range_value(plat::Variant book, plat::Variant sheet, plat::Variant address,
                                  plat::Variant* value);
 
-}  // namespace xll
+}  // namespace automacao
 
 // The probe: sets own_instance_found while this copy's probe is being evaluated.
 VX_EXPORT int32_t VX_STDCALL CheckInstance();

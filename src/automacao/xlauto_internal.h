@@ -6,7 +6,11 @@
 #include "platform/automation.h"
 #include "xll/excel_value.h"
 
-namespace xll {
+namespace automacao {
+
+// The call layer's value owner and type test, which every step of the bridge uses.
+using xll::base_type;
+using xll::ExcelValue;
 
 extern plat::Dispatch g_pdispXL;         // the own Application (each candidate while searching)
 extern plat::Dispatch g_pdispWorkbooks;  // its Workbooks, set together with g_pdispXL
@@ -43,4 +47,4 @@ plat::HResult get_range(plat::Dispatch pdispWorksheet, plat::Variant address, pl
 plat::HResult get_range_value(plat::Dispatch pdispRange, plat::Variant* value);
 plat::HResult execute_macro(plat::Dispatch pdispExcel, plat::Variant formula);
 
-}  // namespace xll
+}  // namespace automacao

@@ -1,9 +1,9 @@
 // The named automation calls of the bridge: the dispatch identifier of one name, then Invoke
 // with positional arguments only, in the English neutral locale.
-#include "xll/xlauto.h"
-#include "xll/xlauto_internal.h"
+#include "automacao/xlauto.h"
+#include "automacao/xlauto_internal.h"
 
-namespace xll {
+namespace automacao {
 
 namespace {
 
@@ -88,4 +88,4 @@ plat::HResult bridge_range_value(plat::Variant book, plat::Variant sheet, plat::
     return plat::succeeded(status) ? 0 : status;
 }
 
-}  // namespace xll
+}  // namespace automacao

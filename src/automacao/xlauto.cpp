@@ -3,10 +3,10 @@
 // Workbooks held, OLE initialised). It connects only under Excel 97 ("8.0").
 #include <string.h>
 
-#include "xll/xlauto.h"
-#include "xll/xlauto_internal.h"
+#include "automacao/xlauto.h"
+#include "automacao/xlauto_internal.h"
 
-namespace xll {
+namespace automacao {
 
 namespace {
 
@@ -45,4 +45,4 @@ void bridge_stop() {
     unregister_probe();
 }
 
-}  // namespace xll
+}  // namespace automacao

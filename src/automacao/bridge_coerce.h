@@ -6,7 +6,7 @@
 #include "platform/automation.h"
 #include "xll/xloper.h"
 
-namespace xll {
+namespace automacao {
 
 // `reference` is of type xltypeRef. 0 with the value in `result`, 32 when the reference is not
 // one area or its texts cannot be made, else the bridge's or the conversion's failure code.
@@ -19,4 +19,4 @@ plat::AutoString address_text(const XLOPER& reference);
 // that is not a bracketed sheet name or texts that cannot be made.
 int sheet_name_parts(LPXLOPER reference, plat::AutoString* book, plat::AutoString* sheet);
 
-}  // namespace xll
+}  // namespace automacao

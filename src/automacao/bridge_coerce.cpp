@@ -1,27 +1,22 @@
-#include "xll/bridge_coerce.h"
+#include "automacao/bridge_coerce.h"
 
-#include <stdarg.h>
 #include <string.h>
 
+#include "automacao/format.h"
+#include "automacao/variant_values.h"
+#include "automacao/xlauto.h"
 #include "platform/platform.h"
 #include "xll/excel_value.h"
-#include "xll/variant_values.h"
-#include "xll/xlauto.h"
 
-namespace xll {
+namespace automacao {
+
+using xll::base_type;
+using xll::ExcelValue;
 
 namespace {
 
 // "iv65536:iv65536" and its terminator fit, as does any longer form the format could write.
 constexpr int address_room = 52;
-
-int format(char* buffer, size_t size, const char* pattern, ...) {
-    va_list arguments;
-    va_start(arguments, pattern);
-    const int length = plat::format_text(buffer, size, pattern, arguments);
-    va_end(arguments);
-    return length;
-}
 
 // One corner: a leading letter from column 26 on, then the column's letter and the row.
 int corner(char* at, size_t room, unsigned column, unsigned row, const char* pattern) {
@@ -113,4 +108,4 @@ int bridge_coerce(LPXLOPER result, LPXLOPER requested, LPXLOPER reference) {
     return code;
 }
 
-}  // namespace xll
+}  // namespace automacao
