@@ -1,7 +1,7 @@
 #include "engine/builtins.h"
 
 #include "capi/conversion.h"
-#include "capi/registered_procedures.h"
+#include "model/text.h"
 #include "model/dates.h"
 #include "capi/xloper_values.h"
 
@@ -33,10 +33,10 @@ Value date(const std::vector<Value>& arguments) {
 
 }  // namespace
 
-bool is_builtin(const std::string& name) { return capi::same_text_nocase(name, "DATE"); }
+bool is_builtin(const std::string& name) { return same_text_nocase(name, "DATE"); }
 
 Value call_builtin(const std::string& name, const std::vector<Value>& arguments) {
-    if (capi::same_text_nocase(name, "DATE")) return date(arguments);
+    if (same_text_nocase(name, "DATE")) return date(arguments);
     return Value::err(xlerrName);
 }
 
