@@ -81,7 +81,8 @@ double interpola_exp(std::int32_t a, const YieldCurve& curva, double anos_flat) 
     return taxa_de_log_fator(log_fator_entre(curva, k, a, log_fator(curva[k - 1]), log_fator(curva[k])), a);
 }
 
-Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat, Extrapolacao& extrapolacao) {
+Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat, Extrapolacao& extrapolacao,
+                   LogFatores& log_fatores) {
     if (alem_do_ultimo(c, dias)) {
         if (!(anos_flat >= 0) || c.size() < 3) return Resultado::falha(Erro::na);
         extrapolacao.prepara(c, anos_flat);
@@ -89,19 +90,22 @@ Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat, Ext
     }
     const std::size_t k = quantos_antes(c, dias);
     if (k == 0) return Resultado::numero(c[0].rate);
-    return Resultado::numero(
-        taxa_de_log_fator(log_fator_entre(c, k, dias, log_fator(c[k - 1]), log_fator(c[k])), dias));
+    const double antes = log_fatores.de(c, k - 1);
+    const double depois = log_fatores.de(c, k);
+    return Resultado::numero(taxa_de_log_fator(log_fator_entre(c, k, dias, antes, depois), dias));
 }
 
 Resultado interpol(std::int16_t dias, const YieldCurve& c, double anos_flat) {
     Extrapolacao extrapolacao;
-    return interpol(dias, c, anos_flat, extrapolacao);
+    LogFatores log_fatores;
+    return interpol(dias, c, anos_flat, extrapolacao, log_fatores);
 }
 
 Resultado interpol(std::int16_t dias, const Matriz& curva, double anos_flat) {
     YieldCurve lida;
     Extrapolacao extrapolacao;
-    return interpol(dias, curva, anos_flat, lida, extrapolacao);
+    LogFatores log_fatores;
+    return interpol(dias, curva, anos_flat, lida, extrapolacao, log_fatores);
 }
 
 }  // namespace funcoes

@@ -106,21 +106,24 @@ double posicao_no_segmento(const YieldCurve& curva, std::size_t k, std::int32_t 
 double interpola_exp(std::int32_t a, const YieldCurve& curva, double anos_flat);
 
 class Extrapolacao;  // Funcoes/exponencial.h
+class LogFatores;
 
 // The worksheet function VX.INTERPOLEX on a curve already read; beyond the last vertex through
-// `extrapolacao`, prepared again only when the curve's end or the years flat changed.
-Resultado interpol(std::int16_t dias, const YieldCurve& curva, double anos_flat, Extrapolacao& extrapolacao);
+// `extrapolacao`, prepared again only when the curve's end or the years flat changed, and inside
+// the curve with the vertices' log factors kept in `log_fatores`.
+Resultado interpol(std::int16_t dias, const YieldCurve& curva, double anos_flat, Extrapolacao& extrapolacao,
+                   LogFatores& log_fatores);
 Resultado interpol(std::int16_t dias, const YieldCurve& curva, double anos_flat);
 
 // VX.INTERPOLEX on a range: checks its shape and the days, reads the curve into `curva` (the
-// caller's reusable storage, as `extrapolacao` is) and interpolates.
+// caller's reusable storage, as `extrapolacao` and `log_fatores` are) and interpolates.
 template <class Intervalo>
 Resultado interpol(std::int16_t dias, const Intervalo& intervalo, double anos_flat, YieldCurve& curva,
-                   Extrapolacao& extrapolacao) {
+                   Extrapolacao& extrapolacao, LogFatores& log_fatores) {
     if (!tem_forma_de_curva(intervalo) || dias < 1) return Resultado::falha(Erro::na);
     const Erro erro = le_curva(intervalo, curva);
     if (erro != Erro::nenhum) return Resultado::falha(erro);
-    return interpol(dias, curva, anos_flat, extrapolacao);
+    return interpol(dias, curva, anos_flat, extrapolacao, log_fatores);
 }
 
 // The same on a range with storage of its own.

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "Funcoes/curva.h"
@@ -61,6 +62,40 @@ private:
     double dobro_ = 0;
     Duplo inclinacao_;        // the damped slope
     double alem_ = 0;         // the answer beyond the flattening span
+};
+
+// The vertices' log factors of the curves last interpolated, each kept beside the vertex it was
+// worked out for, by its place on the curve: a column of formulas on one curve meets the same
+// vertices at every call, and the logarithm costs more than the rest of an interpolation inside
+// the curve. A vertex whose days or rate bits differ from the kept one's is worked out again, so
+// every answer is log_fator's to the bit. The storage grows to the longest curve seen and is
+// then reused.
+class LogFatores {
+public:
+    // log_fator(c[i]), for i < c.size().
+    double de(const YieldCurve& c, std::size_t i) {
+        if (guardados_.size() < c.size()) guardados_.resize(c.size());
+        Guardado& g = guardados_[i];
+        const CurvePoint& p = c[i];
+        std::uint64_t bits;
+        std::memcpy(&bits, &p.rate, sizeof bits);
+        if (!g.calculado || g.workdays != p.workdays || g.bits_da_taxa != bits) {
+            g.log_fator = log_fator(p);
+            g.workdays = p.workdays;
+            g.bits_da_taxa = bits;
+            g.calculado = true;
+        }
+        return g.log_fator;
+    }
+
+private:
+    struct Guardado {
+        std::uint64_t bits_da_taxa = 0;  // bits, not values: -0 against 0 or a NaN is another vertex
+        std::uint32_t workdays = 0;
+        bool calculado = false;
+        double log_fator = 0;
+    };
+    std::vector<Guardado> guardados_;
 };
 
 // A curve prepared for many queries of its exponential interpolation with years flat 0. Holds a

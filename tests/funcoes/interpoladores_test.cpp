@@ -86,7 +86,8 @@ TEST(CurvaReusada, ShuffledAndSortedRowsAnswerTheSameBits) {
     std::mt19937 g(11);
     YieldCurve ordenada, embaralhada;
     MemoriaSpline memoria;
-    Extrapolacao extrapolacao;  // shared, as the export's is
+    Extrapolacao extrapolacao;  // shared, as the export's are
+    LogFatores log_fatores;
     for (std::size_t n : {3u, 4u, 50u, 1000u}) {
         Matriz m = curva_aleatoria(g, n, false);
         Matriz e = m;
@@ -100,8 +101,8 @@ TEST(CurvaReusada, ShuffledAndSortedRowsAnswerTheSameBits) {
         const int ultimo = static_cast<int>(m.at(n - 1, 1).valor);
         for (int a = 1; a <= ultimo + 40 && a < 32767; a += 1 + ultimo / 200) {
             const auto dia = static_cast<std::int16_t>(a);
-            const Resultado x = interpol(dia, m, 1.0, ordenada, extrapolacao),
-                            y = interpol(dia, e, 1.0, embaralhada, extrapolacao);
+            const Resultado x = interpol(dia, m, 1.0, ordenada, extrapolacao, log_fatores),
+                            y = interpol(dia, e, 1.0, embaralhada, extrapolacao, log_fatores);
             ASSERT_TRUE(x.ok() && y.ok()) << n << " " << a;
             EXPECT_EQ(x.valor(), y.valor()) << n << " " << a;
             EXPECT_EQ(cspline(dia, m, ordenada, memoria).valor(), cspline(dia, e, embaralhada, memoria).valor());
@@ -173,6 +174,50 @@ TEST(Extrapolacao, KeptFromCallToCallAnswersWhatAFreshOneAnswers) {
         for (double y : anos) confere(i, y);
     for (double y : anos)
         for (std::size_t i = 0; i < curvas.size(); ++i) confere(i, y);
+}
+
+TEST(LogFatores, KeptFromCallToCallAnswersWhatAFreshInterpolationAnswers) {
+    // One store of log factors kept across curves, as the export keeps it: curves longer and
+    // shorter than the one before, the same vertices at other places, one day or one bit of one
+    // rate changed, a rate of -0 against 0 (whose log factors differ in sign); every vertex
+    // answers log_fator's bits and every day inside the curve a fresh interpolation's.
+    std::mt19937 g(37);
+    const YieldCurve base = le_curva(curva_aleatoria(g, 8, false)).curva;
+    auto com = [&](auto mudanca) {
+        YieldCurve c = base;
+        mudanca(c);
+        return c;
+    };
+    const std::vector<YieldCurve> curvas = {
+        base,
+        com([](YieldCurve& c) { c.resize(3); }),
+        com([](YieldCurve& c) { c.erase(c.begin()); }),  // every vertex one place earlier
+        base,
+        com([](YieldCurve& c) { c[2].rate = std::nextafter(c[2].rate, 1.0); }),
+        com([](YieldCurve& c) { c[5].workdays += 1; }),
+        com([](YieldCurve& c) { c[0].rate = 0.0; }),
+        com([](YieldCurve& c) { c[0].rate = -0.0; }),
+        com([](YieldCurve& c) { c.insert(c.begin(), CurvePoint{1, 0.1}); }),
+        base,
+    };
+    auto bits = [](double x) {
+        std::uint64_t b;
+        std::memcpy(&b, &x, sizeof b);
+        return b;
+    };
+    LogFatores mantidos;
+    Extrapolacao extrapolacao;
+    for (std::size_t i = 0; i < curvas.size(); ++i) {
+        const YieldCurve& c = curvas[i];
+        for (std::size_t v = 0; v < c.size(); ++v)
+            ASSERT_EQ(bits(mantidos.de(c, v)), bits(log_fator(c[v]))) << "curve " << i << ", vertex " << v;
+        for (int a = 1; a <= static_cast<int>(c.back().workdays); ++a) {
+            const auto dia = static_cast<std::int16_t>(a);
+            const Resultado x = interpol(dia, c, 0.0, extrapolacao, mantidos), y = interpol(dia, c, 0.0);
+            ASSERT_TRUE(x.ok() && y.ok()) << "curve " << i << ", day " << a;
+            ASSERT_EQ(bits(x.valor()), bits(y.valor())) << "curve " << i << ", day " << a;
+        }
+    }
 }
 
 TEST(DescontoExponencial, PaymentsInAnyOrderFindTheSameSegments) {
