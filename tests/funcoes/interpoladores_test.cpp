@@ -129,6 +129,25 @@ TEST(InterpolacaoExponencial, PreparedOnceAnswersWhatOneQueryAnswers) {
     }
 }
 
+namespace {
+
+// A double's bits: kept answers must be a fresh computation's to the last bit, -0 and NaN included.
+std::uint64_t bits_de(double x) {
+    std::uint64_t b;
+    std::memcpy(&b, &x, sizeof b);
+    return b;
+}
+
+// The curve with one change made to it.
+template <class Mudanca>
+YieldCurve curva_com(const YieldCurve& base, Mudanca mudanca) {
+    YieldCurve c = base;
+    mudanca(c);
+    return c;
+}
+
+}  // namespace
+
 TEST(Extrapolacao, KeptFromCallToCallAnswersWhatAFreshOneAnswers) {
     // One extrapolation kept across curves and years flat, as the export keeps it: curves that
     // share their last three vertices with the one before (the same curve with other rows before
@@ -136,37 +155,27 @@ TEST(Extrapolacao, KeptFromCallToCallAnswersWhatAFreshOneAnswers) {
     // sign only or by an ulp; each day beyond answers extrapola's bits.
     std::mt19937 g(29);
     const YieldCurve base = le_curva(curva_aleatoria(g, 6, false)).curva;
-    auto com = [&](auto mudanca) {
-        YieldCurve c = base;
-        mudanca(c);
-        return c;
-    };
     const std::size_t n = base.size();
     const std::vector<YieldCurve> curvas = {
         base,
-        com([&](YieldCurve& c) { c.erase(c.begin()); }),                      // the same end
-        com([&](YieldCurve& c) { c[n - 3].rate = std::nextafter(c[n - 3].rate, 1.0); }),
-        com([&](YieldCurve& c) { c[n - 2].rate = std::nextafter(c[n - 2].rate, 0.0); }),
-        com([&](YieldCurve& c) { c[n - 1].rate += 0.01; }),
-        com([&](YieldCurve& c) { c[n - 3].workdays -= 1; }),
-        com([&](YieldCurve& c) { c[n - 2].workdays += 1; }),
-        com([&](YieldCurve& c) { c[n - 1].workdays += 7; }),
-        com([&](YieldCurve& c) { c[n - 1].rate = c[n - 2].rate; }),           // a flat last segment
-        com([&](YieldCurve& c) { c[n - 2].rate = c[n - 3].rate; }),           // a flat one before it
+        curva_com(base, [&](YieldCurve& c) { c.erase(c.begin()); }),                      // the same end
+        curva_com(base, [&](YieldCurve& c) { c[n - 3].rate = std::nextafter(c[n - 3].rate, 1.0); }),
+        curva_com(base, [&](YieldCurve& c) { c[n - 2].rate = std::nextafter(c[n - 2].rate, 0.0); }),
+        curva_com(base, [&](YieldCurve& c) { c[n - 1].rate += 0.01; }),
+        curva_com(base, [&](YieldCurve& c) { c[n - 3].workdays -= 1; }),
+        curva_com(base, [&](YieldCurve& c) { c[n - 2].workdays += 1; }),
+        curva_com(base, [&](YieldCurve& c) { c[n - 1].workdays += 7; }),
+        curva_com(base, [&](YieldCurve& c) { c[n - 1].rate = c[n - 2].rate; }),           // a flat last segment
+        curva_com(base, [&](YieldCurve& c) { c[n - 2].rate = c[n - 3].rate; }),           // a flat one before it
     };
     const double anos[] = {1.0, 0.0, -0.0, 1.0, std::nextafter(1.0, 2.0), 0.5, 1.6 / 252, 3.0, 1e300};
-    auto bits = [](double x) {
-        std::uint64_t b;
-        std::memcpy(&b, &x, sizeof b);
-        return b;
-    };
     Extrapolacao mantida;
     auto confere = [&](std::size_t i, double y) {
         const YieldCurve& c = curvas[i];
         mantida.prepara(c, y);
         for (int d = 1; d <= 800; ++d) {
             const int a = static_cast<int>(c.back().workdays) + d;
-            ASSERT_EQ(bits(mantida.taxa(a)), bits(extrapola(c, a, y))) << "curve " << i << ", years " << y << ", day " << a;
+            ASSERT_EQ(bits_de(mantida.taxa(a)), bits_de(extrapola(c, a, y))) << "curve " << i << ", years " << y << ", day " << a;
         }
     };
     // Only the years changing from one preparation to the next, then only the curve.
@@ -183,39 +192,29 @@ TEST(LogFatores, KeptFromCallToCallAnswersWhatAFreshInterpolationAnswers) {
     // answers log_fator's bits and every day inside the curve a fresh interpolation's.
     std::mt19937 g(37);
     const YieldCurve base = le_curva(curva_aleatoria(g, 8, false)).curva;
-    auto com = [&](auto mudanca) {
-        YieldCurve c = base;
-        mudanca(c);
-        return c;
-    };
     const std::vector<YieldCurve> curvas = {
         base,
-        com([](YieldCurve& c) { c.resize(3); }),
-        com([](YieldCurve& c) { c.erase(c.begin()); }),  // every vertex one place earlier
+        curva_com(base, [](YieldCurve& c) { c.resize(3); }),
+        curva_com(base, [](YieldCurve& c) { c.erase(c.begin()); }),  // every vertex one place earlier
         base,
-        com([](YieldCurve& c) { c[2].rate = std::nextafter(c[2].rate, 1.0); }),
-        com([](YieldCurve& c) { c[5].workdays += 1; }),
-        com([](YieldCurve& c) { c[0].rate = 0.0; }),
-        com([](YieldCurve& c) { c[0].rate = -0.0; }),
-        com([](YieldCurve& c) { c.insert(c.begin(), CurvePoint{1, 0.1}); }),
+        curva_com(base, [](YieldCurve& c) { c[2].rate = std::nextafter(c[2].rate, 1.0); }),
+        curva_com(base, [](YieldCurve& c) { c[5].workdays += 1; }),
+        curva_com(base, [](YieldCurve& c) { c[0].rate = 0.0; }),
+        curva_com(base, [](YieldCurve& c) { c[0].rate = -0.0; }),
+        curva_com(base, [](YieldCurve& c) { c.insert(c.begin(), CurvePoint{1, 0.1}); }),
         base,
-    };
-    auto bits = [](double x) {
-        std::uint64_t b;
-        std::memcpy(&b, &x, sizeof b);
-        return b;
     };
     LogFatores mantidos;
     Extrapolacao extrapolacao;
     for (std::size_t i = 0; i < curvas.size(); ++i) {
         const YieldCurve& c = curvas[i];
         for (std::size_t v = 0; v < c.size(); ++v)
-            ASSERT_EQ(bits(mantidos.de(c, v)), bits(log_fator(c[v]))) << "curve " << i << ", vertex " << v;
+            ASSERT_EQ(bits_de(mantidos.de(c, v)), bits_de(log_fator(c[v]))) << "curve " << i << ", vertex " << v;
         for (int a = 1; a <= static_cast<int>(c.back().workdays); ++a) {
             const auto dia = static_cast<std::int16_t>(a);
             const Resultado x = interpol(dia, c, 0.0, extrapolacao, mantidos), y = interpol(dia, c, 0.0);
             ASSERT_TRUE(x.ok() && y.ok()) << "curve " << i << ", day " << a;
-            ASSERT_EQ(bits(x.valor()), bits(y.valor())) << "curve " << i << ", day " << a;
+            ASSERT_EQ(bits_de(x.valor()), bits_de(y.valor())) << "curve " << i << ", day " << a;
         }
     }
 }
