@@ -153,7 +153,9 @@ bench: deps-native
 	  --benchmark_out=out/bench.json --benchmark_out_format=json
 	@scripts/setup.sh windows
 	JOBS=$(JOBS) scripts/wine/bench.sh out $(BENCH_FLAGS) --benchmark_display_aggregates_only=true
-	/usr/bin/python3 bench/report.py out/bench.json $(foreach a,i686 x86_64,$(if $(wildcard out/bench-$(a).json),--wine $(a)=out/bench-$(a).json))
+	@# Which Windows figures exist is known only once bench.sh has run, so the shell looks, not make
+	@# (make expands a recipe's functions before its first line runs).
+	/usr/bin/python3 bench/report.py out/bench.json $$(for a in i686 x86_64; do if [ -f out/bench-$$a.json ]; then echo --wine $$a=out/bench-$$a.json; fi; done)
 
 # The precision of VX.INTERPOLEX, VX.CSPLINE and VX.DURATION against exact answers on 10^6
 # random cases (made once, with their exact answers, into out/precision/), and against the
