@@ -142,6 +142,8 @@ dist: build-windows
 
 # The benchmarks against their QuantLib peer (installed here, for this target only): medians of
 # five repetitions, interleaved at random, as a table; the raw figures in out/bench.json.
+# Which Windows figures exist is known only once bench.sh has run, so the last line's shell looks
+# for them: make would expand a $(wildcard) before the recipe's first line runs.
 BENCH_FLAGS ?= --benchmark_repetitions=5 --benchmark_min_time=0.2 --benchmark_enable_random_interleaving=true
 
 bench: deps-native
@@ -153,8 +155,6 @@ bench: deps-native
 	  --benchmark_out=out/bench.json --benchmark_out_format=json
 	@scripts/setup.sh windows
 	JOBS=$(JOBS) scripts/wine/bench.sh out $(BENCH_FLAGS) --benchmark_display_aggregates_only=true
-	@# Which Windows figures exist is known only once bench.sh has run, so the shell looks, not make
-	@# (make expands a recipe's functions before its first line runs).
 	/usr/bin/python3 bench/report.py out/bench.json $$(for a in i686 x86_64; do if [ -f out/bench-$$a.json ]; then echo --wine $$a=out/bench-$$a.json; fi; done)
 
 # The precision of VX.INTERPOLEX, VX.CSPLINE and VX.DURATION against exact answers on 10^6
